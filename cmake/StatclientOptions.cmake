@@ -1,0 +1,15 @@
+# Compiler settings shared by every target of the project.
+
+# statclient_project_target(<target>): warnings as errors and, when asked, the sanitizers.
+function(statclient_project_target target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
+endfunction()
+
+if(STATCLIENT_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all
+                      -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+set(CMAKE_CXX_VISIBILITY_PRESET default)
+set(CMAKE_POSITION_INDEPENDENT_CODE ON)

@@ -1,0 +1,21 @@
+// The whole statistics client library and its platform in one include.
+#ifndef STATCLIENT_STATCLIENT_H_
+#define STATCLIENT_STATCLIENT_H_
+
+// Platform
+#include "framework/TBaseException.h"
+#include "framework/TDiag.h"
+#include "framework/TFramework.h"
+#include "framework/TMemory.h"
+#include "framework/TPack.h"
+#include "framework/TTimeStamp.h"
+#include "genericserver/TKIVOServerBase.h"
+#include "genericserver/TMsgRequestHdr.h"
+#include "mediastate/TSMEnum.h"
+#include "presence/TpsPresenceState.h"
+
+// Client core
+#include "client/tstAServer.h"
+#include "tstTServer.h"
+
+#endif // STATCLIENT_STATCLIENT_H_

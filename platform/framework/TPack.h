@@ -1,0 +1,134 @@
+// TPack: the framework's serialisation buffer.
+//
+// Encoding (little-endian, fixed width, no padding):
+//   bool                            1 byte; unpacking treats any non-zero byte as true
+//   short, unsigned short           2 bytes
+//   int, unsigned int, long,        4 bytes. The wire `long` is 32-bit everywhere: packing a C++
+//   unsigned long, float              `long` keeps its low 32 bits (two's complement), unpacking
+//                                     sign-extends (`unsigned long`: zero-extends)
+//   std::string                     uint32 byte count, then the bytes
+//   TTimeStamp                      year, month, day, hour, minute, second, msecond (uint16 each),
+//                                   then the daylight-saving byte
+//
+// Modes and the four counters that DumpContentsToFile prints:
+//
+//   mode                      START            NEXT                 NEEDED            BUFFER SIZE
+//   counting  TPack(0)        0                0                    bytes packed      0
+//   owning    TPack(1)        first unread     end of written data  bytes packed      capacity
+//   caller    SetBuffer(p,n)  first unread     end of written data  bytes packed      n
+//   received  TPack(p,n)      first unread     n                    n                 n
+//
+// A counting pack allocates and copies nothing, so sizing a record costs no heap allocation.
+// An owning pack grows its buffer as values are packed. A pack over a caller's buffer never
+// writes past it: an overflow throws TPackError and leaves the pack as it was. A pack over
+// received bytes does not own them; the caller keeps them alive while the pack reads.
+//
+// Every read checks the bytes left first: a short read throws TPackError and consumes
+// nothing. A string's byte count is checked against the bytes left before anything is
+// allocated. Not thread-safe: one thread at a time per pack.
+#ifndef STATCLIENT_PLATFORM_FRAMEWORK_TPACK_H_
+#define STATCLIENT_PLATFORM_FRAMEWORK_TPACK_H_
+
+#include <cstdint>
+#include <string>
+
+#include "framework/TBaseException.h"
+
+class TTimeStamp;
+
+// Raised by every short read, by Behead past the end and by an overflow of a caller's buffer.
+class TPackError : public TBaseException {
+public:
+  TPackError(const char *what, unsigned long needed, unsigned long available);
+};
+
+class TPack {
+public:
+  // 0: counting only; any other value: an owning pack whose buffer grows as it is written.
+  explicit TPack(int mode);
+  // Reads `size` bytes at `data`, which the caller owns and keeps alive.
+  TPack(void *data, unsigned long size);
+  ~TPack();
+
+  TPack(const TPack &) = delete;
+  TPack &operator=(const TPack &) = delete;
+
+  // Writes from now on go into the caller's `buffer` of `size` bytes, from its start; whatever
+  // the pack held before is dropped. Throws TPackError if a later write would not fit.
+  void SetBuffer(void *buffer, unsigned long size);
+
+  // Bytes needed for everything packed so far (in every mode).
+  unsigned long BufferSizeRequired() const { return needed_; }
+  // Unread bytes, and where they start.
+  unsigned long Length() const { return next_ - start_; }
+  operator void *() const { return buffer_ + start_; }
+  void *Contents() const { return buffer_ + start_; }
+  // Non-zero when at least `n` unread bytes remain.
+  int CanRemove(unsigned long n) const { return Length() >= n ? 1 : 0; }
+  // Drops `n` unread bytes from the front; throws TPackError if fewer remain.
+  void Behead(unsigned long n);
+  // Packs `n` raw bytes from `data`.
+  void Append(const void *data, unsigned long n);
+
+  // Writes a dump of the counters and the written bytes to the text file at `path`, appending.
+  // Silent if the file cannot be opened. Provided by the statclient library.
+  void DumpContentsToFile(const char *path);
+
+  // The four counters of the table above, and the buffer itself (null when counting).
+  unsigned long StartOffset() const { return start_; }
+  unsigned long NextOffset() const { return next_; }
+  unsigned long BytesNeeded() const { return needed_; }
+  unsigned long BufferSize() const { return size_; }
+  const unsigned char *Buffer() const { return buffer_; }
+
+  TPack &operator<<(bool value);
+  TPack &operator<<(short value);
+  TPack &operator<<(unsigned short value);
+  TPack &operator<<(int value);
+  TPack &operator<<(unsigned int value);
+  TPack &operator<<(long value);
+  TPack &operator<<(unsigned long value);
+  TPack &operator<<(float value);
+  TPack &operator<<(const std::string &value);
+  TPack &operator<<(const char *value); // packed as a std::string
+  TPack &operator<<(const TTimeStamp &value);
+
+  TPack &operator>>(bool &value);
+  TPack &operator>>(short &value);
+  TPack &operator>>(unsigned short &value);
+  TPack &operator>>(int &value);
+  TPack &operator>>(unsigned int &value);
+  TPack &operator>>(long &value);
+  TPack &operator>>(unsigned long &value);
+  TPack &operator>>(float &value);
+  TPack &operator>>(std::string &value);
+  TPack &operator>>(TTimeStamp &value);
+
+  // Fixed-width little-endian primitives the operators above are built on; exposed for the
+  // packers of other libraries (enumerations travel as PutInt32/GetInt32).
+  void PutUInt8(std::uint8_t value);
+  void PutUInt16(std::uint16_t value);
+  void PutUInt32(std::uint32_t value);
+  void PutInt32(std::int32_t value) { PutUInt32(static_cast<std::uint32_t>(value)); }
+  std::uint8_t GetUInt8();
+  std::uint16_t GetUInt16();
+  std::uint32_t GetUInt32();
+  std::int32_t GetInt32() { return static_cast<std::int32_t>(GetUInt32()); }
+
+private:
+  enum class Mode { kCounting, kOwning, kCaller, kReceived };
+
+  // Makes room for `n` more bytes at next_ (growing an owning buffer); throws on overflow.
+  unsigned char *Reserve(unsigned long n);
+  // Checks that `n` unread bytes remain, throws otherwise; returns where they start.
+  const unsigned char *Take(unsigned long n);
+
+  Mode mode_;
+  unsigned char *buffer_ = nullptr;
+  unsigned long size_ = 0;
+  unsigned long start_ = 0;
+  unsigned long next_ = 0;
+  unsigned long needed_ = 0;
+};
+
+#endif // STATCLIENT_PLATFORM_FRAMEWORK_TPACK_H_
