@@ -1,0 +1,289 @@
+// The pack's encoding, its failure behaviour on short or hostile input, the time stamp, and the
+// pack dump.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+#include "framework/TPack.h"
+#include "framework/TTimeStamp.h"
+#include "support/TestServer.h"
+
+namespace {
+
+TEST(PackEncoding, FixedWidthLittleEndian) {
+  TTimeStamp stamp(1);
+  stamp.SetYear(2026);
+  stamp.SetMSecond(999);
+  stamp.SetDaylightSaving(1);
+  const auto bytes = PackedBytes([&](TPack &p) {
+    p << true << static_cast<short>(-2) << static_cast<unsigned short>(0xBEEF) << -3 << 0x01020304u
+      << -5L << 0xFFFFFFFFUL << 1.5f << std::string("ab") << stamp;
+  });
+  const std::vector<unsigned char> expected = {
+      0x01, 0xFE, 0xFF, 0xEF, 0xBE, 0xFD, 0xFF, 0xFF, 0xFF, 0x04, 0x03, 0x02,
+      0x01, 0xFB, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0xC0,
+      0x3F, 0x02, 0x00, 0x00, 0x00, 'a',  'b',  0xEA, 0x07, 0,    0,    0,
+      0,    0,    0,    0,    0,    0,    0,    0xE7, 0x03, 0x01};
+  EXPECT_EQ(bytes, expected);
+}
+
+TEST(PackEncoding, RoundTripsEveryTypeAndWrapsWideLongs) {
+  TPack pack(1);
+  TTimeStamp stamp(0);
+  pack << false << static_cast<short>(-32768) << static_cast<unsigned short>(65535)
+       << (-2147483647 - 1) << 4294967295u << 0x1'8000'0001L << 0x1'0000'0002UL << -0.25f
+       << std::string("text") << stamp;
+  EXPECT_EQ(pack.BufferSizeRequired(), 1u + 2 + 2 + 4 + 4 + 4 + 4 + 4 + 8 + 15);
+
+  bool b = true;
+  short s = 0;
+  unsigned short us = 0;
+  int i = 0;
+  unsigned int ui = 0;
+  long l = 0;
+  unsigned long ul = 0;
+  float f = 0;
+  std::string text;
+  TTimeStamp back(1);
+  pack >> b >> s >> us >> i >> ui >> l >> ul >> f >> text >> back;
+  EXPECT_FALSE(b);
+  EXPECT_EQ(s, -32768);
+  EXPECT_EQ(us, 65535);
+  EXPECT_EQ(i, -2147483647 - 1);
+  EXPECT_EQ(ui, 4294967295u);
+  EXPECT_EQ(l, -2147483647L); // low 32 bits of 0x180000001, sign-extended
+  EXPECT_EQ(ul, 2UL);
+  EXPECT_EQ(f, -0.25f);
+  EXPECT_EQ(text, "text");
+  EXPECT_EQ(back, stamp);
+  EXPECT_EQ(pack.Length(), 0u);
+}
+
+TEST(PackEncoding, AnyNonZeroByteReadsAsTrue) {
+  unsigned char bytes[] = {0x00, 0x02, 0xFF};
+  TPack pack(bytes, sizeof bytes);
+  bool a = true, b = false, c = false;
+  pack >> a >> b >> c;
+  EXPECT_FALSE(a);
+  EXPECT_TRUE(b);
+  EXPECT_TRUE(c);
+}
+
+TEST(PackFailures, ShortReadsThrowAndConsumeNothing) {
+  unsigned char bytes[] = {1, 2, 3};
+  TPack pack(bytes, sizeof bytes);
+  int value = 7;
+  EXPECT_THROW(pack >> value, TPackError);
+  EXPECT_EQ(value, 7);
+  EXPECT_EQ(pack.Length(), 3u);
+  TTimeStamp stamp(1);
+  EXPECT_THROW(pack >> stamp, TPackError);
+  EXPECT_THROW(pack.Behead(4), TPackError);
+  EXPECT_EQ(pack.Length(), 3u);
+  short s = 0;
+  pack >> s;
+  EXPECT_EQ(s, 0x0201);
+  EXPECT_TRUE(pack.CanRemove(1));
+  EXPECT_FALSE(pack.CanRemove(2));
+
+  // The exception is the framework's.
+  try {
+    pack >> value;
+    FAIL();
+  } catch (const TBaseException &error) {
+    EXPECT_NE(std::string(error.what()).find("short read"), std::string::npos);
+  }
+}
+
+TEST(PackFailures, HostileStringCountIsCheckedBeforeAllocating) {
+  // A count of 4 GiB - 1 backed by two bytes.
+  unsigned char bytes[] = {0xFF, 0xFF, 0xFF, 0xFF, 'x', 'y'};
+  TPack pack(bytes, sizeof bytes);
+  std::string text = "kept";
+  EXPECT_THROW(pack >> text, TPackError);
+  EXPECT_EQ(text, "kept");
+  EXPECT_EQ(pack.Length(), sizeof bytes);
+
+  unsigned char three[] = {3, 0, 0};
+  TPack shortCount(three, sizeof three);
+  EXPECT_THROW(shortCount >> text, TPackError);
+}
+
+TEST(PackFailures, CallerBufferNeverOverflows) {
+  unsigned char buffer[6] = {0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA};
+  TPack pack(1);
+  pack.SetBuffer(buffer, 5);
+  pack << 1;
+  EXPECT_THROW(pack << 2, TPackError);
+  EXPECT_THROW(pack << std::string(), TPackError);
+  pack << true;
+  EXPECT_THROW(pack << true, TPackError);
+  EXPECT_EQ(pack.Length(), 5u);
+  EXPECT_EQ(pack.BufferSizeRequired(), 5u);
+  EXPECT_EQ(buffer[5], 0xAA);
+  EXPECT_EQ(buffer[4], 0x01);
+
+  TPack received(buffer, sizeof buffer);
+  EXPECT_THROW(received << 1, TPackError);
+}
+
+TEST(PackModes, CountingPackOnlyCounts) {
+  TPack counting(0);
+  counting << std::string(1000, 'x') << 1 << static_cast<short>(2);
+  EXPECT_EQ(counting.BufferSizeRequired(), 1004u + 4 + 2);
+  EXPECT_EQ(counting.Length(), 0u);
+  EXPECT_EQ(counting.Buffer(), nullptr);
+  EXPECT_EQ(counting.BufferSize(), 0u);
+}
+
+TEST(PackModes, OwningPackGrowsAndReadsBack) {
+  TPack pack(1);
+  for (int i = 0; i < 10000; ++i)
+    pack << i;
+  EXPECT_EQ(pack.Length(), 40000u);
+  EXPECT_GE(pack.BufferSize(), 40000u);
+  int value = -1;
+  pack.Behead(4 * 9999);
+  pack >> value;
+  EXPECT_EQ(value, 9999);
+  EXPECT_EQ(pack.StartOffset(), 40000u);
+}
+
+TEST(TimeStamp, ZeroNowAndUpdate) {
+  TTimeStamp zero(1);
+  EXPECT_EQ(zero.GetDateTime(1, '/', ':', '.'), "0000/00/00 00:00:00.000");
+  TTimeStamp now(0);
+  EXPECT_GE(now.GetYear(), 2024);
+  EXPECT_GE(now.GetMonth(), 1);
+  now.Update(1);
+  EXPECT_EQ(now, zero);
+  zero.Update(0);
+  EXPECT_NE(zero.GetMonth(), 0);
+}
+
+TEST(TimeStamp, RendersTimeAndDate) {
+  TTimeStamp t(1);
+  t.SetYear(2026);
+  t.SetMonth(12);
+  t.SetDay(6);
+  t.SetHour(5);
+  t.SetMinute(4);
+  t.SetSecond(3);
+  t.SetMSecond(21);
+  EXPECT_EQ(t.GetTime(1, ':', '.'), "05:04:03.021");
+  EXPECT_EQ(t.GetTime(0, ':', '.'), "05:04:03");
+  EXPECT_EQ(t.GetDateTime(1, '/', ':', '.'), "2026/12/06 05:04:03.021");
+  EXPECT_EQ(t.GetDateTime(0, '-', '.', ','), "2026-12-06 05.04.03");
+}
+
+TEST(TimeStamp, DurationsAddDaysWithoutCalendarRules) {
+  TTimeStamp d(1);
+  d.AddDays(24855); // 2^31 - 1 seconds is 24855 days and some
+  EXPECT_EQ(d.GetDay(), 24855);
+  d.AddDays(-24856);
+  EXPECT_EQ(d.GetDay(), 65535); // 16-bit wrap, defined
+  d.SetHour(static_cast<unsigned short>(-1));
+  EXPECT_EQ(d.GetHour(), 65535);
+  // A day or more shows only the hour field.
+  TTimeStamp longOne(1);
+  longOne.AddDays(2);
+  longOne.SetHour(1);
+  EXPECT_EQ(longOne.GetTime(1, ':', '.'), "01:00:00.000");
+}
+
+TEST(TimeStamp, AddDaysMovesCalendarDates) {
+  TTimeStamp t(1);
+  t.SetYear(2024);
+  t.SetMonth(2);
+  t.SetDay(28);
+  t.AddDays(1);
+  EXPECT_EQ(t.GetDateTime(0, '/', ':', '.'), "2024/02/29 00:00:00");
+  t.AddDays(1);
+  EXPECT_EQ(t.GetDateTime(0, '/', ':', '.'), "2024/03/01 00:00:00");
+}
+
+class PackDump : public ::testing::Test {
+protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/statclient-dump-XXXXXX";
+    const int fd = mkstemp(pattern);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    path_ = pattern;
+  }
+  void TearDown() override { std::remove(path_.c_str()); }
+
+  std::string Contents() const {
+    std::ifstream in(path_);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
+  static void Fill(TPack &pack, int count) {
+    for (int i = 0; i < count; ++i)
+      pack.Append(&i, 1);
+  }
+
+  std::string path_;
+};
+
+TEST_F(PackDump, TwentyFiveBytesMakeTwoLines) {
+  TPack pack(1);
+  Fill(pack, 25);
+  pack.Behead(3); // the dump shows the whole buffer whatever has been read
+  pack.DumpContentsToFile(path_.c_str());
+  EXPECT_EQ(Contents(),
+            "Dumping contents of TPack object.\n"
+            "START = 3, NEXT = 25, NEEDED = 25, BUFFER SIZE = 64\n"
+            "\n"
+            "       0 :   00 01 02 03 04 05 06 07 08 09 | 0a 0b 0c 0d 0e 0f 10 11 12 13\n"
+            "      20 :   14 15 16 17 18\n"
+            "\n\n");
+}
+
+TEST_F(PackDump, TenBytesEndWithTheBarAndDumpsAppend) {
+  unsigned char buffer[16];
+  TPack pack(1);
+  pack.SetBuffer(buffer, sizeof buffer);
+  Fill(pack, 10);
+  pack.DumpContentsToFile(path_.c_str());
+  TPack empty(0);
+  empty << 5;
+  empty.DumpContentsToFile(path_.c_str());
+  EXPECT_EQ(Contents(), "Dumping contents of TPack object.\n"
+                        "START = 0, NEXT = 10, NEEDED = 10, BUFFER SIZE = 16\n"
+                        "\n"
+                        "       0 :   00 01 02 03 04 05 06 07 08 09 |\n"
+                        "\n\n"
+                        "Dumping contents of TPack object.\n"
+                        "START = 0, NEXT = 0, NEEDED = 4, BUFFER SIZE = 0\n"
+                        "Package is empty!\n");
+}
+
+TEST_F(PackDump, EmptyBufferWritesNoByteLines) {
+  TPack pack(1);
+  pack.DumpContentsToFile(path_.c_str());
+  EXPECT_EQ(Contents(), "Dumping contents of TPack object.\n"
+                        "START = 0, NEXT = 0, NEEDED = 0, BUFFER SIZE = 0\n"
+                        "Package is empty!\n");
+  unsigned char buffer[4];
+  TPack zero(1);
+  zero.SetBuffer(buffer, 0);
+  std::remove(path_.c_str());
+  zero.DumpContentsToFile(path_.c_str());
+  EXPECT_NE(Contents().find("Package is empty!"), std::string::npos);
+}
+
+TEST_F(PackDump, UnwritablePathIsIgnored) {
+  TPack pack(1);
+  pack << 1;
+  EXPECT_NO_THROW(pack.DumpContentsToFile("/nonexistent-dir/sub/dump.txt"));
+  EXPECT_NO_THROW(pack.DumpContentsToFile(nullptr));
+  EXPECT_EQ(Contents(), "");
+}
+
+} // namespace
