@@ -69,20 +69,19 @@ bool TFramework::SendRPC(TRPC &rpc, const char *destination, TThreadQueue &reply
 
 bool TFramework::RegisterForEvent(TEvent &event, const char *serverName, TThreadQueue &,
                                   TThreadQueue &eventQueue, unsigned long, TASKTYPE) {
-  unsigned long error = 0;
-  if (!CurrentTransport().Subscribe(serverName ? serverName : "", event.GetId(), eventQueue.Impl(),
-                                    true, error)) {
-    fwBaseSetLastError(error);
-    return false;
-  }
-  return true;
+  return Subscribe(event, serverName, eventQueue, true);
 }
 
 bool TFramework::DeregisterForEvent(TEvent &event, const char *serverName, TThreadQueue &,
                                     TThreadQueue &eventQueue, unsigned long, TASKTYPE) {
+  return Subscribe(event, serverName, eventQueue, false);
+}
+
+bool TFramework::Subscribe(const TEvent &event, const char *serverName, TThreadQueue &eventQueue,
+                           bool subscribe) {
   unsigned long error = 0;
   if (!CurrentTransport().Subscribe(serverName ? serverName : "", event.GetId(), eventQueue.Impl(),
-                                    false, error)) {
+                                    subscribe, error)) {
     fwBaseSetLastError(error);
     return false;
   }

@@ -180,6 +180,9 @@ public:
   static int PublishEvent(const std::string &serverName, const TEvent &event);
 
 private:
+  bool Subscribe(const TEvent &event, const char *serverName, TThreadQueue &eventQueue,
+                 bool subscribe);
+
   std::string name_;
   std::string secondName_;
   unsigned short count_ = 0;

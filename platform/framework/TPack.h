@@ -131,4 +131,14 @@ private:
   unsigned long needed_ = 0;
 };
 
+// Packers for the enumerations of the other libraries, which travel as int32.
+template <class Enum> TPack &PackEnum32(TPack &pack, Enum value) {
+  pack.PutInt32(static_cast<std::int32_t>(value));
+  return pack;
+}
+template <class Enum> TPack &UnpackEnum32(TPack &pack, Enum &value) {
+  value = static_cast<Enum>(pack.GetInt32());
+  return pack;
+}
+
 #endif // STATCLIENT_PLATFORM_FRAMEWORK_TPACK_H_

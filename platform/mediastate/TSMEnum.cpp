@@ -2,12 +2,5 @@
 
 #include "framework/TPack.h"
 
-TPack &operator<<(TPack &pack, const TSMEnum::MEDIUM &medium) {
-  pack.PutInt32(medium);
-  return pack;
-}
-
-TPack &operator>>(TPack &pack, TSMEnum::MEDIUM &medium) {
-  medium = static_cast<TSMEnum::MEDIUM>(pack.GetInt32());
-  return pack;
-}
+TPack &operator<<(TPack &pack, const TSMEnum::MEDIUM &value) { return PackEnum32(pack, value); }
+TPack &operator>>(TPack &pack, TSMEnum::MEDIUM &value) { return UnpackEnum32(pack, value); }

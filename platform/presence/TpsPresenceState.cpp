@@ -38,22 +38,15 @@ std::string TpsTRoutingState::ToString(enRoutingState state) {
   return "Invalid";
 }
 
-TPack &operator<<(TPack &pack, const TpsTPresenceState::enPresenceState &state) {
-  pack.PutInt32(state);
-  return pack;
+TPack &operator<<(TPack &pack, const TpsTPresenceState::enPresenceState &value) {
+  return PackEnum32(pack, value);
 }
-
-TPack &operator>>(TPack &pack, TpsTPresenceState::enPresenceState &state) {
-  state = static_cast<TpsTPresenceState::enPresenceState>(pack.GetInt32());
-  return pack;
+TPack &operator>>(TPack &pack, TpsTPresenceState::enPresenceState &value) {
+  return UnpackEnum32(pack, value);
 }
-
-TPack &operator<<(TPack &pack, const TpsTRoutingState::enRoutingState &state) {
-  pack.PutInt32(state);
-  return pack;
+TPack &operator<<(TPack &pack, const TpsTRoutingState::enRoutingState &value) {
+  return PackEnum32(pack, value);
 }
-
-TPack &operator>>(TPack &pack, TpsTRoutingState::enRoutingState &state) {
-  state = static_cast<TpsTRoutingState::enRoutingState>(pack.GetInt32());
-  return pack;
+TPack &operator>>(TPack &pack, TpsTRoutingState::enRoutingState &value) {
+  return UnpackEnum32(pack, value);
 }
