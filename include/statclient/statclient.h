@@ -18,4 +18,11 @@
 #include "client/tstAServer.h"
 #include "tstTServer.h"
 
+// Event records
+#include "EventData/tstTEventDataCallbackRealTime.h"
+#include "EventData/tstTEventDataContactRealTime.h"
+#include "EventData/tstTEventDataGroupRealTime.h"
+#include "tstNameTables.h"
+#include "tstTCMState.h"
+
 #endif // STATCLIENT_STATCLIENT_H_

@@ -1,0 +1,68 @@
+// Callback real-time statistics: the current state of each callback, and the event that carries
+// them.
+#ifndef STATCLIENT_EVENTDATA_TSTTEVENTDATACALLBACKREALTIME_H_
+#define STATCLIENT_EVENTDATA_TSTTEVENTDATACALLBACKREALTIME_H_
+
+#include <string>
+#include <vector>
+
+#include "tstTCMState.h"
+
+class TPack;
+
+// One callback (a contact to be called back) as it stands now. Fields are declared in pack
+// order; numbers are 0 and strings empty after construction.
+class TEventDataCallbackRealTime {
+public:
+  TEventDataCallbackRealTime();
+  TEventDataCallbackRealTime(const TEventDataCallbackRealTime &other);
+  TEventDataCallbackRealTime &operator=(const TEventDataCallbackRealTime &other);
+  virtual ~TEventDataCallbackRealTime();
+
+  // "{CID:..., REQC:..., QK:..., Origin:..., State:<state name>, ..., BU:..., CustName:...,
+  // CustNum:..., Desc:...}": its own order, not the pack order.
+  std::string ToString();
+
+  long REQC = 0;
+  TCMState::enContactState State = TCMState::CONTACT_INVALID;
+  short Origin = 0;
+  long BU = 0;
+  long QK = 0;
+  long CreatorAK = 0;
+  long AttemptStatus = 0;
+  long LastAK = 0;
+  long AttemptsCount = 0;
+  long TimeInState = 0;
+  long WaitTime = 0;
+  std::string CID;
+  std::string CustName;
+  std::string CustNum;
+  std::string Desc;
+};
+
+TPack &operator<<(TPack &pack, const TEventDataCallbackRealTime &record);
+TPack &operator>>(TPack &pack, TEventDataCallbackRealTime &record);
+
+// The payload of the event: the records and nothing else. Ownership, allocation and release of
+// the records are those of every event class (see TGroupRealTimeEvent).
+class TCallbackRealTimeEvent {
+public:
+  TCallbackRealTimeEvent();
+  TCallbackRealTimeEvent(const TCallbackRealTimeEvent &other);
+  TCallbackRealTimeEvent &operator=(const TCallbackRealTimeEvent &other);
+  virtual ~TCallbackRealTimeEvent();
+
+  // Bytes of the packed event.
+  unsigned long Size() const;
+  // Releases every record, walking the list front to back, then empties the list at once.
+  // Never throws: a release that fails is written to the diagnostic log and the walk goes on.
+  void Clear();
+
+  std::vector<TEventDataCallbackRealTime *> EventDataList;
+};
+
+// The count as int32, then each record. Unpacking replaces the records the event held.
+TPack &operator<<(TPack &pack, const TCallbackRealTimeEvent &event);
+TPack &operator>>(TPack &pack, TCallbackRealTimeEvent &event);
+
+#endif // STATCLIENT_EVENTDATA_TSTTEVENTDATACALLBACKREALTIME_H_

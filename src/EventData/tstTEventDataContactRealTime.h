@@ -1,0 +1,66 @@
+// Contact real-time statistics: the current state of each contact, and the event that carries them.
+#ifndef STATCLIENT_EVENTDATA_TSTTEVENTDATACONTACTREALTIME_H_
+#define STATCLIENT_EVENTDATA_TSTTEVENTDATACONTACTREALTIME_H_
+
+#include <string>
+#include <vector>
+
+#include "tstTCMState.h"
+
+class TPack;
+
+// One contact (call, e-mail, web or open-media contact) as it stands now. Fields are declared
+// in pack order; numbers are 0 and strings empty after construction.
+class TEventDataContactRealTime {
+public:
+  TEventDataContactRealTime();
+  TEventDataContactRealTime(const TEventDataContactRealTime &other);
+  TEventDataContactRealTime &operator=(const TEventDataContactRealTime &other);
+  virtual ~TEventDataContactRealTime();
+
+  // "{CID:..., REQC:..., QK:..., MT:<media name>, State:<state name>, ..., Src:..., Dest:...,
+  // Desc:...}": its own order, not the pack order.
+  std::string ToString();
+
+  TCMState::enContactState State = TCMState::CONTACT_INVALID;
+  short QK = 0; // the queue key is 16-bit in this record
+  long MT = 0;  // media type, named by MediaTypeToString
+  short Priority = 0;
+  long TimeInState = 0;
+  long WaitTime = 0;
+  long VG = 0;
+  long REQC = 0;
+  long ResvdAK = 0;
+  long BU = 0;
+  std::string CID;
+  std::string Dest;
+  std::string Src;
+  std::string Desc;
+};
+
+TPack &operator<<(TPack &pack, const TEventDataContactRealTime &record);
+TPack &operator>>(TPack &pack, TEventDataContactRealTime &record);
+
+// The payload of the event: the records and nothing else. Ownership, allocation and release of
+// the records are those of every event class (see TGroupRealTimeEvent).
+class TContactRealTimeEvent {
+public:
+  TContactRealTimeEvent();
+  TContactRealTimeEvent(const TContactRealTimeEvent &other);
+  TContactRealTimeEvent &operator=(const TContactRealTimeEvent &other);
+  virtual ~TContactRealTimeEvent();
+
+  // Bytes of the packed event.
+  unsigned long Size() const;
+  // Releases every record, front to back, and empties the list. Never throws: a release that
+  // fails is written to the diagnostic log and the rest are released all the same.
+  void Clear();
+
+  std::vector<TEventDataContactRealTime *> EventDataList;
+};
+
+// The count as int32, then each record. Unpacking replaces the records the event held.
+TPack &operator<<(TPack &pack, const TContactRealTimeEvent &event);
+TPack &operator>>(TPack &pack, TContactRealTimeEvent &event);
+
+#endif // STATCLIENT_EVENTDATA_TSTTEVENTDATACONTACTREALTIME_H_

@@ -1,0 +1,86 @@
+#include "EventData/tstTEventDataGroupRealTime.h"
+
+#include "EventData/tstEventRecord.h"
+
+namespace EventRecord {
+
+template <> struct RecordLayout<TEventDataGroupRealTime> {
+  template <class R, class F> static void Wire(R &r, F &&f) {
+    f(Long(r.VG), Long(r.BU), Long(r.LoggedOnUsers), Long(r.IdleUsers), Long(r.AwayUsers),
+      Long(r.BusyUsers), Long(r.HndlRoutedUsers), Long(r.HndlDirectOnlyUsers), Long(r.RoutedHndl),
+      Long(r.DirectHndl), Long(r.PrimWaiting), Long(r.OverWaiting), Long(r.MinLoggedOnCap),
+      Long(r.MinAvailCap), Long(r.MinUnavailCap), Long(r.MinWorkCap), Long(r.MaxLoggedOnCap),
+      Long(r.MaxAvailCap), Long(r.MaxUnavailCap), Long(r.MaxWorkCap));
+  }
+};
+
+template <> struct EventLayout<TGroupRealTimeEvent> : ListOnly<TEventDataGroupRealTime> {
+  static constexpr const char *kSource = "EventData/tstTEventDataGroupRealTime";
+  static constexpr const char *kReleaseFailed = "TGroupRealTimeEvent::Clear: Exception occured";
+};
+
+} // namespace EventRecord
+
+TEventDataGroupRealTime::TEventDataGroupRealTime() = default;
+TEventDataGroupRealTime::TEventDataGroupRealTime(const TEventDataGroupRealTime &) = default;
+TEventDataGroupRealTime &
+TEventDataGroupRealTime::operator=(const TEventDataGroupRealTime &) = default;
+TEventDataGroupRealTime::~TEventDataGroupRealTime() = default;
+
+std::string TEventDataGroupRealTime::ToString() {
+  EventRecord::Text text;
+  text("VG", VG);
+  text("BU", BU);
+  text("LoggedOnUsers", LoggedOnUsers);
+  text("IdleUsers", IdleUsers);
+  text("AwayUsers", AwayUsers);
+  text("BusyUsers", BusyUsers);
+  text("HndlRoutedUsers", HndlRoutedUsers);
+  text("HndlDirectOnlyUsers", HndlDirectOnlyUsers);
+  text("RoutedHndl", RoutedHndl);
+  text("DirectHndl", DirectHndl);
+  text("PrimWaiting", PrimWaiting);
+  text("OverWaiting", OverWaiting);
+  text("MinLoggedOnCap", MinLoggedOnCap);
+  text("MinAvailCap", MinAvailCap);
+  text("MinUnavailCap", MinUnavailCap);
+  text("MinWorkCap", MinWorkCap);
+  text("MaxLoggedOnCap", MaxLoggedOnCap);
+  text("MaxAvailCap", MaxAvailCap);
+  text("MaxUnavailCap", MaxUnavailCap);
+  text("MaxWorkCap", MaxWorkCap);
+  return text.Close();
+}
+
+TPack &operator<<(TPack &pack, const TEventDataGroupRealTime &record) {
+  return EventRecord::PackRecord(pack, record);
+}
+
+TPack &operator>>(TPack &pack, TEventDataGroupRealTime &record) {
+  return EventRecord::UnpackRecord(pack, record);
+}
+
+TGroupRealTimeEvent::TGroupRealTimeEvent() = default;
+
+TGroupRealTimeEvent::TGroupRealTimeEvent(const TGroupRealTimeEvent &other) {
+  EventRecord::CopyEvent(*this, other, __LINE__);
+}
+
+TGroupRealTimeEvent &TGroupRealTimeEvent::operator=(const TGroupRealTimeEvent &other) {
+  EventRecord::AssignEvent(*this, other, __LINE__);
+  return *this;
+}
+
+TGroupRealTimeEvent::~TGroupRealTimeEvent() { EventRecord::ReleaseRecords(*this, __LINE__); }
+
+unsigned long TGroupRealTimeEvent::Size() const { return EventRecord::PackedSize(*this); }
+
+void TGroupRealTimeEvent::Clear() { EventRecord::ReleaseRecords(*this, __LINE__); }
+
+TPack &operator<<(TPack &pack, const TGroupRealTimeEvent &event) {
+  return EventRecord::PackEvent(pack, event);
+}
+
+TPack &operator>>(TPack &pack, TGroupRealTimeEvent &event) {
+  return EventRecord::UnpackEvent(pack, event, __LINE__);
+}
