@@ -76,7 +76,7 @@ protected:
   }
 };
 
-TYPED_TEST_SUITE(EventSuite, EventTypes);
+TYPED_TEST_SUITE(EventSuite, EventTypes, );
 
 TYPED_TEST(EventSuite, RoundTripGivesTheSameBytesAndRecords) {
   this->InBothTraceModes([] {

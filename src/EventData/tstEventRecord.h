@@ -26,7 +26,7 @@
 // base would add to the layout the classes are bound to keep.
 //
 // The templates are instantiated only in the family source files, where the layouts are
-// visible; nothing here is part of the installed interface.
+// visible; nothing here is part of the public interface of the library.
 #ifndef STATCLIENT_EVENTDATA_TSTEVENTRECORD_H_
 #define STATCLIENT_EVENTDATA_TSTEVENTRECORD_H_
 
@@ -407,6 +407,20 @@ private:
   Site at_;
 };
 
+// Runs `body`; whatever it throws is caught and `failure` is written to the diagnostic log
+// with category SEVR, the line and the file of `at`. Nothing leaves it, not even a failing log.
+template <class Body> void Guarded(Site at, const char *failure, Body &&body) noexcept {
+  try {
+    body();
+  } catch (...) {
+    try {
+      Diag(TDiag::SEVR, at.line, at.file, "%s", failure);
+    } catch (...) {
+      // The log failed too; the caller goes on all the same.
+    }
+  }
+}
+
 // Clear / CleanUp: releases every record as the family's discipline says and empties the
 // list. Null positions are dropped. A release that throws is logged and the walk goes on.
 template <class E> void ReleaseRecords(E &event, unsigned short line) noexcept {
@@ -416,15 +430,7 @@ template <class E> void ReleaseRecords(E &event, unsigned short line) noexcept {
   auto release = [at](auto *record) noexcept {
     if (!record)
       return;
-    try {
-      DeleteRecord(record, at);
-    } catch (...) {
-      try {
-        Diag(TDiag::SEVR, at.line, at.file, "%s", Layout::kReleaseFailed);
-      } catch (...) {
-        // The log failed too; releasing goes on all the same.
-      }
-    }
+    Guarded(at, Layout::kReleaseFailed, [&] { DeleteRecord(record, at); });
   };
   if constexpr (Layout::kRelease == Release::kFromBack) {
     while (!list.empty()) {
