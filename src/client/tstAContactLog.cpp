@@ -1,0 +1,109 @@
+#include "client/tstAContactLog.h"
+
+#include "client/tstRequestEnvelope.h"
+
+namespace {
+
+const char kSource[] = "tstAContactLog";
+
+constexpr unsigned short kObjectContactLog = 2;
+constexpr unsigned char kNoReply = 0;
+constexpr unsigned char kReplyWanted = 1;
+
+} // namespace
+
+AContactLog::AContactLog() = default;
+
+AContactLog::AContactLog(const AContactLog &other) : TEventDataContactLog(), AStatisticsServer() {
+  *this = other;
+}
+
+AContactLog &AContactLog::operator=(const AContactLog &other) {
+  TEventDataContactLog::operator=(other);
+  return *this;
+}
+
+AContactLog::~AContactLog() = default;
+
+unsigned short AContactLog::QueryContactLogSummary() {
+  return Traced("AContactLog::QueryContactLogSummary", CONTACTLOG_QUERY, kNoReply);
+}
+
+unsigned short AContactLog::UpdateContactLogSummary() {
+  return Traced("AContactLog::UpdateActivityLog", CONTACTLOG_UPDATE, kReplyWanted);
+}
+
+unsigned short AContactLog::DeleteContactLogSummary(enContactLogActions action) {
+  return Traced("AContactLog::DeleteActivityLog", action, kReplyWanted);
+}
+
+unsigned short AContactLog::Traced(const char *entry, enContactLogActions action,
+                                   unsigned char replyFlag) {
+  Diag(TDiag::FENX, __LINE__, kSource, "%s: Start.", entry);
+  long value = 0;
+  const unsigned short result = SendRequest(action, &value, replyFlag);
+  Diag(TDiag::FENX, __LINE__, kSource, "%s: End.", entry);
+  return result;
+}
+
+unsigned short AContactLog::SendRequest(enContactLogActions action, long *value,
+                                        unsigned char replyFlag) {
+  TEventDataUpdateContactLog update;
+  *value = 0;
+  const TEventDataContactLog &entry = *this;
+  const bool isUpdate = action == CONTACTLOG_UPDATE;
+  if (isUpdate) {
+    update.ContactType = ContactType;
+    update.AgentKey = static_cast<int>(AgentKey);
+    update.RecordKey = static_cast<int>(RecordKey);
+    update.Requeued = Requeued;
+    update.ContactID = ContactID;
+    update.Contact = Contact;
+  }
+
+  TRequestEnvelope request(kObjectContactLog, isUpdate ? update.Size() : entry.Size());
+  request.SetAction(static_cast<unsigned short>(action));
+  Diag(TDiag::INFO, __LINE__, kSource,
+       "AContactLog::SendRequest: Sending request - Object = %d, Action = %d",
+       static_cast<int>(request.Header().GetObject()), static_cast<int>(action));
+
+  unsigned short result = 0;
+  try {
+    if (!request.Open(__LINE__, kSource))
+      return TRequestEnvelope::kNoBuffer;
+    if (isUpdate)
+      request.Body() << update;
+    else
+      request.Body() << entry;
+
+    const TRequestEnvelope::Outcome outcome = request.Send(*this, replyFlag);
+    if (!outcome.delivered) {
+      Diag(TDiag::INFO, __LINE__, kSource, "AContactLog::SendRequest: Error occured - rc = %d",
+           static_cast<int>(outcome.errorCode));
+      result = outcome.result;
+    } else if (replyFlag != kNoReply) {
+      result = GetMessageReply(action, request.ReplyData(), request.ReplySize(), value);
+    }
+  } catch (...) {
+    Diag(TDiag::SEVR, __LINE__, kSource, "AContactLog::SendRequest: Exception occured");
+    result = TRequestEnvelope::kBadReply;
+  }
+  return result;
+}
+
+unsigned short AContactLog::GetMessageReply(enContactLogActions action, void *reply,
+                                            unsigned long replySize, long *value) {
+  try {
+    TPack in(reply, replySize);
+    if (action == CONTACTLOG_UPDATE)
+      in >> RecordKey;
+    TMsgReplyHdr header;
+    in >> header;
+    *value = header.GetReturnValue();
+    return header.GetReturnCode();
+  } catch (...) {
+    Diag(TDiag::SEVR, __LINE__, kSource,
+         "AContactLog::GetMessageReply: Failed to unpack response from Statistics server");
+    return TRequestEnvelope::kBadReply;
+  }
+}
