@@ -25,4 +25,15 @@
 #include "tstNameTables.h"
 #include "tstTCMState.h"
 
+// Contact records and services
+#include "client/tstAContactDetail.h"
+#include "client/tstAContactLog.h"
+#include "client/tstAErrorRecord.h"
+#include "framework/TTimeZone.h"
+#include "tstTCallbackLogs.h"
+#include "tstTContactDetail.h"
+#include "tstTErrorRecord.h"
+#include "tstTEventDataContactLog.h"
+#include "tstTOpenMediaContent.h"
+
 #endif // STATCLIENT_STATCLIENT_H_
