@@ -203,8 +203,7 @@ public:
   TpsTPresenceState::enPresenceState Pres = static_cast<TpsTPresenceState::enPresenceState>(5);
   long PresTime = 0;
   // The second presence state and its time, labelled Pres(ExcDC) and PresTime(ExcDC).
-  TpsTPresenceState::enPresenceState PresExcDC =
-      static_cast<TpsTPresenceState::enPresenceState>(5);
+  TpsTPresenceState::enPresenceState PresExcDC = static_cast<TpsTPresenceState::enPresenceState>(5);
   long PresTimeExcDC = 0;
   long UserHelpTime = -1;
   long Resvd = 0;
