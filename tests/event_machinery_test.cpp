@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "EventData/tstEventRecord.h"
+#include "pack_bytes.h"
 #include "support/DiagCapture.h"
 
 namespace {
@@ -125,15 +126,6 @@ SampleEvent::~SampleEvent() { CleanUp(); }
 void SampleEvent::CleanUp() { EventRecord::ReleaseRecords(*this, __LINE__); }
 TPack &operator<<(TPack &p, const SampleEvent &e) { return EventRecord::PackEvent(p, e); }
 TPack &operator>>(TPack &p, SampleEvent &e) { return EventRecord::UnpackEvent(p, e, __LINE__); }
-
-using Bytes = std::vector<unsigned char>;
-
-template <class T> Bytes Packed(const T &value) {
-  TPack pack(1);
-  pack << value;
-  const auto *start = static_cast<const unsigned char *>(pack.Contents());
-  return Bytes(start, start + pack.Length());
-}
 
 TTimeStamp Span(unsigned short days, unsigned short hours, unsigned short minutes,
                 unsigned short seconds, unsigned short millis) {

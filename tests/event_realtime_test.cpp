@@ -4,22 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "pack_bytes.h"
 #include <statclient/statclient.h>
 
 namespace {
-
-using Bytes = std::vector<unsigned char>;
-
-Bytes Contents(const TPack &pack) {
-  const auto *start = static_cast<const unsigned char *>(pack.Contents());
-  return Bytes(start, start + pack.Length());
-}
-
-template <class T> Bytes Packed(const T &value) {
-  TPack pack(1);
-  pack << value;
-  return Contents(pack);
-}
 
 template <class T> T RoundTrip(const T &value) {
   Bytes bytes = Packed(value);

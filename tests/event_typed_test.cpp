@@ -8,18 +8,10 @@
 #include <gtest/gtest.h>
 
 #include "event_cases.h"
+#include "pack_bytes.h"
 #include "support/DiagCapture.h"
 
 namespace {
-
-using Bytes = std::vector<unsigned char>;
-
-template <class T> Bytes Packed(const T &value) {
-  TPack pack(1);
-  pack << value;
-  const auto *start = static_cast<const unsigned char *>(pack.Contents());
-  return Bytes(start, start + pack.Length());
-}
 
 // Unpacks `bytes` into `event`; returns the bytes left unread.
 template <class E> unsigned long UnpackInto(Bytes bytes, E &event) {
@@ -136,7 +128,7 @@ TYPED_TEST(EventSuite, EveryTruncatedPayloadThrowsAndKeepsOnlyWholeRecords) {
       EXPECT_THROW(UnpackInto(Bytes(bytes.begin(), bytes.begin() + cut), event), TPackError);
       ASSERT_LE(event.EventDataList.size(), records.size());
       EXPECT_EQ(event.EventDataList.size(), cut < EventCase<TypeParam>::kCountOffset ? 1 : whole);
-      event.Clear();
+      EventCase<TypeParam>::Release(event);
       EXPECT_EQ(TMemory::LiveRegistrations(), live);
     }
   });

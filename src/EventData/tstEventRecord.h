@@ -21,9 +21,9 @@
 //
 // Each event is its own class with the members its family has (the list, fixed fields under
 // their own names, Clear or CleanUp) and no base class; its operations are one-line calls to
-// the function templates at the end of this file. A class template or a common base would have
-// given every event the same members in the same order, which the families do not have, and a
-// base would add to the layout the classes are bound to keep.
+// the function templates at the end of this file, stamped out by EVENTRECORD_DEFINE_EVENT. A class
+// template or a common base would have given every event the same members in the same order, which
+// the families do not have, and a base would add to the layout the classes are bound to keep.
 //
 // The templates are instantiated only in the family source files, where the layouts are
 // visible; nothing here is part of the public interface of the library.
@@ -532,5 +532,43 @@ template <class E> unsigned long PackedSize(const E &event) {
 }
 
 } // namespace EventRecord
+
+// Defines, in a family's source file, the free pack and unpack operators of a record class
+// through its RecordLayout.
+#define EVENTRECORD_DEFINE_RECORD_OPERATORS(Record)                                                \
+  TPack &operator<<(TPack &pack, const Record &record) {                                           \
+    return EventRecord::PackRecord(pack, record);                                                  \
+  }                                                                                                \
+  TPack &operator>>(TPack &pack, Record &record) { return EventRecord::UnpackRecord(pack, record); }
+
+// The same, and the constructors, assignment and destructor of a record that copies every
+// field as the compiler does.
+#define EVENTRECORD_DEFINE_RECORD(Record)                                                          \
+  Record::Record() = default;                                                                      \
+  Record::Record(const Record &) = default;                                                        \
+  Record &Record::operator=(const Record &) = default;                                             \
+  Record::~Record() = default;                                                                     \
+  EVENTRECORD_DEFINE_RECORD_OPERATORS(Record)
+
+// Defines, in a family's source file, every operation of an event class through its
+// EventLayout: constructors, assignment, destructor, Size, the clearing operation (named
+// Clear or CleanUp by the family) and the free pack and unpack operators. The source line
+// reported for allocations, registrations, releases and diagnostics is the line of this use.
+#define EVENTRECORD_DEFINE_EVENT(Event, ClearOperation)                                            \
+  Event::Event() = default;                                                                        \
+  Event::Event(const Event &other) { EventRecord::CopyEvent(*this, other, __LINE__); }             \
+  Event &Event::operator=(const Event &other) {                                                    \
+    EventRecord::AssignEvent(*this, other, __LINE__);                                              \
+    return *this;                                                                                  \
+  }                                                                                                \
+  Event::~Event() { EventRecord::ReleaseRecords(*this, __LINE__); }                                \
+  unsigned long Event::Size() const { return EventRecord::PackedSize(*this); }                     \
+  void Event::ClearOperation() { EventRecord::ReleaseRecords(*this, __LINE__); }                   \
+  TPack &operator<<(TPack &pack, const Event &event) {                                             \
+    return EventRecord::PackEvent(pack, event);                                                    \
+  }                                                                                                \
+  TPack &operator>>(TPack &pack, Event &event) {                                                   \
+    return EventRecord::UnpackEvent(pack, event, __LINE__);                                        \
+  }
 
 #endif // STATCLIENT_EVENTDATA_TSTEVENTRECORD_H_

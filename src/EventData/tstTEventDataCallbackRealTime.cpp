@@ -20,13 +20,6 @@ template <> struct EventLayout<TCallbackRealTimeEvent> : ListOnly<TEventDataCall
 
 } // namespace EventRecord
 
-TEventDataCallbackRealTime::TEventDataCallbackRealTime() = default;
-TEventDataCallbackRealTime::TEventDataCallbackRealTime(const TEventDataCallbackRealTime &) =
-    default;
-TEventDataCallbackRealTime &
-TEventDataCallbackRealTime::operator=(const TEventDataCallbackRealTime &) = default;
-TEventDataCallbackRealTime::~TEventDataCallbackRealTime() = default;
-
 std::string TEventDataCallbackRealTime::ToString() {
   EventRecord::Text text;
   text("CID", CID);
@@ -47,35 +40,6 @@ std::string TEventDataCallbackRealTime::ToString() {
   return text.Close();
 }
 
-TPack &operator<<(TPack &pack, const TEventDataCallbackRealTime &record) {
-  return EventRecord::PackRecord(pack, record);
-}
+EVENTRECORD_DEFINE_RECORD(TEventDataCallbackRealTime)
 
-TPack &operator>>(TPack &pack, TEventDataCallbackRealTime &record) {
-  return EventRecord::UnpackRecord(pack, record);
-}
-
-TCallbackRealTimeEvent::TCallbackRealTimeEvent() = default;
-
-TCallbackRealTimeEvent::TCallbackRealTimeEvent(const TCallbackRealTimeEvent &other) {
-  EventRecord::CopyEvent(*this, other, __LINE__);
-}
-
-TCallbackRealTimeEvent &TCallbackRealTimeEvent::operator=(const TCallbackRealTimeEvent &other) {
-  EventRecord::AssignEvent(*this, other, __LINE__);
-  return *this;
-}
-
-TCallbackRealTimeEvent::~TCallbackRealTimeEvent() { EventRecord::ReleaseRecords(*this, __LINE__); }
-
-unsigned long TCallbackRealTimeEvent::Size() const { return EventRecord::PackedSize(*this); }
-
-void TCallbackRealTimeEvent::Clear() { EventRecord::ReleaseRecords(*this, __LINE__); }
-
-TPack &operator<<(TPack &pack, const TCallbackRealTimeEvent &event) {
-  return EventRecord::PackEvent(pack, event);
-}
-
-TPack &operator>>(TPack &pack, TCallbackRealTimeEvent &event) {
-  return EventRecord::UnpackEvent(pack, event, __LINE__);
-}
+EVENTRECORD_DEFINE_EVENT(TCallbackRealTimeEvent, Clear)

@@ -20,12 +20,6 @@ template <> struct EventLayout<TContactRealTimeEvent> : ListOnly<TEventDataConta
 
 } // namespace EventRecord
 
-TEventDataContactRealTime::TEventDataContactRealTime() = default;
-TEventDataContactRealTime::TEventDataContactRealTime(const TEventDataContactRealTime &) = default;
-TEventDataContactRealTime &
-TEventDataContactRealTime::operator=(const TEventDataContactRealTime &) = default;
-TEventDataContactRealTime::~TEventDataContactRealTime() = default;
-
 std::string TEventDataContactRealTime::ToString() {
   EventRecord::Text text;
   text("CID", CID);
@@ -45,35 +39,6 @@ std::string TEventDataContactRealTime::ToString() {
   return text.Close();
 }
 
-TPack &operator<<(TPack &pack, const TEventDataContactRealTime &record) {
-  return EventRecord::PackRecord(pack, record);
-}
+EVENTRECORD_DEFINE_RECORD(TEventDataContactRealTime)
 
-TPack &operator>>(TPack &pack, TEventDataContactRealTime &record) {
-  return EventRecord::UnpackRecord(pack, record);
-}
-
-TContactRealTimeEvent::TContactRealTimeEvent() = default;
-
-TContactRealTimeEvent::TContactRealTimeEvent(const TContactRealTimeEvent &other) {
-  EventRecord::CopyEvent(*this, other, __LINE__);
-}
-
-TContactRealTimeEvent &TContactRealTimeEvent::operator=(const TContactRealTimeEvent &other) {
-  EventRecord::AssignEvent(*this, other, __LINE__);
-  return *this;
-}
-
-TContactRealTimeEvent::~TContactRealTimeEvent() { EventRecord::ReleaseRecords(*this, __LINE__); }
-
-unsigned long TContactRealTimeEvent::Size() const { return EventRecord::PackedSize(*this); }
-
-void TContactRealTimeEvent::Clear() { EventRecord::ReleaseRecords(*this, __LINE__); }
-
-TPack &operator<<(TPack &pack, const TContactRealTimeEvent &event) {
-  return EventRecord::PackEvent(pack, event);
-}
-
-TPack &operator>>(TPack &pack, TContactRealTimeEvent &event) {
-  return EventRecord::UnpackEvent(pack, event, __LINE__);
-}
+EVENTRECORD_DEFINE_EVENT(TContactRealTimeEvent, Clear)

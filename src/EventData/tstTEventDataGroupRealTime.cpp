@@ -21,12 +21,6 @@ template <> struct EventLayout<TGroupRealTimeEvent> : ListOnly<TEventDataGroupRe
 
 } // namespace EventRecord
 
-TEventDataGroupRealTime::TEventDataGroupRealTime() = default;
-TEventDataGroupRealTime::TEventDataGroupRealTime(const TEventDataGroupRealTime &) = default;
-TEventDataGroupRealTime &
-TEventDataGroupRealTime::operator=(const TEventDataGroupRealTime &) = default;
-TEventDataGroupRealTime::~TEventDataGroupRealTime() = default;
-
 std::string TEventDataGroupRealTime::ToString() {
   EventRecord::Text text;
   text("VG", VG);
@@ -52,35 +46,6 @@ std::string TEventDataGroupRealTime::ToString() {
   return text.Close();
 }
 
-TPack &operator<<(TPack &pack, const TEventDataGroupRealTime &record) {
-  return EventRecord::PackRecord(pack, record);
-}
+EVENTRECORD_DEFINE_RECORD(TEventDataGroupRealTime)
 
-TPack &operator>>(TPack &pack, TEventDataGroupRealTime &record) {
-  return EventRecord::UnpackRecord(pack, record);
-}
-
-TGroupRealTimeEvent::TGroupRealTimeEvent() = default;
-
-TGroupRealTimeEvent::TGroupRealTimeEvent(const TGroupRealTimeEvent &other) {
-  EventRecord::CopyEvent(*this, other, __LINE__);
-}
-
-TGroupRealTimeEvent &TGroupRealTimeEvent::operator=(const TGroupRealTimeEvent &other) {
-  EventRecord::AssignEvent(*this, other, __LINE__);
-  return *this;
-}
-
-TGroupRealTimeEvent::~TGroupRealTimeEvent() { EventRecord::ReleaseRecords(*this, __LINE__); }
-
-unsigned long TGroupRealTimeEvent::Size() const { return EventRecord::PackedSize(*this); }
-
-void TGroupRealTimeEvent::Clear() { EventRecord::ReleaseRecords(*this, __LINE__); }
-
-TPack &operator<<(TPack &pack, const TGroupRealTimeEvent &event) {
-  return EventRecord::PackEvent(pack, event);
-}
-
-TPack &operator>>(TPack &pack, TGroupRealTimeEvent &event) {
-  return EventRecord::UnpackEvent(pack, event, __LINE__);
-}
+EVENTRECORD_DEFINE_EVENT(TGroupRealTimeEvent, Clear)
