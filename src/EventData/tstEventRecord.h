@@ -69,18 +69,22 @@ template <class W, class T> struct As {
   }
 };
 
-template <class W> struct AsWire {
-  template <class T> constexpr As<W, T> operator()(T &field) const { return {field}; }
+// Makes the codec of a field: Long(r.VG), Duration(r.WT), Own(r.CID) ... Each is an object,
+// not a function, so that it can also be handed to Vector as the codec of the elements.
+template <template <class> class Codec> struct Wire {
+  template <class T> constexpr Codec<T> operator()(T &field) const { return {field}; }
 };
 
-inline constexpr AsWire<long> Long{};
-inline constexpr AsWire<int> Int{};
-inline constexpr AsWire<short> Short{};
-inline constexpr AsWire<unsigned short> UShort{};
-inline constexpr AsWire<unsigned int> UInt{};
-inline constexpr AsWire<unsigned long> ULong{};
-inline constexpr AsWire<bool> Bool{};
-inline constexpr AsWire<float> Float{};
+template <class W> struct AsWire { template <class T> using Codec = As<W, T>; };
+
+inline constexpr Wire<AsWire<long>::Codec> Long{};
+inline constexpr Wire<AsWire<int>::Codec> Int{};
+inline constexpr Wire<AsWire<short>::Codec> Short{};
+inline constexpr Wire<AsWire<unsigned short>::Codec> UShort{};
+inline constexpr Wire<AsWire<unsigned int>::Codec> UInt{};
+inline constexpr Wire<AsWire<unsigned long>::Codec> ULong{};
+inline constexpr Wire<AsWire<bool>::Codec> Bool{};
+inline constexpr Wire<AsWire<float>::Codec> Float{};
 
 // A field packed with its own operators: strings, time stamps (points in time), enumerations
 // of the other libraries, the contact state, nested records.
@@ -90,10 +94,7 @@ template <class T> struct OwnCodec {
   void Unpack(TPack &pack) const { pack >> field; }
 };
 
-struct OwnWire {
-  template <class T> constexpr OwnCodec<T> operator()(T &field) const { return {field}; }
-};
-inline constexpr OwnWire Own{};
+inline constexpr Wire<OwnCodec> Own{};
 
 // A TTimeStamp holding a length of time: whole seconds as int32, then milliseconds as uint16.
 // Unpacking rebuilds day, hour, minute, second and millisecond from a zero value, each from
@@ -125,10 +126,7 @@ template <class T> struct DurationCodec {
   }
 };
 
-struct DurationWire {
-  template <class T> constexpr DurationCodec<T> operator()(T &field) const { return {field}; }
-};
-inline constexpr DurationWire Duration{};
+inline constexpr Wire<DurationCodec> Duration{};
 
 // An enumeration of this library that travels as its four bytes, little-endian, appended raw.
 // Unpacking takes them only when four bytes remain; otherwise the field keeps its value and
@@ -155,10 +153,7 @@ template <class T> struct RawEnumCodec {
   }
 };
 
-struct RawEnumWire {
-  template <class T> constexpr RawEnumCodec<T> operator()(T &field) const { return {field}; }
-};
-inline constexpr RawEnumWire RawEnum{};
+inline constexpr Wire<RawEnumCodec> RawEnum{};
 
 // The value a vector element is read into: default-constructed, except time stamps, which
 // start from the zero value.
