@@ -106,7 +106,119 @@ template <> struct EventCase<TCallbackRealTimeEvent> {
   static void Touch(Record &r) { r.CustNum += "0"; }
 };
 
+// A duration of the given minutes, seconds and milliseconds.
+inline TTimeStamp DurationOf(long minutes, long seconds, long millis) {
+  TTimeStamp duration(1);
+  duration.SetMinute(static_cast<unsigned short>(minutes % 60));
+  duration.SetSecond(static_cast<unsigned short>(seconds % 60));
+  duration.SetMSecond(static_cast<unsigned short>(millis % 1000));
+  return duration;
+}
+
+template <> struct EventCase<TUserRealTimeEvent> {
+  using Record = TEventDataUserRealTime;
+  static constexpr const char *kSource = "EventData/tstTEventDataUserRealTime";
+  static constexpr const char *kReleaseFailed = "TUserRealTimeEvent::Clear: Exception occured";
+  static constexpr unsigned long kCountOffset = 0;
+
+  static void Release(TUserRealTimeEvent &event) { event.Clear(); }
+  // Every nested list but the CSM activities holds records, three contacts among them, so the
+  // truncation test cuts through records nested in records. The CSM list stays empty: an
+  // activity ends with a raw enumeration, and a cut there is not an error.
+  static void Fill(Record &r, long seed) {
+    r.AK = seed + 1;
+    r.BU = seed + 2;
+    r.Loc = seed + 3;
+    r.Ext = "ext-" + std::to_string(seed);
+    r.RS = static_cast<TpsTRoutingState::enRoutingState>(seed % 6);
+    r.RSTime = seed + 4;
+    r.RSReason = seed + 5;
+    r.Pres = static_cast<TpsTPresenceState::enPresenceState>(seed % 6);
+    r.PresTime = seed + 6;
+    r.PresExcDC = static_cast<TpsTPresenceState::enPresenceState>((seed + 1) % 6);
+    r.PresTimeExcDC = seed + 7;
+    r.UserHelpTime = seed + 8;
+    r.Resvd = seed + 9;
+    r.MinCapAvail = seed + 10;
+    r.MinCapTotal = seed + 11;
+    r.MinCapKey = seed + 12;
+    r.MaxCapAvail = seed + 13;
+    r.MaxCapTotal = seed + 14;
+    r.MaxCapKey = seed + 15;
+    r.GK = {seed + 16, seed + 17};
+
+    TEventDataUserMediaStatistics media;
+    media.Media = seed % 6;
+    media.MediaState = static_cast<enMediaState>(seed % 5);
+    media.ShftRtdHndl = seed + 18;
+    media.ShftRtdHndlPrimTime = DurationOf(seed, seed + 1, seed + 2);
+    media.ShftDirHndlNonPrimTime = DurationOf(seed + 3, seed + 4, seed + 5);
+    media.ShftRtdProc = seed + 19;
+    media.ShiftHandlingStateTimes = {DurationOf(1, seed, 7), DurationOf(2, seed, 8)};
+    r.MediaStatistics = {media, TEventDataUserMediaStatistics()};
+
+    TEventDataUserPresenceStateStatistics presence;
+    presence.Pres = static_cast<TpsTPresenceState::enPresenceState>((seed + 2) % 6);
+    presence.ShiftPresCount = seed + 20;
+    presence.ShiftPresTime = DurationOf(seed + 6, seed + 7, seed + 8);
+    r.PresenceStateStatistics = {presence};
+
+    for (long i = 0; i < 3; ++i) {
+      TEventDataUserContactStatistics contact;
+      contact.REQC = seed * 10 + i;
+      contact.CT = static_cast<enContactType>((seed + i) % 12);
+      contact.QK = seed + 21;
+      contact.HandlingState = static_cast<enHandlingState>((seed + i) % 12);
+      contact.HandlingStateReason = seed + 22;
+      contact.Primary = i == 0;
+      contact.CID = "c" + std::to_string(seed * 10 + i);
+      contact.AuxText = "aux" + std::to_string(i);
+      r.ContactStatistics.push_back(contact);
+    }
+  }
+  static void Touch(Record &r) { r.ContactStatistics[2].AuxText += "!"; }
+};
+
+template <> struct EventCase<TQueueRealTimeEvent> {
+  using Record = TEventDataQueueRealTime;
+  static constexpr const char *kSource = "EventData/tstTEventDataQueueRealTime";
+  static constexpr const char *kReleaseFailed = "TQueueRealTimeEvent::CleanUp: Exception occured";
+  static constexpr unsigned long kCountOffset = 0;
+
+  static void Release(TQueueRealTimeEvent &event) { event.CleanUp(); }
+  static void Fill(Record &r, long seed) {
+    const float f = static_cast<float>(seed);
+    r.QK = seed + 1;
+    r.Medium = static_cast<TSMEnum::MEDIUM>(seed % 6);
+    r.BU = seed + 2;
+    r.CIQ = seed + 3;
+    r.CO = seed + 4;
+    r.Samp.SL = f + 0.5f;
+    r.Samp.AnsR = f + 1.5f;
+    r.Samp.AbdR = f + 2.5f;
+    r.Samp.AnsAvg = f + 3.5f;
+    r.Samp.AbdAvg = f + 4.5f;
+    r.Samp.OWT = DurationOf(seed, seed + 1, seed + 2);
+    r.Shf.Rec = seed + 5;
+    r.Shf.Ans = seed + 6;
+    r.Shf.Abd = seed + 7;
+    r.Shf.Red = seed + 8;
+    r.Shf.RecNI = seed + 9;
+    r.Shf.RedNO = seed + 10;
+    r.Shf.SL = f + 5.5f;
+    r.Shf.AR = f + 6.5f;
+    r.Shf.WTAns = DurationOf(seed + 3, seed + 4, seed + 5);
+    r.Shf.WTAbd = DurationOf(seed + 6, seed + 7, seed + 8);
+    r.Shf.AuxValue = f + 7.25f;
+    r.Est.SL = f + 8.5f;
+    r.Est.WT = DurationOf(seed + 9, seed + 10, seed + 11);
+    r.LocalValue = static_cast<unsigned short>(seed);
+  }
+  static void Touch(Record &r) { r.Shf.AuxValue += 1.0f; }
+};
+
 using EventTypes =
-    ::testing::Types<TGroupRealTimeEvent, TContactRealTimeEvent, TCallbackRealTimeEvent>;
+    ::testing::Types<TGroupRealTimeEvent, TContactRealTimeEvent, TCallbackRealTimeEvent,
+                     TUserRealTimeEvent, TQueueRealTimeEvent>;
 
 #endif // STATCLIENT_TESTS_EVENT_CASES_H_

@@ -22,6 +22,8 @@
 #include "EventData/tstTEventDataCallbackRealTime.h"
 #include "EventData/tstTEventDataContactRealTime.h"
 #include "EventData/tstTEventDataGroupRealTime.h"
+#include "EventData/tstTEventDataQueueRealTime.h"
+#include "EventData/tstTEventDataUserRealTime.h"
 #include "tstNameTables.h"
 #include "tstTCMState.h"
 

@@ -54,12 +54,6 @@ using EventRecord::AsDuration;
 // ---------------------------------------------------------------------------------------------
 // Site statistics.
 
-TEventDataSiteStatistics::TEventDataSiteStatistics() = default;
-TEventDataSiteStatistics::TEventDataSiteStatistics(const TEventDataSiteStatistics &) = default;
-TEventDataSiteStatistics &
-TEventDataSiteStatistics::operator=(const TEventDataSiteStatistics &) = default;
-TEventDataSiteStatistics::~TEventDataSiteStatistics() = default;
-
 std::string TEventDataSiteStatistics::ToString() {
   EventRecord::Text text;
   text("Ans", Ans);
@@ -70,23 +64,10 @@ std::string TEventDataSiteStatistics::ToString() {
   return text.Close();
 }
 
-TPack &operator<<(TPack &pack, const TEventDataSiteStatistics &record) {
-  return EventRecord::PackRecord(pack, record);
-}
-
-TPack &operator>>(TPack &pack, TEventDataSiteStatistics &record) {
-  return EventRecord::UnpackRecord(pack, record);
-}
+EVENTRECORD_DEFINE_RECORD(TEventDataSiteStatistics)
 
 // ---------------------------------------------------------------------------------------------
 // Sample statistics.
-
-TEventDataSampleStatistics::TEventDataSampleStatistics() = default;
-TEventDataSampleStatistics::TEventDataSampleStatistics(const TEventDataSampleStatistics &) =
-    default;
-TEventDataSampleStatistics &
-TEventDataSampleStatistics::operator=(const TEventDataSampleStatistics &) = default;
-TEventDataSampleStatistics::~TEventDataSampleStatistics() = default;
 
 std::string TEventDataSampleStatistics::ToString() {
   EventRecord::Text text("{ ");
@@ -99,22 +80,10 @@ std::string TEventDataSampleStatistics::ToString() {
   return text.Close();
 }
 
-TPack &operator<<(TPack &pack, const TEventDataSampleStatistics &record) {
-  return EventRecord::PackRecord(pack, record);
-}
-
-TPack &operator>>(TPack &pack, TEventDataSampleStatistics &record) {
-  return EventRecord::UnpackRecord(pack, record);
-}
+EVENTRECORD_DEFINE_RECORD(TEventDataSampleStatistics)
 
 // ---------------------------------------------------------------------------------------------
 // Shift statistics.
-
-TEventDataShiftStatistics::TEventDataShiftStatistics() = default;
-TEventDataShiftStatistics::TEventDataShiftStatistics(const TEventDataShiftStatistics &) = default;
-TEventDataShiftStatistics &
-TEventDataShiftStatistics::operator=(const TEventDataShiftStatistics &) = default;
-TEventDataShiftStatistics::~TEventDataShiftStatistics() = default;
 
 std::string TEventDataShiftStatistics::ToString() {
   EventRecord::Text text;
@@ -131,23 +100,10 @@ std::string TEventDataShiftStatistics::ToString() {
   return text.Close();
 }
 
-TPack &operator<<(TPack &pack, const TEventDataShiftStatistics &record) {
-  return EventRecord::PackRecord(pack, record);
-}
-
-TPack &operator>>(TPack &pack, TEventDataShiftStatistics &record) {
-  return EventRecord::UnpackRecord(pack, record);
-}
+EVENTRECORD_DEFINE_RECORD(TEventDataShiftStatistics)
 
 // ---------------------------------------------------------------------------------------------
 // Estimated statistics.
-
-TEventDataEstimatedStatistics::TEventDataEstimatedStatistics() = default;
-TEventDataEstimatedStatistics::TEventDataEstimatedStatistics(
-    const TEventDataEstimatedStatistics &) = default;
-TEventDataEstimatedStatistics &
-TEventDataEstimatedStatistics::operator=(const TEventDataEstimatedStatistics &) = default;
-TEventDataEstimatedStatistics::~TEventDataEstimatedStatistics() = default;
 
 std::string TEventDataEstimatedStatistics::ToString() {
   EventRecord::Text text;
@@ -156,22 +112,10 @@ std::string TEventDataEstimatedStatistics::ToString() {
   return text.Close();
 }
 
-TPack &operator<<(TPack &pack, const TEventDataEstimatedStatistics &record) {
-  return EventRecord::PackRecord(pack, record);
-}
-
-TPack &operator>>(TPack &pack, TEventDataEstimatedStatistics &record) {
-  return EventRecord::UnpackRecord(pack, record);
-}
+EVENTRECORD_DEFINE_RECORD(TEventDataEstimatedStatistics)
 
 // ---------------------------------------------------------------------------------------------
 // The queue record.
-
-TEventDataQueueRealTime::TEventDataQueueRealTime() = default;
-TEventDataQueueRealTime::TEventDataQueueRealTime(const TEventDataQueueRealTime &) = default;
-TEventDataQueueRealTime &
-TEventDataQueueRealTime::operator=(const TEventDataQueueRealTime &) = default;
-TEventDataQueueRealTime::~TEventDataQueueRealTime() = default;
 
 std::string TEventDataQueueRealTime::ToString() {
   EventRecord::Text text;
@@ -200,38 +144,9 @@ std::string TEventDataQueueRealTime::ToString(const TSMEnum::MEDIUM &medium) con
   }
 }
 
-TPack &operator<<(TPack &pack, const TEventDataQueueRealTime &record) {
-  return EventRecord::PackRecord(pack, record);
-}
-
-TPack &operator>>(TPack &pack, TEventDataQueueRealTime &record) {
-  return EventRecord::UnpackRecord(pack, record);
-}
+EVENTRECORD_DEFINE_RECORD(TEventDataQueueRealTime)
 
 // ---------------------------------------------------------------------------------------------
 // The event.
 
-TQueueRealTimeEvent::TQueueRealTimeEvent() = default;
-
-TQueueRealTimeEvent::TQueueRealTimeEvent(const TQueueRealTimeEvent &other) {
-  EventRecord::CopyEvent(*this, other, __LINE__);
-}
-
-TQueueRealTimeEvent &TQueueRealTimeEvent::operator=(const TQueueRealTimeEvent &other) {
-  EventRecord::AssignEvent(*this, other, __LINE__);
-  return *this;
-}
-
-TQueueRealTimeEvent::~TQueueRealTimeEvent() { EventRecord::ReleaseRecords(*this, __LINE__); }
-
-unsigned long TQueueRealTimeEvent::Size() const { return EventRecord::PackedSize(*this); }
-
-void TQueueRealTimeEvent::CleanUp() { EventRecord::ReleaseRecords(*this, __LINE__); }
-
-TPack &operator<<(TPack &pack, const TQueueRealTimeEvent &event) {
-  return EventRecord::PackEvent(pack, event);
-}
-
-TPack &operator>>(TPack &pack, TQueueRealTimeEvent &event) {
-  return EventRecord::UnpackEvent(pack, event, __LINE__);
-}
+EVENTRECORD_DEFINE_EVENT(TQueueRealTimeEvent, CleanUp)

@@ -99,13 +99,6 @@ template <> struct EventLayout<TUserRealTimeEvent> : ListOnly<TEventDataUserReal
 // ---------------------------------------------------------------------------------------------
 // Per-medium statistics.
 
-TEventDataUserMediaStatistics::TEventDataUserMediaStatistics() = default;
-TEventDataUserMediaStatistics::TEventDataUserMediaStatistics(
-    const TEventDataUserMediaStatistics &) = default;
-TEventDataUserMediaStatistics &
-TEventDataUserMediaStatistics::operator=(const TEventDataUserMediaStatistics &) = default;
-TEventDataUserMediaStatistics::~TEventDataUserMediaStatistics() = default;
-
 std::string TEventDataUserMediaStatistics::ToString() {
   using EventRecord::AsDuration;
   EventRecord::Text text;
@@ -135,23 +128,10 @@ std::string TEventDataUserMediaStatistics::ToString() {
   return text.Close();
 }
 
-TPack &operator<<(TPack &pack, const TEventDataUserMediaStatistics &record) {
-  return EventRecord::PackRecord(pack, record);
-}
-
-TPack &operator>>(TPack &pack, TEventDataUserMediaStatistics &record) {
-  return EventRecord::UnpackRecord(pack, record);
-}
+EVENTRECORD_DEFINE_RECORD(TEventDataUserMediaStatistics)
 
 // ---------------------------------------------------------------------------------------------
 // Per-presence-state statistics.
-
-TEventDataUserPresenceStateStatistics::TEventDataUserPresenceStateStatistics() = default;
-TEventDataUserPresenceStateStatistics::TEventDataUserPresenceStateStatistics(
-    const TEventDataUserPresenceStateStatistics &) = default;
-TEventDataUserPresenceStateStatistics &TEventDataUserPresenceStateStatistics::operator=(
-    const TEventDataUserPresenceStateStatistics &) = default;
-TEventDataUserPresenceStateStatistics::~TEventDataUserPresenceStateStatistics() = default;
 
 std::string TEventDataUserPresenceStateStatistics::ToString() {
   EventRecord::Text text;
@@ -161,23 +141,10 @@ std::string TEventDataUserPresenceStateStatistics::ToString() {
   return text.Close();
 }
 
-TPack &operator<<(TPack &pack, const TEventDataUserPresenceStateStatistics &record) {
-  return EventRecord::PackRecord(pack, record);
-}
-
-TPack &operator>>(TPack &pack, TEventDataUserPresenceStateStatistics &record) {
-  return EventRecord::UnpackRecord(pack, record);
-}
+EVENTRECORD_DEFINE_RECORD(TEventDataUserPresenceStateStatistics)
 
 // ---------------------------------------------------------------------------------------------
 // Per-contact statistics.
-
-TEventDataUserContactStatistics::TEventDataUserContactStatistics() = default;
-TEventDataUserContactStatistics::TEventDataUserContactStatistics(
-    const TEventDataUserContactStatistics &) = default;
-TEventDataUserContactStatistics &
-TEventDataUserContactStatistics::operator=(const TEventDataUserContactStatistics &) = default;
-TEventDataUserContactStatistics::~TEventDataUserContactStatistics() = default;
 
 std::string TEventDataUserContactStatistics::ToString() {
   EventRecord::Text text("ContactStats: {");
@@ -196,23 +163,10 @@ std::string TEventDataUserContactStatistics::ToString() {
   return text.Close();
 }
 
-TPack &operator<<(TPack &pack, const TEventDataUserContactStatistics &record) {
-  return EventRecord::PackRecord(pack, record);
-}
-
-TPack &operator>>(TPack &pack, TEventDataUserContactStatistics &record) {
-  return EventRecord::UnpackRecord(pack, record);
-}
+EVENTRECORD_DEFINE_RECORD(TEventDataUserContactStatistics)
 
 // ---------------------------------------------------------------------------------------------
 // Per-CSM-activity statistics.
-
-TEventDataUserCSMStatistics::TEventDataUserCSMStatistics() = default;
-TEventDataUserCSMStatistics::TEventDataUserCSMStatistics(const TEventDataUserCSMStatistics &) =
-    default;
-TEventDataUserCSMStatistics &
-TEventDataUserCSMStatistics::operator=(const TEventDataUserCSMStatistics &) = default;
-TEventDataUserCSMStatistics::~TEventDataUserCSMStatistics() = default;
 
 std::string TEventDataUserCSMStatistics::ToString() {
   EventRecord::Text text("CSMStats: {");
@@ -221,13 +175,7 @@ std::string TEventDataUserCSMStatistics::ToString() {
   return text.Close();
 }
 
-TPack &operator<<(TPack &pack, const TEventDataUserCSMStatistics &record) {
-  return EventRecord::PackRecord(pack, record);
-}
-
-TPack &operator>>(TPack &pack, TEventDataUserCSMStatistics &record) {
-  return EventRecord::UnpackRecord(pack, record);
-}
+EVENTRECORD_DEFINE_RECORD(TEventDataUserCSMStatistics)
 
 // ---------------------------------------------------------------------------------------------
 // The user record.
@@ -273,38 +221,9 @@ std::string TEventDataUserRealTime::ToString() {
   return text.Close();
 }
 
-TPack &operator<<(TPack &pack, const TEventDataUserRealTime &record) {
-  return EventRecord::PackRecord(pack, record);
-}
-
-TPack &operator>>(TPack &pack, TEventDataUserRealTime &record) {
-  return EventRecord::UnpackRecord(pack, record);
-}
+EVENTRECORD_DEFINE_RECORD_OPERATORS(TEventDataUserRealTime)
 
 // ---------------------------------------------------------------------------------------------
 // The event.
 
-TUserRealTimeEvent::TUserRealTimeEvent() = default;
-
-TUserRealTimeEvent::TUserRealTimeEvent(const TUserRealTimeEvent &other) {
-  EventRecord::CopyEvent(*this, other, __LINE__);
-}
-
-TUserRealTimeEvent &TUserRealTimeEvent::operator=(const TUserRealTimeEvent &other) {
-  EventRecord::AssignEvent(*this, other, __LINE__);
-  return *this;
-}
-
-TUserRealTimeEvent::~TUserRealTimeEvent() { EventRecord::ReleaseRecords(*this, __LINE__); }
-
-unsigned long TUserRealTimeEvent::Size() const { return EventRecord::PackedSize(*this); }
-
-void TUserRealTimeEvent::Clear() { EventRecord::ReleaseRecords(*this, __LINE__); }
-
-TPack &operator<<(TPack &pack, const TUserRealTimeEvent &event) {
-  return EventRecord::PackEvent(pack, event);
-}
-
-TPack &operator>>(TPack &pack, TUserRealTimeEvent &event) {
-  return EventRecord::UnpackEvent(pack, event, __LINE__);
-}
+EVENTRECORD_DEFINE_EVENT(TUserRealTimeEvent, Clear)
