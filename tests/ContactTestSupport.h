@@ -25,6 +25,18 @@ template <typename Record> std::vector<unsigned char> Bytes(const Record &record
   return PackedBytes([&](TPack &p) { p << record; });
 }
 
+// Checks what the server received: reply flag, header values and body.
+inline void ExpectRequest(const TRpcRequest &request, unsigned char replyFlag,
+                          unsigned short object, unsigned short action, unsigned long dataSize,
+                          const std::vector<unsigned char> &body) {
+  EXPECT_EQ(request.replyFlag, replyFlag);
+  const SplitRequest split = Split(request);
+  EXPECT_EQ(split.header.GetObject(), object);
+  EXPECT_EQ(split.header.GetAction(), action);
+  EXPECT_EQ(split.header.GetDataSize(), dataSize);
+  EXPECT_EQ(split.body, body);
+}
+
 // Unpacks `bytes` into `record`.
 template <typename Record> void UnpackBytes(std::vector<unsigned char> bytes, Record &record) {
   TPack pack(bytes.data(), static_cast<unsigned long>(bytes.size()));

@@ -32,14 +32,8 @@ TEST_F(ContactDetailQuery, AsynchronousQuerySendsTheRecordAndReadsNoReply) {
   DiagCapture diag;
   EXPECT_EQ(query.QueryContactDetail(), 0);
 
-  const TRpcRequest request = server_.OnlyRequest();
-  EXPECT_EQ(request.type, 5000);
-  EXPECT_EQ(request.replyFlag, 0);
-  const SplitRequest split = Split(request);
-  EXPECT_EQ(split.header.GetObject(), 3);
-  EXPECT_EQ(split.header.GetAction(), 0);
-  EXPECT_EQ(split.body, before);
-  EXPECT_EQ(split.header.GetDataSize(), 12 + before.size());
+  // The data size counts the 12 bytes of the header too.
+  ExpectRequest(server_.OnlyRequest(), 0, 3, 0, 12 + before.size(), before);
   EXPECT_EQ(Bytes(query), before);
 
   EXPECT_EQ(diag.Texts(),

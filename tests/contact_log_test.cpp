@@ -107,13 +107,7 @@ TEST_F(ContactLogRequests, QuerySendsTheEntryWithoutReadingAReply) {
 
   DiagCapture diag;
   EXPECT_EQ(log.QueryContactLogSummary(), 0);
-  const TRpcRequest request = server_.OnlyRequest();
-  EXPECT_EQ(request.replyFlag, 0);
-  const SplitRequest split = Split(request);
-  EXPECT_EQ(split.header.GetObject(), 2);
-  EXPECT_EQ(split.header.GetAction(), 0);
-  EXPECT_EQ(split.header.GetDataSize(), entry.size());
-  EXPECT_EQ(split.body, entry);
+  ExpectRequest(server_.OnlyRequest(), 0, 2, 0, entry.size(), entry);
   EXPECT_EQ(log.RecordKey, 0);
 
   EXPECT_EQ(diag.Texts(), (std::vector<std::string>{
@@ -149,16 +143,10 @@ TEST_F(ContactLogRequests, UpdateAndDeleteThreeSendTheShortFormAndTakeTheKey) {
     EXPECT_EQ(call(log), 0) << name;
     EXPECT_EQ(log.RecordKey, 77);
 
-    const TRpcRequest request = server_.Requests().back();
-    EXPECT_EQ(request.replyFlag, 1);
-    const SplitRequest split = Split(request);
-    EXPECT_EQ(split.header.GetAction(), 3);
     const auto body = PackedBytes([](TPack &p) {
-      p << short(4) << 31 << 5 << -2 << "cid"
-        << "who";
+      p << short(4) << 31 << 5 << -2 << std::string("cid") << std::string("who");
     });
-    EXPECT_EQ(split.body, body);
-    EXPECT_EQ(split.header.GetDataSize(), body.size());
+    ExpectRequest(server_.Requests().back(), 1, 2, 3, body.size(), body);
     EXPECT_EQ(
         diag.Texts(),
         (std::vector<std::string>{
@@ -174,9 +162,8 @@ TEST_F(ContactLogRequests, OtherDeleteActionsSendTheEntryAndReadTheHeaderOnly) {
   EXPECT_EQ(log.DeleteContactLogSummary(static_cast<TEventDataContactLog::enContactLogActions>(5)),
             12);
   EXPECT_EQ(log.RecordKey, 5);
-  const SplitRequest split = Split(server_.OnlyRequest());
-  EXPECT_EQ(split.header.GetAction(), 5);
-  EXPECT_EQ(split.body, Bytes(static_cast<TEventDataContactLog &>(log)));
+  const auto entry = Bytes(static_cast<TEventDataContactLog &>(log));
+  ExpectRequest(server_.OnlyRequest(), 1, 2, 5, entry.size(), entry);
 }
 
 TEST_F(ContactLogRequests, ReplyCutAfterTheKeyGives5709WithTheKeyReplaced) {

@@ -68,15 +68,6 @@ TEST(ErrorRecord, UnpackReplacesTheFlagsWithTheLowEightBits) {
                std::out_of_range);
 }
 
-TEST(ErrorRecord, CopiesCarryFieldsAndFlags) {
-  TErrorRecord record;
-  record.SetErrorTime(Noon());
-  record.SetSecretCode(2);
-  const TErrorRecord copy(record);
-  EXPECT_EQ(Bytes(copy), Bytes(record));
-  EXPECT_EQ(copy.GetErrorTime(), Noon());
-}
-
 using ErrorRecordRequest = BoundServerTest<kServer>;
 
 TEST_F(ErrorRecordRequest, WriteRecordSendsTheRecordAsObjectOne) {
@@ -86,13 +77,7 @@ TEST_F(ErrorRecordRequest, WriteRecordSendsTheRecordAsObjectOne) {
   DiagCapture diag;
   EXPECT_EQ(error.WriteRecord(), 0);
 
-  const TRpcRequest request = server_.OnlyRequest();
-  EXPECT_EQ(request.replyFlag, 1);
-  const SplitRequest split = Split(request);
-  EXPECT_EQ(split.header.GetObject(), 1);
-  EXPECT_EQ(split.header.GetAction(), 0);
-  EXPECT_EQ(split.body, Bytes(error));
-  EXPECT_EQ(split.header.GetDataSize(), error.Size());
+  ExpectRequest(server_.OnlyRequest(), 1, 1, 0, error.Size(), Bytes(error));
   EXPECT_EQ(diag.Texts(),
             (std::vector<std::string>{"AErrorRecord::SendRequest: Sending request - Object = 1"}));
   EXPECT_EQ(diag.Lines()[0].file, "tstAErrorRecord");
