@@ -10,11 +10,8 @@
 namespace {
 
 template <class T> T RoundTrip(const T &value) {
-  Bytes bytes = Packed(value);
-  TPack pack(bytes.data(), static_cast<unsigned long>(bytes.size()));
   T decoded;
-  pack >> decoded;
-  EXPECT_EQ(pack.Length(), 0u);
+  EXPECT_EQ(UnpackInto(Packed(value), decoded), 0u);
   return decoded;
 }
 

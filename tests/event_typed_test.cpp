@@ -13,13 +13,6 @@
 
 namespace {
 
-// Unpacks `bytes` into `event`; returns the bytes left unread.
-template <class E> unsigned long UnpackInto(Bytes bytes, E &event) {
-  TPack pack(bytes.data(), static_cast<unsigned long>(bytes.size()));
-  pack >> event;
-  return pack.Length();
-}
-
 // Appends a record allocated and registered as the library allocates its own.
 template <class E> typename EventCase<E>::Record *AddRecord(E &event, long seed) {
   using Record = typename EventCase<E>::Record;

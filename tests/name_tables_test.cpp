@@ -52,13 +52,6 @@ TEST(ContactStateWire, IsOneSignExtendedInt16) {
   EXPECT_EQ(untouched, TCMState::CONTACT_HANDLED);
 }
 
-TEST(ContactStateClass, HasOnlyItsVirtualTable) {
-  EXPECT_EQ(sizeof(TCMState), sizeof(void *));
-  TCMState first;
-  TCMState second(first);
-  second = first;
-}
-
 TEST(NameTables, OddSpellingsAndEdges) {
   EXPECT_EQ(MediaStateToString(3), "Do Not Distrub");
   EXPECT_EQ(MediaStateToString(0), "Logoff");

@@ -21,4 +21,11 @@ template <class T> Bytes Packed(const T &value) {
   return Contents(pack);
 }
 
+// Unpacks `bytes` into `value`; returns how many bytes were left unread.
+template <class T> unsigned long UnpackInto(Bytes bytes, T &value) {
+  TPack pack(bytes.data(), static_cast<unsigned long>(bytes.size()));
+  pack >> value;
+  return pack.Length();
+}
+
 #endif // STATCLIENT_TESTS_PACK_BYTES_H_
