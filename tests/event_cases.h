@@ -15,6 +15,8 @@
 
 #include <statclient/statclient.h>
 
+#include "support/Spans.h"
+
 template <class E> struct EventCase;
 
 template <> struct EventCase<TGroupRealTimeEvent> {
@@ -106,13 +108,11 @@ template <> struct EventCase<TCallbackRealTimeEvent> {
   static void Touch(Record &r) { r.CustNum += "0"; }
 };
 
-// A duration of the given minutes, seconds and milliseconds.
+// A duration of the given minutes, seconds and milliseconds, each kept in its field's range.
 inline TTimeStamp DurationOf(long minutes, long seconds, long millis) {
-  TTimeStamp duration(1);
-  duration.SetMinute(static_cast<unsigned short>(minutes % 60));
-  duration.SetSecond(static_cast<unsigned short>(seconds % 60));
-  duration.SetMSecond(static_cast<unsigned short>(millis % 1000));
-  return duration;
+  return Span(0, 0, static_cast<unsigned short>(minutes % 60),
+              static_cast<unsigned short>(seconds % 60),
+              static_cast<unsigned short>(millis % 1000));
 }
 
 template <> struct EventCase<TUserRealTimeEvent> {

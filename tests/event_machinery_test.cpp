@@ -13,6 +13,7 @@
 #include "EventData/tstEventRecord.h"
 #include "pack_bytes.h"
 #include "support/DiagCapture.h"
+#include "support/Spans.h"
 
 namespace {
 
@@ -126,17 +127,6 @@ SampleEvent::~SampleEvent() { CleanUp(); }
 void SampleEvent::CleanUp() { EventRecord::ReleaseRecords(*this, __LINE__); }
 TPack &operator<<(TPack &p, const SampleEvent &e) { return EventRecord::PackEvent(p, e); }
 TPack &operator>>(TPack &p, SampleEvent &e) { return EventRecord::UnpackEvent(p, e, __LINE__); }
-
-TTimeStamp Span(unsigned short days, unsigned short hours, unsigned short minutes,
-                unsigned short seconds, unsigned short millis) {
-  TTimeStamp span(1);
-  span.SetDay(days);
-  span.SetHour(hours);
-  span.SetMinute(minutes);
-  span.SetSecond(seconds);
-  span.SetMSecond(millis);
-  return span;
-}
 
 Sample *AddSample(SampleEvent &event, long count) {
   auto *sample = new (__LINE__, "event_machinery_test", nullptr) Sample();

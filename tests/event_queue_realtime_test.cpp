@@ -11,27 +11,11 @@
 
 #include "pack_bytes.h"
 #include "support/DiagCapture.h"
+#include "support/Spans.h"
 
 namespace {
 
 const char *const kSource = "EventData/tstTEventDataQueueRealTime";
-
-// Unpacks `bytes` into `into`; returns the bytes left unread.
-template <class T> unsigned long UnpackInto(Bytes bytes, T &into) {
-  TPack pack(bytes.data(), static_cast<unsigned long>(bytes.size()));
-  pack >> into;
-  return pack.Length();
-}
-
-TTimeStamp Seconds(unsigned short seconds, unsigned short millis = 0) {
-  TTimeStamp span(1);
-  span.SetSecond(seconds);
-  span.SetMSecond(millis);
-  return span;
-}
-
-// A duration as the wire carries it: whole seconds, then milliseconds.
-void PackSpan(TPack &pack, long seconds, unsigned short millis = 0) { pack << seconds << millis; }
 
 const std::string kZero = TTimeStamp(1).GetTime(1, ':', '.');
 
@@ -49,7 +33,7 @@ TEventDataSiteStatistics Site() {
   site.SL = 12.5f;
   site.EstSL = 80.25f;
   site.EstWT = 3.5f;
-  site.WT = Seconds(9, 4);
+  site.WT = Span(0, 0, 0, 9, 4);
   return site;
 }
 
@@ -95,8 +79,8 @@ TEST(QueueRealTimeText, FieldsInTheirOwnOrderAndFloatsInTheDefaultFormat) {
   shift.RedNO = 6;
   shift.SL = 99.5f;
   shift.AR = 0.125f;
-  shift.WTAns = Seconds(10);
-  shift.WTAbd = Seconds(20);
+  shift.WTAns = Span(0, 0, 0, 10, 0);
+  shift.WTAbd = Span(0, 0, 0, 20, 0);
   shift.AuxValue = 42.0f;
   EXPECT_EQ(shift.ToString(), "{Rec:1, Rec NI:5, Ans:2, WT:00:00:10.000, Abd:3, WT:00:00:20.000, "
                               "Red:4, Red NO:6, SL:99.5, AR:0.125}");
@@ -107,7 +91,7 @@ TEST(QueueRealTimeText, FieldsInTheirOwnOrderAndFloatsInTheDefaultFormat) {
   sample.AbdR = 2.0f;
   sample.AnsAvg = 3.0f;
   sample.AbdAvg = 100.0f;
-  sample.OWT = Seconds(5);
+  sample.OWT = Span(0, 0, 0, 5, 0);
   EXPECT_EQ(sample.ToString(),
             "{ SL:12.5, AnsR:1, AbdR:2, AnsAvg:3, AbdAvg:100, OWT:00:00:05.000}");
 }
@@ -127,7 +111,7 @@ TEST(QueueRealTimeWire, RecordPacksItsBlocksSampleShiftEstimatedInTableOrder) {
   queue.Samp.AbdR = 7.5f;
   queue.Samp.AnsAvg = 8.5f;
   queue.Samp.AbdAvg = 9.5f;
-  queue.Samp.OWT = Seconds(10, 1);
+  queue.Samp.OWT = Span(0, 0, 0, 10, 1);
   queue.Shf.Rec = 11;
   queue.Shf.Ans = 12;
   queue.Shf.Abd = 13;
@@ -136,11 +120,11 @@ TEST(QueueRealTimeWire, RecordPacksItsBlocksSampleShiftEstimatedInTableOrder) {
   queue.Shf.RedNO = 16;
   queue.Shf.SL = 17.5f;
   queue.Shf.AR = 18.5f;
-  queue.Shf.WTAns = Seconds(19, 2);
-  queue.Shf.WTAbd = Seconds(20, 3);
+  queue.Shf.WTAns = Span(0, 0, 0, 19, 2);
+  queue.Shf.WTAbd = Span(0, 0, 0, 20, 3);
   queue.Shf.AuxValue = 21.5f;
   queue.Est.SL = 22.5f;
-  queue.Est.WT = Seconds(23, 4);
+  queue.Est.WT = Span(0, 0, 0, 23, 4);
   queue.LocalValue = 24;
 
   TPack expected(1);

@@ -15,6 +15,7 @@
 
 #include "pack_bytes.h"
 #include "support/DiagCapture.h"
+#include "support/Spans.h"
 
 // Every plain heap allocation of this program comes through here, so that a test can count the
 // bytes an operation asks for, or make one allocation fail.
@@ -42,28 +43,10 @@ namespace {
 
 const char *const kSource = "EventData/tstTEventDataUserRealTime";
 
-// Unpacks `bytes` into `into`; returns the bytes left unread.
-template <class T> unsigned long UnpackInto(Bytes bytes, T &into) {
-  TPack pack(bytes.data(), static_cast<unsigned long>(bytes.size()));
-  pack >> into;
-  return pack.Length();
-}
-
 void PutInt(Bytes &bytes, std::size_t offset, int value) {
   TPack pack(1);
   pack << value;
   std::memcpy(bytes.data() + offset, pack.Contents(), 4);
-}
-
-TTimeStamp Span(unsigned short days, unsigned short hours, unsigned short minutes,
-                unsigned short seconds, unsigned short millis) {
-  TTimeStamp span(1);
-  span.SetDay(days);
-  span.SetHour(hours);
-  span.SetMinute(minutes);
-  span.SetSecond(seconds);
-  span.SetMSecond(millis);
-  return span;
 }
 
 std::string DurationText(const TTimeStamp &span) { return span.GetTime(1, ':', '.'); }
@@ -73,13 +56,27 @@ std::string Tail(const std::string &text, std::size_t length) {
   return text.substr(text.size() - std::min(length, text.size()));
 }
 
-// A duration as the wire carries it: whole seconds, then milliseconds.
-void PackSpan(TPack &pack, long seconds, unsigned short millis) { pack << seconds << millis; }
-
 TEventDataUserContactStatistics Contact(long reqc, const std::string &cid) {
   TEventDataUserContactStatistics contact;
   contact.REQC = reqc;
   contact.CID = cid;
+  return contact;
+}
+
+// A contact with every field distinct from its default and from the others.
+TEventDataUserContactStatistics FullContact() {
+  TEventDataUserContactStatistics contact = Contact(1, "C-9");
+  contact.CT = CONTACTTYPE_ROUTEDOPENMEDIA;
+  contact.QK = 2;
+  contact.HandlingPrimTime = 3;
+  contact.PostProcPrimTime = 4;
+  contact.ContactPrimTime = 5;
+  contact.ContactNonPrimTime = 6;
+  contact.HandlingState = HANDLINGSTATE_ONHOLD;
+  contact.HandlingStatePrimTime = 7;
+  contact.HandlingStateReason = -8;
+  contact.Primary = true;
+  contact.AuxText = "aux";
   return contact;
 }
 
@@ -194,21 +191,11 @@ TEST(UserStatisticsText, PrefixesOrdersAndNameTables) {
             "ContactStats: {CID:, REQC:0, CT:None, Primary:0, QK:0, HandlingPrimTime:0, "
             "PostProcPrimTime:0, ContactPrimTime:0, ContactNonPrimTime:0, HandlingState:None, "
             "HandlingStatePrimTime:0, HandlingStateReason:0}");
-  contact = Contact(5, "C-9");
-  contact.CT = CONTACTTYPE_ROUTEDOPENMEDIA;
-  contact.Primary = true;
-  contact.QK = 6;
-  contact.HandlingPrimTime = 7;
-  contact.PostProcPrimTime = 8;
-  contact.ContactPrimTime = 9;
-  contact.ContactNonPrimTime = 10;
-  contact.HandlingState = HANDLINGSTATE_ONHOLD;
-  contact.HandlingStatePrimTime = 11;
-  contact.HandlingStateReason = -12;
+  contact = FullContact();
   EXPECT_EQ(contact.ToString(),
-            "ContactStats: {CID:C-9, REQC:5, CT:Routed OpenMedia, Primary:1, QK:6, "
-            "HandlingPrimTime:7, PostProcPrimTime:8, ContactPrimTime:9, ContactNonPrimTime:10, "
-            "HandlingState:OnHold, HandlingStatePrimTime:11, HandlingStateReason:-12}");
+            "ContactStats: {CID:C-9, REQC:1, CT:Routed OpenMedia, Primary:1, QK:2, "
+            "HandlingPrimTime:3, PostProcPrimTime:4, ContactPrimTime:5, ContactNonPrimTime:6, "
+            "HandlingState:OnHold, HandlingStatePrimTime:7, HandlingStateReason:-8}");
 
   TEventDataUserCSMStatistics csm;
   csm.BGL = "sup";
@@ -296,21 +283,10 @@ TEST(UserStatisticsWire, NestedRecordsInTableOrder) {
   PackSpan(expected, 120, 7);
   EXPECT_EQ(Packed(media), Contents(expected));
 
-  TEventDataUserContactStatistics contact = Contact(1, "cid");
-  contact.CT = CONTACTTYPE_ROUTEDEMAIL;
-  contact.QK = 2;
-  contact.HandlingPrimTime = 3;
-  contact.PostProcPrimTime = 4;
-  contact.ContactPrimTime = 5;
-  contact.ContactNonPrimTime = 6;
-  contact.HandlingState = HANDLINGSTATE_TALKING;
-  contact.HandlingStatePrimTime = 7;
-  contact.HandlingStateReason = 8;
-  contact.Primary = true;
-  contact.AuxText = "aux";
+  const TEventDataUserContactStatistics contact = FullContact();
   TPack expectedContact(1);
-  expectedContact << 1L << 6 << 2L << 3L << 4L << 5L << 6L << 5 << 7L << 8L << true
-                  << std::string("cid") << std::string("aux");
+  expectedContact << 1L << 10 << 2L << 3L << 4L << 5L << 6L << 7 << 7L << -8L << true
+                  << std::string("C-9") << std::string("aux");
   EXPECT_EQ(Packed(contact), Contents(expectedContact));
   TEventDataUserContactStatistics decodedContact;
   UnpackInto(Packed(contact), decodedContact);
