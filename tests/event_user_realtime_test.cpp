@@ -36,8 +36,10 @@ void *operator new(std::size_t size) {
     return block;
   throw std::bad_alloc();
 }
-void operator delete(void *block) noexcept { std::free(block); }
-void operator delete(void *block, std::size_t) noexcept { std::free(block); }
+// Kept out of line: inlined into a caller, the compiler would see free() meet a pointer from
+// operator new and warn about a mismatch that the replacement pair makes right.
+[[gnu::noinline]] void operator delete(void *block) noexcept { std::free(block); }
+[[gnu::noinline]] void operator delete(void *block, std::size_t) noexcept { std::free(block); }
 
 namespace {
 
