@@ -11,5 +11,10 @@ if(STATCLIENT_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+if(STATCLIENT_BUILD_FUZZ)
+  # Coverage for the fuzzers in everything they reach; the fuzz targets add libFuzzer's main.
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 set(CMAKE_CXX_VISIBILITY_PRESET default)
 set(CMAKE_POSITION_INDEPENDENT_CODE ON)

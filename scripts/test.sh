@@ -3,7 +3,7 @@
 #   1. a release build with g++ (library, tools, examples, benchmarks, tests), and its tests;
 #   2. the consumer project, built against the installed package (CMake and pkg-config);
 #   3. a debug build with clang under AddressSanitizer and UndefinedBehaviorSanitizer, and
-#      its tests. Any failure or sanitizer finding fails the script.
+#      its tests, with a bounded smoke run of every fuzz target. Any failure or sanitizer finding fails the script.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -28,7 +28,7 @@ g++ -std=c++17 tests/consumer/consumer.cpp $pc_flags -o build/consumer/consumer-
 LD_LIBRARY_PATH="$root/build/install/lib" build/consumer/consumer-pkgconfig
 
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
-  -DSTATCLIENT_SANITIZE=ON -DSTATCLIENT_BUILD_BENCH=OFF
+  -DSTATCLIENT_SANITIZE=ON -DSTATCLIENT_BUILD_FUZZ=ON -DSTATCLIENT_BUILD_BENCH=OFF
 cmake --build build/sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
