@@ -50,6 +50,7 @@ public:
   long GetReturnCode() const { return returnCode_; }
   // The reply body; valid while the TRPC lives. Null and 0 when there is none.
   void *GetReplyPointer() { return reply_.empty() ? nullptr : reply_.data(); }
+  const void *GetReplyPointer() const { return reply_.empty() ? nullptr : reply_.data(); }
   unsigned long GetReplySize() const { return static_cast<unsigned long>(reply_.size()); }
 
   void SetReply(long returnCode, std::vector<unsigned char> reply);

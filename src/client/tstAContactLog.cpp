@@ -82,7 +82,7 @@ unsigned short AContactLog::SendRequest(enContactLogActions action, long *value,
            static_cast<int>(outcome.errorCode));
       result = outcome.result;
     } else if (replyFlag != kNoReply) {
-      result = GetMessageReply(action, request.ReplyData(), request.ReplySize(), value);
+      result = GetMessageReply(action, request.Call(), value);
     }
   } catch (...) {
     Diag(TDiag::SEVR, __LINE__, kSource, "AContactLog::SendRequest: Exception occured");
@@ -91,10 +91,10 @@ unsigned short AContactLog::SendRequest(enContactLogActions action, long *value,
   return result;
 }
 
-unsigned short AContactLog::GetMessageReply(enContactLogActions action, void *reply,
-                                            unsigned long replySize, long *value) {
+unsigned short AContactLog::GetMessageReply(enContactLogActions action, const TRPC &rpc,
+                                            long *value) {
   try {
-    TPack in(reply, replySize);
+    TPack in(const_cast<void *>(rpc.GetReplyPointer()), rpc.GetReplySize());
     if (action == CONTACTLOG_UPDATE)
       in >> RecordKey;
     TMsgReplyHdr header;

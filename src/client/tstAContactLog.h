@@ -32,11 +32,10 @@ protected:
   // Sends request object 2 with `action` and `replyFlag`; `*value` receives the reply header's
   // 32-bit value (0 when no reply is decoded).
   unsigned short SendRequest(enContactLogActions action, long *value, unsigned char replyFlag);
-  // Decodes the `replySize` bytes at `reply` of a delivered request: for action 3 first the
-  // entry's new RecordKey, then the reply header. 5709 when they cannot be unpacked; a
-  // RecordKey already read keeps its new value and `*value` is left as it was.
-  unsigned short GetMessageReply(enContactLogActions action, void *reply, unsigned long replySize,
-                                 long *value);
+  // Decodes the reply of a delivered request: for action 3 first the entry's new RecordKey,
+  // then the reply header. 5709 when they cannot be unpacked; a RecordKey already read keeps
+  // its new value and `*value` is left as it was.
+  unsigned short GetMessageReply(enContactLogActions action, const TRPC &rpc, long *value);
 
 private:
   // Brackets SendRequest with the FENX "<entry>: Start." and "<entry>: End." lines.

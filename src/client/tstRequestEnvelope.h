@@ -71,6 +71,8 @@ public:
   };
   Outcome Send(TFramework &via, unsigned char replyFlag);
 
+  // The call, after Send.
+  const TRPC &Call() const { return *rpc_; }
   // The reply body of a delivered call (null and 0 when there is none).
   void *ReplyData() { return rpc_ ? rpc_->GetReplyPointer() : nullptr; }
   unsigned long ReplySize() const { return rpc_ ? rpc_->GetReplySize() : 0; }
