@@ -9,14 +9,9 @@
 
 #include <statclient/statclient.h>
 
-namespace {
+#include "FuzzDecode.h"
 
-template <class Event> std::vector<unsigned char> Repack(const Event &event) {
-  TPack pack(1);
-  pack << event;
-  const auto *start = static_cast<const unsigned char *>(static_cast<void *>(pack));
-  return std::vector<unsigned char>(start, start + pack.Length());
-}
+namespace {
 
 template <class Event> void Decode(const std::uint8_t *data, std::size_t size) {
   const std::size_t live = TMemory::LiveRegistrations();
@@ -31,11 +26,7 @@ template <class Event> void Decode(const std::uint8_t *data, std::size_t size) {
     const std::vector<unsigned char> first = Repack(event);
     if (event.Size() != first.size())
       std::abort();
-    Event again;
-    TPack reread(const_cast<unsigned char *>(first.data()),
-                 static_cast<unsigned long>(first.size()));
-    reread >> again;
-    if (reread.Length() != 0 || Repack(again).size() != first.size())
+    if (!RepacksConsistently<Event>(first))
       std::abort();
     Event copy(event);
     for (auto *record : copy.EventDataList)
@@ -45,8 +36,6 @@ template <class Event> void Decode(const std::uint8_t *data, std::size_t size) {
     std::abort();
 }
 
-using Decoder = void (*)(const std::uint8_t *, std::size_t);
-
 const Decoder kDecoders[] = {
     Decode<TGroupRealTimeEvent>, Decode<TContactRealTimeEvent>, Decode<TCallbackRealTimeEvent>,
     Decode<TUserRealTimeEvent>,  Decode<TQueueRealTimeEvent>,
@@ -55,9 +44,5 @@ const Decoder kDecoders[] = {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
-  if (size == 0)
-    return 0;
-  const std::size_t count = sizeof kDecoders / sizeof kDecoders[0];
-  kDecoders[data[0] % count](data + 1, size - 1);
-  return 0;
+  return Dispatch(kDecoders, data, size);
 }

@@ -10,14 +10,9 @@
 
 #include <statclient/statclient.h>
 
-namespace {
+#include "FuzzDecode.h"
 
-template <class Record> std::vector<unsigned char> Repack(const Record &record) {
-  TPack pack(1);
-  pack << record;
-  const auto *start = static_cast<const unsigned char *>(static_cast<void *>(pack));
-  return std::vector<unsigned char>(start, start + pack.Length());
-}
+namespace {
 
 template <class Record> void Decode(const std::uint8_t *data, std::size_t size) {
   Record record;
@@ -34,14 +29,9 @@ template <class Record> void Decode(const std::uint8_t *data, std::size_t size) 
     if (record.Size() != first.size())
       std::abort();
   }
-  Record again;
-  TPack reread(const_cast<unsigned char *>(first.data()), static_cast<unsigned long>(first.size()));
-  reread >> again;
-  if (reread.Length() != 0 || Repack(again).size() != first.size())
+  if (!RepacksConsistently<Record>(first))
     std::abort();
 }
-
-using Decoder = void (*)(const std::uint8_t *, std::size_t);
 
 const Decoder kDecoders[] = {
     Decode<TContactDetail>,       Decode<TQueryContactLogDataEvent>,
@@ -52,9 +42,5 @@ const Decoder kDecoders[] = {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
-  if (size == 0)
-    return 0;
-  const std::size_t count = sizeof kDecoders / sizeof kDecoders[0];
-  kDecoders[data[0] % count](data + 1, size - 1);
-  return 0;
+  return Dispatch(kDecoders, data, size);
 }
