@@ -77,9 +77,11 @@ void TPack::Append(const void *data, unsigned long n) {
   needed_ += n;
 }
 
+void TPack::ThrowShortRead(unsigned long n) const { throw TPackError("short read", n, Length()); }
+
 const unsigned char *TPack::Take(unsigned long n) {
   if (Length() < n)
-    throw TPackError("short read", n, Length());
+    ThrowShortRead(n);
   const unsigned char *at = buffer_ + start_;
   start_ += n;
   return at;
@@ -87,62 +89,6 @@ const unsigned char *TPack::Take(unsigned long n) {
 
 void TPack::Behead(unsigned long n) { Take(n); }
 
-void TPack::PutUInt8(std::uint8_t value) { Append(&value, 1); }
-
-void TPack::PutUInt16(std::uint16_t value) {
-  const unsigned char bytes[2] = {static_cast<unsigned char>(value),
-                                  static_cast<unsigned char>(value >> 8)};
-  Append(bytes, 2);
-}
-
-void TPack::PutUInt32(std::uint32_t value) {
-  const unsigned char bytes[4] = {
-      static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
-      static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)};
-  Append(bytes, 4);
-}
-
-std::uint8_t TPack::GetUInt8() { return *Take(1); }
-
-std::uint16_t TPack::GetUInt16() {
-  const unsigned char *at = Take(2);
-  return static_cast<std::uint16_t>(at[0] | (at[1] << 8));
-}
-
-std::uint32_t TPack::GetUInt32() {
-  const unsigned char *at = Take(4);
-  return static_cast<std::uint32_t>(at[0]) | (static_cast<std::uint32_t>(at[1]) << 8) |
-         (static_cast<std::uint32_t>(at[2]) << 16) | (static_cast<std::uint32_t>(at[3]) << 24);
-}
-
-TPack &TPack::operator<<(bool value) {
-  PutUInt8(value ? 1 : 0);
-  return *this;
-}
-TPack &TPack::operator<<(short value) {
-  PutUInt16(static_cast<std::uint16_t>(value));
-  return *this;
-}
-TPack &TPack::operator<<(unsigned short value) {
-  PutUInt16(value);
-  return *this;
-}
-TPack &TPack::operator<<(int value) {
-  PutInt32(value);
-  return *this;
-}
-TPack &TPack::operator<<(unsigned int value) {
-  PutUInt32(value);
-  return *this;
-}
-TPack &TPack::operator<<(long value) {
-  PutUInt32(static_cast<std::uint32_t>(static_cast<unsigned long>(value)));
-  return *this;
-}
-TPack &TPack::operator<<(unsigned long value) {
-  PutUInt32(static_cast<std::uint32_t>(value));
-  return *this;
-}
 TPack &TPack::operator<<(float value) {
   std::uint32_t bits;
   std::memcpy(&bits, &value, sizeof bits);
@@ -175,34 +121,6 @@ TPack &TPack::operator<<(const TTimeStamp &value) {
   return *this;
 }
 
-TPack &TPack::operator>>(bool &value) {
-  value = GetUInt8() != 0;
-  return *this;
-}
-TPack &TPack::operator>>(short &value) {
-  value = static_cast<short>(GetUInt16());
-  return *this;
-}
-TPack &TPack::operator>>(unsigned short &value) {
-  value = GetUInt16();
-  return *this;
-}
-TPack &TPack::operator>>(int &value) {
-  value = GetInt32();
-  return *this;
-}
-TPack &TPack::operator>>(unsigned int &value) {
-  value = GetUInt32();
-  return *this;
-}
-TPack &TPack::operator>>(long &value) {
-  value = GetInt32();
-  return *this;
-}
-TPack &TPack::operator>>(unsigned long &value) {
-  value = GetUInt32();
-  return *this;
-}
 TPack &TPack::operator>>(float &value) {
   const std::uint32_t bits = GetUInt32();
   std::memcpy(&value, &bits, sizeof value);

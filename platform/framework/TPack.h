@@ -81,39 +81,61 @@ public:
   unsigned long BufferSize() const { return size_; }
   const unsigned char *Buffer() const { return buffer_; }
 
-  TPack &operator<<(bool value);
-  TPack &operator<<(short value);
-  TPack &operator<<(unsigned short value);
-  TPack &operator<<(int value);
-  TPack &operator<<(unsigned int value);
-  TPack &operator<<(long value);
-  TPack &operator<<(unsigned long value);
+  // The fixed-width packers are inline: a record of twenty integers packs in twenty stores.
+  TPack &operator<<(bool value) { return Put<1>(value ? 1 : 0); }
+  TPack &operator<<(short value) { return Put<2>(static_cast<std::uint16_t>(value)); }
+  TPack &operator<<(unsigned short value) { return Put<2>(value); }
+  TPack &operator<<(int value) { return Put<4>(static_cast<std::uint32_t>(value)); }
+  TPack &operator<<(unsigned int value) { return Put<4>(value); }
+  TPack &operator<<(long value) { return Put<4>(static_cast<std::uint32_t>(value)); }
+  TPack &operator<<(unsigned long value) { return Put<4>(static_cast<std::uint32_t>(value)); }
   TPack &operator<<(float value);
   TPack &operator<<(const std::string &value);
   TPack &operator<<(const char *value); // packed as a std::string
   TPack &operator<<(const TTimeStamp &value);
 
-  TPack &operator>>(bool &value);
-  TPack &operator>>(short &value);
-  TPack &operator>>(unsigned short &value);
-  TPack &operator>>(int &value);
-  TPack &operator>>(unsigned int &value);
-  TPack &operator>>(long &value);
-  TPack &operator>>(unsigned long &value);
+  TPack &operator>>(bool &value) {
+    value = Get<1>() != 0;
+    return *this;
+  }
+  TPack &operator>>(short &value) {
+    value = static_cast<short>(Get<2>());
+    return *this;
+  }
+  TPack &operator>>(unsigned short &value) {
+    value = static_cast<unsigned short>(Get<2>());
+    return *this;
+  }
+  TPack &operator>>(int &value) {
+    value = static_cast<std::int32_t>(Get<4>());
+    return *this;
+  }
+  TPack &operator>>(unsigned int &value) {
+    value = Get<4>();
+    return *this;
+  }
+  TPack &operator>>(long &value) {
+    value = static_cast<std::int32_t>(Get<4>());
+    return *this;
+  }
+  TPack &operator>>(unsigned long &value) {
+    value = Get<4>();
+    return *this;
+  }
   TPack &operator>>(float &value);
   TPack &operator>>(std::string &value);
   TPack &operator>>(TTimeStamp &value);
 
   // Fixed-width little-endian primitives the operators above are built on; exposed for the
   // packers of other libraries (enumerations travel as PutInt32/GetInt32).
-  void PutUInt8(std::uint8_t value);
-  void PutUInt16(std::uint16_t value);
-  void PutUInt32(std::uint32_t value);
-  void PutInt32(std::int32_t value) { PutUInt32(static_cast<std::uint32_t>(value)); }
-  std::uint8_t GetUInt8();
-  std::uint16_t GetUInt16();
-  std::uint32_t GetUInt32();
-  std::int32_t GetInt32() { return static_cast<std::int32_t>(GetUInt32()); }
+  void PutUInt8(std::uint8_t value) { Put<1>(value); }
+  void PutUInt16(std::uint16_t value) { Put<2>(value); }
+  void PutUInt32(std::uint32_t value) { Put<4>(value); }
+  void PutInt32(std::int32_t value) { Put<4>(static_cast<std::uint32_t>(value)); }
+  std::uint8_t GetUInt8() { return static_cast<std::uint8_t>(Get<1>()); }
+  std::uint16_t GetUInt16() { return static_cast<std::uint16_t>(Get<2>()); }
+  std::uint32_t GetUInt32() { return Get<4>(); }
+  std::int32_t GetInt32() { return static_cast<std::int32_t>(Get<4>()); }
 
 private:
   enum class Mode { kCounting, kOwning, kCaller, kReceived };
@@ -122,6 +144,40 @@ private:
   unsigned char *Reserve(unsigned long n);
   // Checks that `n` unread bytes remain, throws otherwise; returns where they start.
   const unsigned char *Take(unsigned long n);
+  [[noreturn]] void ThrowShortRead(unsigned long n) const;
+
+  // The low N bytes of `value`, little-endian: stored at once when counting or when the buffer
+  // has room, otherwise through Append, which grows an owning buffer or throws.
+  template <unsigned N> TPack &Put(std::uint32_t value) {
+    if (mode_ == Mode::kCounting) {
+      needed_ += N;
+      return *this;
+    }
+    unsigned char bytes[N];
+    for (unsigned i = 0; i < N; ++i)
+      bytes[i] = static_cast<unsigned char>(value >> (8 * i));
+    if (buffer_ && size_ - next_ >= N) {
+      for (unsigned i = 0; i < N; ++i)
+        buffer_[next_ + i] = bytes[i];
+      next_ += N;
+      needed_ += N;
+    } else {
+      Append(bytes, N);
+    }
+    return *this;
+  }
+  // The next N unread bytes as a little-endian number; throws TPackError, consuming nothing,
+  // when fewer remain.
+  template <unsigned N> std::uint32_t Get() {
+    if (next_ - start_ < N)
+      ThrowShortRead(N);
+    const unsigned char *at = buffer_ + start_;
+    std::uint32_t value = 0;
+    for (unsigned i = 0; i < N; ++i)
+      value |= static_cast<std::uint32_t>(at[i]) << (8 * i);
+    start_ += N;
+    return value;
+  }
 
   Mode mode_;
   unsigned char *buffer_ = nullptr;
