@@ -29,6 +29,17 @@ TEST(ContactLogRecords, EntryTravelsInTableOrder) {
   EXPECT_EQ(Bytes(copy), bytes);
 }
 
+TEST(ContactLogRecords, UpdateRendersOutOfWireOrderWithABlankBeforeTheContact) {
+  TEventDataUpdateContactLog update;
+  update.RecordKey = 5;
+  update.ContactID = "C1";
+  update.AgentKey = 7;
+  update.Requeued = -2;
+  update.ContactType = 3;
+  update.Contact = "x";
+  EXPECT_EQ(update.ToString(), "{RecordK:5, CID:C1, AK:7, Requeued:-2, CT:3, Contact: x}");
+}
+
 TEST(ContactLogRecords, QueryEventCountRules) {
   TQueryContactLogDataEvent event;
   event.ContactLogs.resize(2);
