@@ -221,12 +221,19 @@ TEST_F(PackDump, TenBytesEndWithTheBarAndDumpsAppend) {
                         "Package is empty!\n");
 }
 
-TEST_F(PackDump, EmptyBufferWritesNoByteLines) {
-  TPack pack(1);
-  pack.DumpContentsToFile(path_.c_str());
+TEST_F(PackDump, NoBufferOrNothingWritten) {
+  TPack none(1);
+  none.DumpContentsToFile(path_.c_str());
+  unsigned char buffer[8];
+  TPack nothingWritten(1);
+  nothingWritten.SetBuffer(buffer, sizeof buffer);
+  nothingWritten.DumpContentsToFile(path_.c_str());
   EXPECT_EQ(Contents(), "Dumping contents of TPack object.\n"
                         "START = 0, NEXT = 0, NEEDED = 0, BUFFER SIZE = 0\n"
-                        "Package is empty!\n");
+                        "Package is empty!\n"
+                        "Dumping contents of TPack object.\n"
+                        "START = 0, NEXT = 0, NEEDED = 0, BUFFER SIZE = 8\n"
+                        "\n\n\n");
 }
 
 TEST_F(PackDump, UnwritablePathIsIgnored) {
