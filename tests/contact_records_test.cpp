@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "ContactTestSupport.h"
-#include "tstTContactDetail.h"
+#include "records/tstTContactDetail.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "EventData/tstEventRecord.h"
+#include "core/Define.h"
 #include "support/Spans.h"
 
 namespace {
@@ -43,17 +43,17 @@ struct SampleEvent {
 
 } // namespace
 
-namespace EventRecord {
+namespace statcore {
 
-template <> struct RecordLayout<Sample> {
-  template <class R, class F> static void Wire(R &r, F &&f) { f(Long(r.Count)); }
+template <> struct Layout<Sample> {
+  template <class R, class F> static void Wire(R &r, F &&f) { f(FIELD(Long, Count)); }
 };
 
 template <> struct EventLayout<SampleEvent> : ListOnly<Sample> {
   static constexpr const char *kSource = "EventData/tstSample";
   static constexpr const char *kReleaseFailed = "SampleEvent::CleanUp: Exception occured";
-  template <class E, class F> static void Header(E &e, F &&f) { f(Own(e.Stamp)); }
-  template <class E, class F> static void Trailer(E &e, F &&f) { f(UShort(e.Tail)); }
+  template <class E, class F> static void Header(E &r, F &&f) { f(FIELD(Own, Stamp)); }
+  template <class E, class F> static void Trailer(E &r, F &&f) { f(FIELD(UShort, Tail)); }
   static void CopyFixed(SampleEvent &to, const SampleEvent &from) {
     to.Stamp = from.Stamp;
     to.Tail = from.Tail;
@@ -61,23 +61,21 @@ template <> struct EventLayout<SampleEvent> : ListOnly<Sample> {
   }
 };
 
-} // namespace EventRecord
+} // namespace statcore
 
 namespace {
 
-TPack &operator<<(TPack &p, const Sample &r) { return EventRecord::PackRecord(p, r); }
-TPack &operator>>(TPack &p, Sample &r) { return EventRecord::UnpackRecord(p, r); }
+TPack &operator<<(TPack &p, const Sample &r) { return statcore::PackRecord(p, r); }
+TPack &operator>>(TPack &p, Sample &r) { return statcore::UnpackRecord(p, r); }
 
-SampleEvent::SampleEvent(const SampleEvent &other) {
-  EventRecord::CopyEvent(*this, other, __LINE__);
-}
+SampleEvent::SampleEvent(const SampleEvent &other) { statcore::CopyEvent(*this, other, __LINE__); }
 SampleEvent &SampleEvent::operator=(const SampleEvent &other) {
-  EventRecord::AssignEvent(*this, other, __LINE__);
+  statcore::AssignEvent(*this, other, __LINE__);
   return *this;
 }
-SampleEvent::~SampleEvent() { EventRecord::ReleaseRecords(*this, __LINE__); }
-TPack &operator<<(TPack &p, const SampleEvent &e) { return EventRecord::PackEvent(p, e); }
-TPack &operator>>(TPack &p, SampleEvent &e) { return EventRecord::UnpackEvent(p, e, __LINE__); }
+SampleEvent::~SampleEvent() { statcore::ReleaseRecords(*this, __LINE__); }
+TPack &operator<<(TPack &p, const SampleEvent &e) { return statcore::PackEvent(p, e); }
+TPack &operator>>(TPack &p, SampleEvent &e) { return statcore::UnpackEvent(p, e, __LINE__); }
 
 void AddSample(SampleEvent &event, long count) {
   auto *sample = new (__LINE__, "event_machinery_test", nullptr) Sample();
@@ -130,15 +128,36 @@ TEST(Machinery, CopyThatFailsPartWayReleasesWhatItCopied) {
   EXPECT_EQ(Packed(target), Packed(source));
 }
 
+// A text with the record's own separators, an item's own colon, a point in time and a group.
+struct Styled {
+  long Rec = 1;
+  long Ans = 2;
+  TTimeStamp At{1};
+};
+
+} // namespace
+
+namespace statcore {
+
+template <> struct Layout<Styled> {
+  static constexpr TextStyle kStyle{"", ": ", ""};
+  template <class R, class F> static void Text(R &r, F &&f) {
+    f(Show("Rec", r.Rec), Show("Ans", r.Ans).Colon("="), Group("G", r.Rec, r.Ans),
+      ShowInstant("At", r.At, '/', ':', '.'));
+  }
+};
+
+} // namespace statcore
+
+namespace {
+
 TEST(Machinery, TextSeparatorsAndInstants) {
-  EXPECT_EQ(EventRecord::Text("", ": ")("Rec", 1)("Ans", 2).Close(""), "Rec: 1, Ans: 2");
-  TTimeStamp instant(1);
-  instant.SetYear(2024);
-  instant.SetMonth(2);
-  instant.SetDay(29);
-  instant.SetHour(13);
-  EXPECT_EQ(EventRecord::Text()("At", EventRecord::AsInstant(instant, '/', ':', '.')).Close(),
-            "{At:2024/02/29 13:00:00.000}");
+  Styled styled;
+  styled.At.SetYear(2024);
+  styled.At.SetMonth(2);
+  styled.At.SetDay(29);
+  styled.At.SetHour(13);
+  EXPECT_EQ(statcore::RenderLine(styled), "Rec: 1, Ans=2, G: [1,2], At: 2024/02/29 13:00:00.000");
 }
 
 } // namespace

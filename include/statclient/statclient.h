@@ -14,9 +14,12 @@
 #include "mediastate/TSMEnum.h"
 #include "presence/TpsPresenceState.h"
 
+// Record walks, AddRecord and LastUnpackBreak
+#include "statclient/tstRecordWalk.h"
+
 // Client core
 #include "client/tstAServer.h"
-#include "tstTServer.h"
+#include "client/tstTServer.h"
 
 // Event records
 #include "EventData/tstTEventDataCallbackRealTime.h"
@@ -24,18 +27,18 @@
 #include "EventData/tstTEventDataGroupRealTime.h"
 #include "EventData/tstTEventDataQueueRealTime.h"
 #include "EventData/tstTEventDataUserRealTime.h"
-#include "tstNameTables.h"
-#include "tstTCMState.h"
+#include "names/tstNameTables.h"
+#include "names/tstTCMState.h"
 
 // Contact records and services
 #include "client/tstAContactDetail.h"
 #include "client/tstAContactLog.h"
 #include "client/tstAErrorRecord.h"
 #include "framework/TTimeZone.h"
-#include "tstTCallbackLogs.h"
-#include "tstTContactDetail.h"
-#include "tstTErrorRecord.h"
-#include "tstTEventDataContactLog.h"
-#include "tstTOpenMediaContent.h"
+#include "records/tstTCallbackLogs.h"
+#include "records/tstTContactDetail.h"
+#include "records/tstTErrorRecord.h"
+#include "records/tstTEventDataContactLog.h"
+#include "records/tstTOpenMediaContent.h"
 
 #endif // STATCLIENT_STATCLIENT_H_

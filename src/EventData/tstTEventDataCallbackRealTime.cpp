@@ -1,14 +1,23 @@
 #include "EventData/tstTEventDataCallbackRealTime.h"
 
-#include "EventData/tstEventRecord.h"
+#include "core/Define.h"
 
-namespace EventRecord {
+namespace statcore {
 
-template <> struct RecordLayout<TEventDataCallbackRealTime> {
+template <> struct Layout<TEventDataCallbackRealTime> {
   template <class R, class F> static void Wire(R &r, F &&f) {
-    f(Long(r.REQC), Own(r.State), Short(r.Origin), Long(r.BU), Long(r.QK), Long(r.CreatorAK),
-      Long(r.AttemptStatus), Long(r.LastAK), Long(r.AttemptsCount), Long(r.TimeInState),
-      Long(r.WaitTime), Own(r.CID), Own(r.CustName), Own(r.CustNum), Own(r.Desc));
+    f(FIELD(Long, REQC), FIELD(Own, State), FIELD(Short, Origin), FIELD(Long, BU), FIELD(Long, QK),
+      FIELD(Long, CreatorAK), FIELD(Long, AttemptStatus), FIELD(Long, LastAK),
+      FIELD(Long, AttemptsCount), FIELD(Long, TimeInState), FIELD(Long, WaitTime), FIELD(Own, CID),
+      FIELD(Own, CustName), FIELD(Own, CustNum), FIELD(Own, Desc));
+  }
+  template <class R, class F> static void Text(R &r, F &&f) {
+    f(Show("CID", r.CID), Show("REQC", r.REQC), Show("QK", r.QK), Show("Origin", r.Origin),
+      Show("State", r.State, TCMState::ToString), Show("TimeInState", r.TimeInState),
+      Show("WaitTime", r.WaitTime), Show("AttemptStatus", r.AttemptStatus),
+      Show("AttemptsCount", r.AttemptsCount), Show("CreatorAK", r.CreatorAK),
+      Show("LastAK", r.LastAK), Show("BU", r.BU), Show("CustName", r.CustName),
+      Show("CustNum", r.CustNum), Show("Desc", r.Desc));
   }
 };
 
@@ -18,28 +27,10 @@ template <> struct EventLayout<TCallbackRealTimeEvent> : ListOnly<TEventDataCall
   static constexpr Release kRelease = Release::kWalkThenEmpty;
 };
 
-} // namespace EventRecord
+} // namespace statcore
 
-std::string TEventDataCallbackRealTime::ToString() {
-  EventRecord::Text text;
-  text("CID", CID);
-  text("REQC", REQC);
-  text("QK", QK);
-  text("Origin", Origin);
-  text("State", TCMState::ToString(State));
-  text("TimeInState", TimeInState);
-  text("WaitTime", WaitTime);
-  text("AttemptStatus", AttemptStatus);
-  text("AttemptsCount", AttemptsCount);
-  text("CreatorAK", CreatorAK);
-  text("LastAK", LastAK);
-  text("BU", BU);
-  text("CustName", CustName);
-  text("CustNum", CustNum);
-  text("Desc", Desc);
-  return text.Close();
-}
+std::string TEventDataCallbackRealTime::ToString() { return statcore::RenderLine(*this); }
 
-EVENTRECORD_DEFINE_RECORD(TEventDataCallbackRealTime)
+STATCORE_DEFINE_RECORD(TEventDataCallbackRealTime)
 
-EVENTRECORD_DEFINE_EVENT(TCallbackRealTimeEvent, Clear)
+STATCORE_DEFINE_EVENT(TCallbackRealTimeEvent, Clear)

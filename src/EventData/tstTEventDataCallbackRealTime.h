@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tstTCMState.h"
+#include "names/tstTCMState.h"
 
 class TPack;
 

@@ -1,15 +1,23 @@
 #include "EventData/tstTEventDataContactRealTime.h"
 
-#include "EventData/tstEventRecord.h"
-#include "tstNameTables.h"
+#include "core/Define.h"
+#include "names/tstNameTables.h"
 
-namespace EventRecord {
+namespace statcore {
 
-template <> struct RecordLayout<TEventDataContactRealTime> {
+template <> struct Layout<TEventDataContactRealTime> {
   template <class R, class F> static void Wire(R &r, F &&f) {
-    f(Own(r.State), Short(r.QK), Long(r.MT), Short(r.Priority), Long(r.TimeInState),
-      Long(r.WaitTime), Long(r.VG), Long(r.REQC), Long(r.ResvdAK), Long(r.BU), Own(r.CID),
-      Own(r.Dest), Own(r.Src), Own(r.Desc));
+    f(FIELD(Own, State), FIELD(Short, QK), FIELD(Long, MT), FIELD(Short, Priority),
+      FIELD(Long, TimeInState), FIELD(Long, WaitTime), FIELD(Long, VG), FIELD(Long, REQC),
+      FIELD(Long, ResvdAK), FIELD(Long, BU), FIELD(Own, CID), FIELD(Own, Dest), FIELD(Own, Src),
+      FIELD(Own, Desc));
+  }
+  template <class R, class F> static void Text(R &r, F &&f) {
+    f(Show("CID", r.CID), Show("REQC", r.REQC), Show("QK", r.QK),
+      Show("MT", r.MT, MediaTypeToString), Show("State", r.State, TCMState::ToString),
+      Show("TimeInState", r.TimeInState), Show("WaitTime", r.WaitTime),
+      Show("Priority", r.Priority), Show("VG", r.VG), Show("ResvdAK", r.ResvdAK), Show("BU", r.BU),
+      Show("Src", r.Src), Show("Dest", r.Dest), Show("Desc", r.Desc));
   }
 };
 
@@ -18,27 +26,10 @@ template <> struct EventLayout<TContactRealTimeEvent> : ListOnly<TEventDataConta
   static constexpr const char *kReleaseFailed = "TContactRealTimeEvent::Clear: Exception occured";
 };
 
-} // namespace EventRecord
+} // namespace statcore
 
-std::string TEventDataContactRealTime::ToString() {
-  EventRecord::Text text;
-  text("CID", CID);
-  text("REQC", REQC);
-  text("QK", QK);
-  text("MT", MediaTypeToString(MT));
-  text("State", TCMState::ToString(State));
-  text("TimeInState", TimeInState);
-  text("WaitTime", WaitTime);
-  text("Priority", Priority);
-  text("VG", VG);
-  text("ResvdAK", ResvdAK);
-  text("BU", BU);
-  text("Src", Src);
-  text("Dest", Dest);
-  text("Desc", Desc);
-  return text.Close();
-}
+std::string TEventDataContactRealTime::ToString() { return statcore::RenderLine(*this); }
 
-EVENTRECORD_DEFINE_RECORD(TEventDataContactRealTime)
+STATCORE_DEFINE_RECORD(TEventDataContactRealTime)
 
-EVENTRECORD_DEFINE_EVENT(TContactRealTimeEvent, Clear)
+STATCORE_DEFINE_EVENT(TContactRealTimeEvent, Clear)

@@ -1,16 +1,30 @@
 #include "EventData/tstTEventDataGroupRealTime.h"
 
-#include "EventData/tstEventRecord.h"
+#include "core/Define.h"
 
-namespace EventRecord {
+namespace statcore {
 
-template <> struct RecordLayout<TEventDataGroupRealTime> {
+template <> struct Layout<TEventDataGroupRealTime> {
   template <class R, class F> static void Wire(R &r, F &&f) {
-    f(Long(r.VG), Long(r.BU), Long(r.LoggedOnUsers), Long(r.IdleUsers), Long(r.AwayUsers),
-      Long(r.BusyUsers), Long(r.HndlRoutedUsers), Long(r.HndlDirectOnlyUsers), Long(r.RoutedHndl),
-      Long(r.DirectHndl), Long(r.PrimWaiting), Long(r.OverWaiting), Long(r.MinLoggedOnCap),
-      Long(r.MinAvailCap), Long(r.MinUnavailCap), Long(r.MinWorkCap), Long(r.MaxLoggedOnCap),
-      Long(r.MaxAvailCap), Long(r.MaxUnavailCap), Long(r.MaxWorkCap));
+    f(FIELD(Long, VG), FIELD(Long, BU), FIELD(Long, LoggedOnUsers), FIELD(Long, IdleUsers),
+      FIELD(Long, AwayUsers), FIELD(Long, BusyUsers), FIELD(Long, HndlRoutedUsers),
+      FIELD(Long, HndlDirectOnlyUsers), FIELD(Long, RoutedHndl), FIELD(Long, DirectHndl),
+      FIELD(Long, PrimWaiting), FIELD(Long, OverWaiting), FIELD(Long, MinLoggedOnCap),
+      FIELD(Long, MinAvailCap), FIELD(Long, MinUnavailCap), FIELD(Long, MinWorkCap),
+      FIELD(Long, MaxLoggedOnCap), FIELD(Long, MaxAvailCap), FIELD(Long, MaxUnavailCap),
+      FIELD(Long, MaxWorkCap));
+  }
+  template <class R, class F> static void Text(R &r, F &&f) {
+    f(Show("VG", r.VG), Show("BU", r.BU), Show("LoggedOnUsers", r.LoggedOnUsers),
+      Show("IdleUsers", r.IdleUsers), Show("AwayUsers", r.AwayUsers),
+      Show("BusyUsers", r.BusyUsers), Show("HndlRoutedUsers", r.HndlRoutedUsers),
+      Show("HndlDirectOnlyUsers", r.HndlDirectOnlyUsers), Show("RoutedHndl", r.RoutedHndl),
+      Show("DirectHndl", r.DirectHndl), Show("PrimWaiting", r.PrimWaiting),
+      Show("OverWaiting", r.OverWaiting), Show("MinLoggedOnCap", r.MinLoggedOnCap),
+      Show("MinAvailCap", r.MinAvailCap), Show("MinUnavailCap", r.MinUnavailCap),
+      Show("MinWorkCap", r.MinWorkCap), Show("MaxLoggedOnCap", r.MaxLoggedOnCap),
+      Show("MaxAvailCap", r.MaxAvailCap), Show("MaxUnavailCap", r.MaxUnavailCap),
+      Show("MaxWorkCap", r.MaxWorkCap));
   }
 };
 
@@ -19,33 +33,10 @@ template <> struct EventLayout<TGroupRealTimeEvent> : ListOnly<TEventDataGroupRe
   static constexpr const char *kReleaseFailed = "TGroupRealTimeEvent::Clear: Exception occured";
 };
 
-} // namespace EventRecord
+} // namespace statcore
 
-std::string TEventDataGroupRealTime::ToString() {
-  EventRecord::Text text;
-  text("VG", VG);
-  text("BU", BU);
-  text("LoggedOnUsers", LoggedOnUsers);
-  text("IdleUsers", IdleUsers);
-  text("AwayUsers", AwayUsers);
-  text("BusyUsers", BusyUsers);
-  text("HndlRoutedUsers", HndlRoutedUsers);
-  text("HndlDirectOnlyUsers", HndlDirectOnlyUsers);
-  text("RoutedHndl", RoutedHndl);
-  text("DirectHndl", DirectHndl);
-  text("PrimWaiting", PrimWaiting);
-  text("OverWaiting", OverWaiting);
-  text("MinLoggedOnCap", MinLoggedOnCap);
-  text("MinAvailCap", MinAvailCap);
-  text("MinUnavailCap", MinUnavailCap);
-  text("MinWorkCap", MinWorkCap);
-  text("MaxLoggedOnCap", MaxLoggedOnCap);
-  text("MaxAvailCap", MaxAvailCap);
-  text("MaxUnavailCap", MaxUnavailCap);
-  text("MaxWorkCap", MaxWorkCap);
-  return text.Close();
-}
+std::string TEventDataGroupRealTime::ToString() { return statcore::RenderLine(*this); }
 
-EVENTRECORD_DEFINE_RECORD(TEventDataGroupRealTime)
+STATCORE_DEFINE_RECORD(TEventDataGroupRealTime)
 
-EVENTRECORD_DEFINE_EVENT(TGroupRealTimeEvent, Clear)
+STATCORE_DEFINE_EVENT(TGroupRealTimeEvent, Clear)

@@ -1,36 +1,67 @@
 #include "EventData/tstTEventDataQueueRealTime.h"
 
-#include "EventData/tstEventRecord.h"
+#include "core/Define.h"
 
-namespace EventRecord {
+namespace statcore {
 
-template <> struct RecordLayout<TEventDataSiteStatistics> {
+template <> struct Layout<TEventDataSiteStatistics> {
   template <class R, class F> static void Wire(R &r, F &&f) {
-    f(Long(r.Ans), Float(r.SL), Float(r.EstSL), Float(r.EstWT), Duration(r.WT));
+    f(FIELD(Long, Ans), FIELD(Float, SL), FIELD(Float, EstSL), FIELD(Float, EstWT),
+      FIELD(Duration, WT));
+  }
+  template <class R, class F> static void Text(R &r, F &&f) {
+    f(Show("Ans", r.Ans), ShowDuration("WT", r.WT), Show("SL", r.SL), Show("EstSL", r.EstSL),
+      Show("EstWT", r.EstWT));
   }
 };
 
-template <> struct RecordLayout<TEventDataSampleStatistics> {
+template <> struct Layout<TEventDataSampleStatistics> {
+  static constexpr TextStyle kStyle{"{ "};
   template <class R, class F> static void Wire(R &r, F &&f) {
-    f(Float(r.SL), Float(r.AnsR), Float(r.AbdR), Float(r.AnsAvg), Float(r.AbdAvg), Duration(r.OWT));
+    f(FIELD(Float, SL), FIELD(Float, AnsR), FIELD(Float, AbdR), FIELD(Float, AnsAvg),
+      FIELD(Float, AbdAvg), FIELD(Duration, OWT));
+  }
+  template <class R, class F> static void Text(R &r, F &&f) {
+    f(Show("SL", r.SL), Show("AnsR", r.AnsR), Show("AbdR", r.AbdR), Show("AnsAvg", r.AnsAvg),
+      Show("AbdAvg", r.AbdAvg), ShowDuration("OWT", r.OWT));
   }
 };
 
-template <> struct RecordLayout<TEventDataShiftStatistics> {
+template <> struct Layout<TEventDataShiftStatistics> {
+  static constexpr const char *kUnrendered[] = {"AuxValue"};
   template <class R, class F> static void Wire(R &r, F &&f) {
-    f(Long(r.Rec), Long(r.Ans), Long(r.Abd), Long(r.Red), Long(r.RecNI), Long(r.RedNO), Float(r.SL),
-      Float(r.AR), Duration(r.WTAns), Duration(r.WTAbd), Float(r.AuxValue));
+    f(FIELD(Long, Rec), FIELD(Long, Ans), FIELD(Long, Abd), FIELD(Long, Red), FIELD(Long, RecNI),
+      FIELD(Long, RedNO), FIELD(Float, SL), FIELD(Float, AR), FIELD(Duration, WTAns),
+      FIELD(Duration, WTAbd), FIELD(Float, AuxValue));
+  }
+  template <class R, class F> static void Text(R &r, F &&f) {
+    f(Show("Rec", r.Rec), Show("Rec NI", r.RecNI), Show("Ans", r.Ans),
+      ShowDuration("WT", r.WTAns).Key("WTAns"), Show("Abd", r.Abd),
+      ShowDuration("WT", r.WTAbd).Key("WTAbd"), Show("Red", r.Red), Show("Red NO", r.RedNO),
+      Show("SL", r.SL), Show("AR", r.AR));
   }
 };
 
-template <> struct RecordLayout<TEventDataEstimatedStatistics> {
-  template <class R, class F> static void Wire(R &r, F &&f) { f(Float(r.SL), Duration(r.WT)); }
+template <> struct Layout<TEventDataEstimatedStatistics> {
+  template <class R, class F> static void Wire(R &r, F &&f) {
+    f(FIELD(Float, SL), FIELD(Duration, WT));
+  }
+  template <class R, class F> static void Text(R &r, F &&f) {
+    f(Show("SL", r.SL), ShowDuration("WT", r.WT));
+  }
 };
 
-template <> struct RecordLayout<TEventDataQueueRealTime> {
+// The queue key's label names the medium: "QK(T)".
+template <> struct Layout<TEventDataQueueRealTime> {
   template <class R, class F> static void Wire(R &r, F &&f) {
-    f(Long(r.QK), Own(r.Medium), Long(r.BU), Long(r.CIQ), Long(r.CO), Own(r.Samp), Own(r.Shf),
-      Own(r.Est));
+    f(FIELD(Long, QK), FIELD(Own, Medium), FIELD(Long, BU), FIELD(Long, CIQ), FIELD(Long, CO),
+      FIELD(Own, Samp), FIELD(Own, Shf), FIELD(Own, Est));
+  }
+  template <class R, class F> static void Text(R &r, F &&f) {
+    const auto medium = [&r](TSMEnum::MEDIUM m) { return r.ToString(m); };
+    f(Show("QK(" + medium(r.Medium) + ")", r.QK).Key("QK"),
+      StructuredOnly("Medium", r.Medium, medium), Show("BU", r.BU), Show("CIQ", r.CIQ),
+      Show("CO", r.CO), Nested("Shf", r.Shf), Nested("Samp", r.Samp), Nested("Est", r.Est));
   }
 };
 
@@ -38,8 +69,8 @@ template <> struct EventLayout<TQueueRealTimeEvent> : ListOnly<TEventDataQueueRe
   static constexpr const char *kSource = "EventData/tstTEventDataQueueRealTime";
   static constexpr const char *kReleaseFailed = "TQueueRealTimeEvent::CleanUp: Exception occured";
   static constexpr Release kRelease = Release::kFromBack;
-  template <class E, class F> static void Trailer(E &e, F &&f) {
-    f(Own(e.SiteStatistics), UShort(e.TrailerValue));
+  template <class R, class F> static void Trailer(R &r, F &&f) {
+    f(FIELD(Own, SiteStatistics), FIELD(UShort, TrailerValue));
   }
   static void CopyFixed(TQueueRealTimeEvent &to, const TQueueRealTimeEvent &from) {
     to.SiteStatistics = from.SiteStatistics;
@@ -47,87 +78,13 @@ template <> struct EventLayout<TQueueRealTimeEvent> : ListOnly<TEventDataQueueRe
   }
 };
 
-} // namespace EventRecord
+} // namespace statcore
 
-using EventRecord::AsDuration;
-
-// ---------------------------------------------------------------------------------------------
-// Site statistics.
-
-std::string TEventDataSiteStatistics::ToString() {
-  EventRecord::Text text;
-  text("Ans", Ans);
-  text("WT", AsDuration(WT));
-  text("SL", SL);
-  text("EstSL", EstSL);
-  text("EstWT", EstWT);
-  return text.Close();
-}
-
-EVENTRECORD_DEFINE_RECORD(TEventDataSiteStatistics)
-
-// ---------------------------------------------------------------------------------------------
-// Sample statistics.
-
-std::string TEventDataSampleStatistics::ToString() {
-  EventRecord::Text text("{ ");
-  text("SL", SL);
-  text("AnsR", AnsR);
-  text("AbdR", AbdR);
-  text("AnsAvg", AnsAvg);
-  text("AbdAvg", AbdAvg);
-  text("OWT", AsDuration(OWT));
-  return text.Close();
-}
-
-EVENTRECORD_DEFINE_RECORD(TEventDataSampleStatistics)
-
-// ---------------------------------------------------------------------------------------------
-// Shift statistics.
-
-std::string TEventDataShiftStatistics::ToString() {
-  EventRecord::Text text;
-  text("Rec", Rec);
-  text("Rec NI", RecNI);
-  text("Ans", Ans);
-  text("WT", AsDuration(WTAns));
-  text("Abd", Abd);
-  text("WT", AsDuration(WTAbd));
-  text("Red", Red);
-  text("Red NO", RedNO);
-  text("SL", SL);
-  text("AR", AR);
-  return text.Close();
-}
-
-EVENTRECORD_DEFINE_RECORD(TEventDataShiftStatistics)
-
-// ---------------------------------------------------------------------------------------------
-// Estimated statistics.
-
-std::string TEventDataEstimatedStatistics::ToString() {
-  EventRecord::Text text;
-  text("SL", SL);
-  text("WT", AsDuration(WT));
-  return text.Close();
-}
-
-EVENTRECORD_DEFINE_RECORD(TEventDataEstimatedStatistics)
-
-// ---------------------------------------------------------------------------------------------
-// The queue record.
-
-std::string TEventDataQueueRealTime::ToString() {
-  EventRecord::Text text;
-  text(("QK(" + ToString(Medium) + ")").c_str(), QK);
-  text("BU", BU);
-  text("CIQ", CIQ);
-  text("CO", CO);
-  text("Shf", Shf.ToString());
-  text("Samp", Samp.ToString());
-  text("Est", Est.ToString());
-  return text.Close();
-}
+std::string TEventDataSiteStatistics::ToString() { return statcore::RenderLine(*this); }
+std::string TEventDataSampleStatistics::ToString() { return statcore::RenderLine(*this); }
+std::string TEventDataShiftStatistics::ToString() { return statcore::RenderLine(*this); }
+std::string TEventDataEstimatedStatistics::ToString() { return statcore::RenderLine(*this); }
+std::string TEventDataQueueRealTime::ToString() { return statcore::RenderLine(*this); }
 
 std::string TEventDataQueueRealTime::ToString(const TSMEnum::MEDIUM &medium) const {
   switch (static_cast<int>(medium)) {
@@ -144,9 +101,10 @@ std::string TEventDataQueueRealTime::ToString(const TSMEnum::MEDIUM &medium) con
   }
 }
 
-EVENTRECORD_DEFINE_RECORD(TEventDataQueueRealTime)
+STATCORE_DEFINE_RECORD(TEventDataSiteStatistics)
+STATCORE_DEFINE_RECORD(TEventDataSampleStatistics)
+STATCORE_DEFINE_RECORD(TEventDataShiftStatistics)
+STATCORE_DEFINE_RECORD(TEventDataEstimatedStatistics)
+STATCORE_DEFINE_RECORD(TEventDataQueueRealTime)
 
-// ---------------------------------------------------------------------------------------------
-// The event.
-
-EVENTRECORD_DEFINE_EVENT(TQueueRealTimeEvent, CleanUp)
+STATCORE_DEFINE_EVENT(TQueueRealTimeEvent, CleanUp)

@@ -1,7 +1,7 @@
 #include "EventData/tstTEventDataUserRealTime.h"
 
-#include "EventData/tstEventRecord.h"
-#include "tstNameTables.h"
+#include "core/Define.h"
+#include "names/tstNameTables.h"
 
 namespace {
 
@@ -42,47 +42,100 @@ void CopyGuardedFields(TEventDataUserRealTime &to, const TEventDataUserRealTime 
 
 } // namespace
 
-namespace EventRecord {
+namespace statcore {
 
-template <> struct RecordLayout<TEventDataUserMediaStatistics> {
+template <> struct Layout<TEventDataUserMediaStatistics> {
   template <class R, class F> static void Wire(R &r, F &&f) {
-    f(Long(r.Media), RawEnum(r.MediaState), Long(r.ShftRtdHndl), Duration(r.ShftRtdHndlPrimTime),
-      Duration(r.ShftRtdHndlNonPrimTime), Duration(r.ShftRtdPostProcPrimTime),
-      Duration(r.ShftRtdPostProcNonPrimTime), Long(r.ShftMaxRtdActiveTime),
-      Long(r.ShftMaxRtdNonPrimTime), Long(r.ShftRtdHeldOrCnslt), Long(r.ShftRtdHeld),
-      Long(r.ShftRtdCnslt), Long(r.ShftRtdProc), Long(r.ShftDirHndl),
-      Duration(r.ShftDirHndlPrimTime), Duration(r.ShftDirHndlNonPrimTime),
-      Vector(r.ShiftHandlingStateTimes, Duration));
+    f(FIELD(Long, Media), FIELD(RawEnum, MediaState), FIELD(Long, ShftRtdHndl),
+      FIELD(Duration, ShftRtdHndlPrimTime), FIELD(Duration, ShftRtdHndlNonPrimTime),
+      FIELD(Duration, ShftRtdPostProcPrimTime), FIELD(Duration, ShftRtdPostProcNonPrimTime),
+      FIELD(Long, ShftMaxRtdActiveTime), FIELD(Long, ShftMaxRtdNonPrimTime),
+      FIELD(Long, ShftRtdHeldOrCnslt), FIELD(Long, ShftRtdHeld), FIELD(Long, ShftRtdCnslt),
+      FIELD(Long, ShftRtdProc), FIELD(Long, ShftDirHndl), FIELD(Duration, ShftDirHndlPrimTime),
+      FIELD(Duration, ShftDirHndlNonPrimTime), FIELD(VectorOf(Duration), ShiftHandlingStateTimes));
+  }
+  template <class R, class F> static void Text(R &r, F &&f) {
+    f(Show("Media", r.Media, MediaTypeToString),
+      Show("MediaState", r.MediaState, MediaStateToString), Show("ShftRtdHndl", r.ShftRtdHndl),
+      ShowDuration("ShftRtdHndlPrimTime", r.ShftRtdHndlPrimTime),
+      ShowDuration("ShftRtdHndlNonPrimTime", r.ShftRtdHndlNonPrimTime),
+      ShowDuration("ShftRtdPostProcPrimTime", r.ShftRtdPostProcPrimTime),
+      ShowDuration("ShftRtdPostProcNonPrimTime", r.ShftRtdPostProcNonPrimTime),
+      Show("ShftMaxRtdActiveTime", r.ShftMaxRtdActiveTime),
+      Show("ShftMaxRtdNonPrimTime", r.ShftMaxRtdNonPrimTime),
+      Show("ShftRtdHeldOrCnslt", r.ShftRtdHeldOrCnslt), Show("ShftRtdHeld", r.ShftRtdHeld),
+      Show("ShftRtdCnslt", r.ShftRtdCnslt), Show("ShftRtdProc", r.ShftRtdProc),
+      Show("ShftDirHndl", r.ShftDirHndl),
+      ShowDuration("ShftDirHndlPrimTime", r.ShftDirHndlPrimTime),
+      ShowDuration("ShftDirHndlNonPrimTime", r.ShftDirHndlNonPrimTime),
+      IndexedDurations("ShiftHandlingStateTimes[state,time]", r.ShiftHandlingStateTimes)
+          .Key("ShiftHandlingStateTimes"));
   }
 };
 
-template <> struct RecordLayout<TEventDataUserPresenceStateStatistics> {
+template <> struct Layout<TEventDataUserPresenceStateStatistics> {
   template <class R, class F> static void Wire(R &r, F &&f) {
-    f(Own(r.Pres), Long(r.ShiftPresCount), Duration(r.ShiftPresTime));
+    f(FIELD(Own, Pres), FIELD(Long, ShiftPresCount), FIELD(Duration, ShiftPresTime));
+  }
+  template <class R, class F> static void Text(R &r, F &&f) {
+    f(Show("Pres", r.Pres, TpsTPresenceState::ToString), Show("ShiftPresCount", r.ShiftPresCount),
+      ShowDuration("ShiftPresTime", r.ShiftPresTime));
   }
 };
 
-template <> struct RecordLayout<TEventDataUserContactStatistics> {
+template <> struct Layout<TEventDataUserContactStatistics> {
+  static constexpr TextStyle kStyle{"ContactStats: {"};
+  static constexpr const char *kUnrendered[] = {"AuxText"};
   template <class R, class F> static void Wire(R &r, F &&f) {
-    f(Long(r.REQC), RawEnum(r.CT), Long(r.QK), Long(r.HandlingPrimTime), Long(r.PostProcPrimTime),
-      Long(r.ContactPrimTime), Long(r.ContactNonPrimTime), RawEnum(r.HandlingState),
-      Long(r.HandlingStatePrimTime), Long(r.HandlingStateReason), Bool(r.Primary), Own(r.CID),
-      Own(r.AuxText));
+    f(FIELD(Long, REQC), FIELD(RawEnum, CT), FIELD(Long, QK), FIELD(Long, HandlingPrimTime),
+      FIELD(Long, PostProcPrimTime), FIELD(Long, ContactPrimTime), FIELD(Long, ContactNonPrimTime),
+      FIELD(RawEnum, HandlingState), FIELD(Long, HandlingStatePrimTime),
+      FIELD(Long, HandlingStateReason), FIELD(Bool, Primary), FIELD(Own, CID), FIELD(Own, AuxText));
+  }
+  template <class R, class F> static void Text(R &r, F &&f) {
+    f(Show("CID", r.CID), Show("REQC", r.REQC), Show("CT", r.CT, ContactTypeToString),
+      Show("Primary", r.Primary), Show("QK", r.QK), Show("HandlingPrimTime", r.HandlingPrimTime),
+      Show("PostProcPrimTime", r.PostProcPrimTime), Show("ContactPrimTime", r.ContactPrimTime),
+      Show("ContactNonPrimTime", r.ContactNonPrimTime),
+      Show("HandlingState", r.HandlingState, HandlingStateToString),
+      Show("HandlingStatePrimTime", r.HandlingStatePrimTime),
+      Show("HandlingStateReason", r.HandlingStateReason));
   }
 };
 
-template <> struct RecordLayout<TEventDataUserCSMStatistics> {
-  template <class R, class F> static void Wire(R &r, F &&f) { f(Own(r.BGL), RawEnum(r.Type)); }
+template <> struct Layout<TEventDataUserCSMStatistics> {
+  static constexpr TextStyle kStyle{"CSMStats: {"};
+  template <class R, class F> static void Wire(R &r, F &&f) {
+    f(FIELD(Own, BGL), FIELD(RawEnum, Type));
+  }
+  template <class R, class F> static void Text(R &r, F &&f) {
+    f(Show("Type", r.Type, CSMTypeToString), Show("BGL", r.BGL));
+  }
 };
 
-template <> struct RecordLayout<TEventDataUserRealTime> {
+// The text leaves the nested statistics out; they have texts of their own.
+template <> struct Layout<TEventDataUserRealTime> {
+  static constexpr const char *kUnrendered[] = {"MediaStatistics", "PresenceStateStatistics",
+                                                "ContactStatistics", "CSMStatistics"};
   template <class R, class F> static void Wire(R &r, F &&f) {
-    f(Long(r.AK), Long(r.BU), Long(r.Loc), Own(r.Ext), Own(r.RS), Long(r.RSTime), Long(r.RSReason),
-      Own(r.Pres), Long(r.PresTime), Own(r.PresExcDC), Long(r.PresTimeExcDC), Long(r.UserHelpTime),
-      Long(r.Resvd), Long(r.MinCapAvail), Long(r.MinCapTotal), Long(r.MinCapKey),
-      Long(r.MaxCapAvail), Long(r.MaxCapTotal), Long(r.MaxCapKey), Vector(r.GK, Long),
-      Vector(r.MediaStatistics, Own), Vector(r.PresenceStateStatistics, Own),
-      Vector(r.ContactStatistics, Own), Vector(r.CSMStatistics, Own));
+    f(FIELD(Long, AK), FIELD(Long, BU), FIELD(Long, Loc), FIELD(Own, Ext), FIELD(Own, RS),
+      FIELD(Long, RSTime), FIELD(Long, RSReason), FIELD(Own, Pres), FIELD(Long, PresTime),
+      FIELD(Own, PresExcDC), FIELD(Long, PresTimeExcDC), FIELD(Long, UserHelpTime),
+      FIELD(Long, Resvd), FIELD(Long, MinCapAvail), FIELD(Long, MinCapTotal),
+      FIELD(Long, MinCapKey), FIELD(Long, MaxCapAvail), FIELD(Long, MaxCapTotal),
+      FIELD(Long, MaxCapKey), FIELD(VectorOf(Long), GK), FIELD(VectorOf(Own), MediaStatistics),
+      FIELD(VectorOf(Own), PresenceStateStatistics), FIELD(VectorOf(Own), ContactStatistics),
+      FIELD(VectorOf(Own), CSMStatistics));
+  }
+  template <class R, class F> static void Text(R &r, F &&f) {
+    f(Show("AK", r.AK), Show("BU", r.BU), Show("Loc", r.Loc), Show("Ext", r.Ext), List("GK", r.GK),
+      Show("RS", r.RS, TpsTRoutingState::ToString), Show("RSTime", r.RSTime),
+      Show("RSReason", r.RSReason), Show("Pres", r.Pres, TpsTPresenceState::ToString),
+      Show("PresTime", r.PresTime), Show("Pres(ExcDC)", r.PresExcDC, TpsTPresenceState::ToString),
+      Show("PresTime(ExcDC)", r.PresTimeExcDC),
+      Group("MinCap[Avail,Total,Key]", r.MinCapAvail, r.MinCapTotal, r.MinCapKey),
+      Group("MaxCap[Avail,Total,Key]", r.MaxCapAvail, r.MaxCapTotal, r.MaxCapKey),
+      Show("Resvd", r.Resvd), Show("UserHelpTime", r.UserHelpTime));
   }
 };
 
@@ -94,88 +147,19 @@ template <> struct EventLayout<TUserRealTimeEvent> : ListOnly<TEventDataUserReal
   }
 };
 
-} // namespace EventRecord
+} // namespace statcore
 
-// ---------------------------------------------------------------------------------------------
-// Per-medium statistics.
-
-std::string TEventDataUserMediaStatistics::ToString() {
-  using EventRecord::AsDuration;
-  EventRecord::Text text;
-  text("Media", MediaTypeToString(Media));
-  text("MediaState", MediaStateToString(MediaState));
-  text("ShftRtdHndl", ShftRtdHndl);
-  text("ShftRtdHndlPrimTime", AsDuration(ShftRtdHndlPrimTime));
-  text("ShftRtdHndlNonPrimTime", AsDuration(ShftRtdHndlNonPrimTime));
-  text("ShftRtdPostProcPrimTime", AsDuration(ShftRtdPostProcPrimTime));
-  text("ShftRtdPostProcNonPrimTime", AsDuration(ShftRtdPostProcNonPrimTime));
-  text("ShftMaxRtdActiveTime", ShftMaxRtdActiveTime);
-  text("ShftMaxRtdNonPrimTime", ShftMaxRtdNonPrimTime);
-  text("ShftRtdHeldOrCnslt", ShftRtdHeldOrCnslt);
-  text("ShftRtdHeld", ShftRtdHeld);
-  text("ShftRtdCnslt", ShftRtdCnslt);
-  text("ShftRtdProc", ShftRtdProc);
-  text("ShftDirHndl", ShftDirHndl);
-  text("ShftDirHndlPrimTime", AsDuration(ShftDirHndlPrimTime));
-  text("ShftDirHndlNonPrimTime", AsDuration(ShftDirHndlNonPrimTime));
-  text.Label("ShiftHandlingStateTimes[state,time]");
-  for (std::size_t state = 0; state < ShiftHandlingStateTimes.size(); ++state)
-    text.Value(" [")
-        .Value(state)
-        .Value(',')
-        .Value(AsDuration(ShiftHandlingStateTimes[state]))
-        .Value(']');
-  return text.Close();
-}
-
-EVENTRECORD_DEFINE_RECORD(TEventDataUserMediaStatistics)
-
-// ---------------------------------------------------------------------------------------------
-// Per-presence-state statistics.
-
+std::string TEventDataUserMediaStatistics::ToString() { return statcore::RenderLine(*this); }
 std::string TEventDataUserPresenceStateStatistics::ToString() {
-  EventRecord::Text text;
-  text("Pres", TpsTPresenceState::ToString(Pres));
-  text("ShiftPresCount", ShiftPresCount);
-  text("ShiftPresTime", EventRecord::AsDuration(ShiftPresTime));
-  return text.Close();
+  return statcore::RenderLine(*this);
 }
+std::string TEventDataUserContactStatistics::ToString() { return statcore::RenderLine(*this); }
+std::string TEventDataUserCSMStatistics::ToString() { return statcore::RenderLine(*this); }
 
-EVENTRECORD_DEFINE_RECORD(TEventDataUserPresenceStateStatistics)
-
-// ---------------------------------------------------------------------------------------------
-// Per-contact statistics.
-
-std::string TEventDataUserContactStatistics::ToString() {
-  EventRecord::Text text("ContactStats: {");
-  text("CID", CID);
-  text("REQC", REQC);
-  text("CT", ContactTypeToString(CT));
-  text("Primary", Primary);
-  text("QK", QK);
-  text("HandlingPrimTime", HandlingPrimTime);
-  text("PostProcPrimTime", PostProcPrimTime);
-  text("ContactPrimTime", ContactPrimTime);
-  text("ContactNonPrimTime", ContactNonPrimTime);
-  text("HandlingState", HandlingStateToString(HandlingState));
-  text("HandlingStatePrimTime", HandlingStatePrimTime);
-  text("HandlingStateReason", HandlingStateReason);
-  return text.Close();
-}
-
-EVENTRECORD_DEFINE_RECORD(TEventDataUserContactStatistics)
-
-// ---------------------------------------------------------------------------------------------
-// Per-CSM-activity statistics.
-
-std::string TEventDataUserCSMStatistics::ToString() {
-  EventRecord::Text text("CSMStats: {");
-  text("Type", CSMTypeToString(Type));
-  text("BGL", BGL);
-  return text.Close();
-}
-
-EVENTRECORD_DEFINE_RECORD(TEventDataUserCSMStatistics)
+STATCORE_DEFINE_RECORD(TEventDataUserMediaStatistics)
+STATCORE_DEFINE_RECORD(TEventDataUserPresenceStateStatistics)
+STATCORE_DEFINE_RECORD(TEventDataUserContactStatistics)
+STATCORE_DEFINE_RECORD(TEventDataUserCSMStatistics)
 
 // ---------------------------------------------------------------------------------------------
 // The user record.
@@ -193,37 +177,19 @@ TEventDataUserRealTime &TEventDataUserRealTime::operator=(const TEventDataUserRe
   AK = other.AK;
   BU = other.BU;
   Loc = other.Loc;
-  EventRecord::Guarded({kSource, __LINE__}, "TEventDataUserRealTime::operator= exception raised.",
-                       [&] { CopyGuardedFields(*this, other); });
+  statcore::Guarded({kSource, __LINE__}, "TEventDataUserRealTime::operator= exception raised.",
+                    [&] { CopyGuardedFields(*this, other); });
   return *this;
 }
 
 TEventDataUserRealTime::~TEventDataUserRealTime() = default;
 
-std::string TEventDataUserRealTime::ToString() {
-  EventRecord::Text text;
-  text("AK", AK);
-  text("BU", BU);
-  text("Loc", Loc);
-  text("Ext", Ext);
-  text.List("GK", GK);
-  text("RS", TpsTRoutingState::ToString(RS));
-  text("RSTime", RSTime);
-  text("RSReason", RSReason);
-  text("Pres", TpsTPresenceState::ToString(Pres));
-  text("PresTime", PresTime);
-  text("Pres(ExcDC)", TpsTPresenceState::ToString(PresExcDC));
-  text("PresTime(ExcDC)", PresTimeExcDC);
-  text.Group("MinCap[Avail,Total,Key]", MinCapAvail, MinCapTotal, MinCapKey);
-  text.Group("MaxCap[Avail,Total,Key]", MaxCapAvail, MaxCapTotal, MaxCapKey);
-  text("Resvd", Resvd);
-  text("UserHelpTime", UserHelpTime);
-  return text.Close();
-}
+std::string TEventDataUserRealTime::ToString() { return statcore::RenderLine(*this); }
 
-EVENTRECORD_DEFINE_RECORD_OPERATORS(TEventDataUserRealTime)
+STATCORE_DEFINE_RECORD_OPERATORS(TEventDataUserRealTime)
+STATCORE_DEFINE_WALK(TEventDataUserRealTime)
 
 // ---------------------------------------------------------------------------------------------
 // The event.
 
-EVENTRECORD_DEFINE_EVENT(TUserRealTimeEvent, Clear)
+STATCORE_DEFINE_EVENT(TUserRealTimeEvent, Clear)

@@ -1,6 +1,6 @@
 #include "client/tstAContactDetail.h"
 
-#include "client/tstRequestEnvelope.h"
+#include "core/RequestCall.h"
 
 namespace {
 
@@ -35,38 +35,32 @@ unsigned short AContactDetail::QueryContactDetail() {
 unsigned short AContactDetail::SendRequest(long *value, unsigned char replyFlag) {
   *value = 0;
   TContactDetail &detail = *this;
-
-  TRequestEnvelope request(kObjectContactDetail, detail.Size(), true);
-  Diag(TDiag::INFO, __LINE__, kSource,
-       "AContactDetail::SendRequest: Sending request - Object = %d, Action = %d, ",
-       static_cast<int>(request.Header().GetObject()),
-       static_cast<int>(request.Header().GetAction()));
-  if (!request.Open(__LINE__, kSource))
-    return TRequestEnvelope::kNoBuffer;
-  request.Body() << detail;
-
-  const TRequestEnvelope::Outcome outcome = request.Send(*this, replyFlag);
-  if (!outcome.delivered) {
-    Diag(TDiag::INFO, __LINE__, kSource, "AContactDetail::SendRequest: Error occured - rc = %d",
-         static_cast<int>(outcome.errorCode));
-    return outcome.result;
-  }
-  if (replyFlag == 0)
-    return 0;
-
-  // The decoding status is what the trace shows; the server's code is what the caller gets.
-  unsigned short status = 0;
-  TMsgReplyHdr reply;
-  try {
-    TPack in(request.ReplyData(), request.ReplySize());
-    in >> reply >> detail;
-  } catch (...) {
-    status = TRequestEnvelope::kBadReply;
-  }
-  Diag(TDiag::INFO, __LINE__, kSource, "AContactDetail::SendRequest: Received reply - rc = %d",
-       static_cast<int>(status));
-  if (status != 0)
-    return status;
-  *value = reply.GetReturnValue();
-  return reply.GetReturnCode();
+  const statcore::RequestPlan plan{
+      kSource, "AContactDetail::SendRequest", kObjectContactDetail, 0, true, replyFlag, false};
+  return statcore::CallServer(
+      *this, plan, detail.Size(),
+      [](const TMsgRequestHdr &header) {
+        Diag(TDiag::INFO, __LINE__, kSource,
+             "AContactDetail::SendRequest: Sending request - Object = %d, Action = %d, ",
+             static_cast<int>(header.GetObject()), static_cast<int>(header.GetAction()));
+      },
+      [&](TPack &body) { body << detail; },
+      [&](TRequestEnvelope &request) -> unsigned short {
+        // The reply is the header, then the detail. The decoding status is what the trace
+        // shows; the server's code is what the caller gets.
+        unsigned short status = 0;
+        TMsgReplyHdr reply;
+        try {
+          TPack in(request.ReplyData(), request.ReplySize());
+          in >> reply >> detail;
+        } catch (...) {
+          status = TRequestEnvelope::kBadReply;
+        }
+        Diag(TDiag::INFO, __LINE__, kSource,
+             "AContactDetail::SendRequest: Received reply - rc = %d", static_cast<int>(status));
+        if (status != 0)
+          return status;
+        *value = reply.GetReturnValue();
+        return reply.GetReturnCode();
+      });
 }

@@ -12,7 +12,7 @@
 #define STATCLIENT_SRC_CLIENT_TSTACONTACTDETAIL_H_
 
 #include "client/tstAServer.h"
-#include "tstTContactDetail.h"
+#include "records/tstTContactDetail.h"
 
 class AContactDetail : public TContactDetail, public AStatisticsServer {
 public:

@@ -1,6 +1,6 @@
 #include "client/tstAContactLog.h"
 
-#include "client/tstRequestEnvelope.h"
+#include "core/RequestCall.h"
 
 namespace {
 
@@ -60,35 +60,27 @@ unsigned short AContactLog::SendRequest(enContactLogActions action, long *value,
     update.ContactID = ContactID;
     update.Contact = Contact;
   }
-
-  TRequestEnvelope request(kObjectContactLog, isUpdate ? update.Size() : entry.Size());
-  request.SetAction(static_cast<unsigned short>(action));
-  Diag(TDiag::INFO, __LINE__, kSource,
-       "AContactLog::SendRequest: Sending request - Object = %d, Action = %d",
-       static_cast<int>(request.Header().GetObject()), static_cast<int>(action));
-
-  unsigned short result = 0;
-  try {
-    if (!request.Open(__LINE__, kSource))
-      return TRequestEnvelope::kNoBuffer;
-    if (isUpdate)
-      request.Body() << update;
-    else
-      request.Body() << entry;
-
-    const TRequestEnvelope::Outcome outcome = request.Send(*this, replyFlag);
-    if (!outcome.delivered) {
-      Diag(TDiag::INFO, __LINE__, kSource, "AContactLog::SendRequest: Error occured - rc = %d",
-           static_cast<int>(outcome.errorCode));
-      result = outcome.result;
-    } else if (replyFlag != kNoReply) {
-      result = GetMessageReply(action, request.Call(), value);
-    }
-  } catch (...) {
-    Diag(TDiag::SEVR, __LINE__, kSource, "AContactLog::SendRequest: Exception occured");
-    result = TRequestEnvelope::kBadReply;
-  }
-  return result;
+  const statcore::RequestPlan plan{kSource,
+                                   "AContactLog::SendRequest",
+                                   kObjectContactLog,
+                                   static_cast<unsigned short>(action),
+                                   false,
+                                   replyFlag,
+                                   true};
+  return statcore::CallServer(
+      *this, plan, isUpdate ? update.Size() : entry.Size(),
+      [action](const TMsgRequestHdr &header) {
+        Diag(TDiag::INFO, __LINE__, kSource,
+             "AContactLog::SendRequest: Sending request - Object = %d, Action = %d",
+             static_cast<int>(header.GetObject()), static_cast<int>(action));
+      },
+      [&](TPack &body) {
+        if (isUpdate)
+          body << update;
+        else
+          body << entry;
+      },
+      [&](TRequestEnvelope &request) { return GetMessageReply(action, request.Call(), value); });
 }
 
 unsigned short AContactLog::GetMessageReply(enContactLogActions action, const TRPC &rpc,

@@ -12,7 +12,7 @@
 #define STATCLIENT_SRC_CLIENT_TSTACONTACTLOG_H_
 
 #include "client/tstAServer.h"
-#include "tstTEventDataContactLog.h"
+#include "records/tstTEventDataContactLog.h"
 
 class AContactLog : public TEventDataContactLog, public AStatisticsServer {
 public:

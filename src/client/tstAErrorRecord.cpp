@@ -1,6 +1,6 @@
 #include "client/tstAErrorRecord.h"
 
-#include "client/tstRequestEnvelope.h"
+#include "core/RequestCall.h"
 
 namespace {
 
@@ -27,18 +27,14 @@ unsigned short AErrorRecord::WriteRecord() { return SendRequest(); }
 
 unsigned short AErrorRecord::SendRequest() {
   const TErrorRecord &record = *this;
-  TRequestEnvelope request(kObjectErrorRecord, record.Size());
-  Diag(TDiag::INFO, __LINE__, kSource, "AErrorRecord::SendRequest: Sending request - Object = %ld",
-       static_cast<long>(request.Header().GetObject()));
-  if (!request.Open(__LINE__, kSource))
-    return TRequestEnvelope::kNoBuffer;
-  request.Body() << record;
-
-  const TRequestEnvelope::Outcome outcome = request.Send(*this, kReplyWanted);
-  if (!outcome.delivered) {
-    Diag(TDiag::INFO, __LINE__, kSource, "AErrorRecord::SendRequest: Error occured - rc = %ld",
-         static_cast<long>(outcome.errorCode));
-    return outcome.result;
-  }
-  return 0;
+  const statcore::RequestPlan plan{
+      kSource, "AErrorRecord::SendRequest", kObjectErrorRecord, 0, false, kReplyWanted, false};
+  return statcore::CallServer(
+      *this, plan, record.Size(),
+      [](const TMsgRequestHdr &header) {
+        Diag(TDiag::INFO, __LINE__, kSource,
+             "AErrorRecord::SendRequest: Sending request - Object = %ld",
+             static_cast<long>(header.GetObject()));
+      },
+      [&](TPack &body) { body << record; }, statcore::NoReplyBody);
 }

@@ -7,7 +7,7 @@
 #define STATCLIENT_SRC_CLIENT_TSTAERRORRECORD_H_
 
 #include "client/tstAServer.h"
-#include "tstTErrorRecord.h"
+#include "records/tstTErrorRecord.h"
 
 class AErrorRecord : public TErrorRecord, public AStatisticsServer {
 public:

@@ -1,6 +1,7 @@
 #include "client/tstAServer.h"
 
-#include "client/tstRequestEnvelope.h"
+#include "core/RequestCall.h"
+#include "core/Walk.h"
 
 namespace {
 
@@ -49,50 +50,46 @@ bool AStatisticsServer::GetIncludeLoggedOffUsers() const { return includeLoggedO
 unsigned short AStatisticsServer::RequestEvent(enSvrPublicEvents id) {
   const int eventId = id;
   const bool withFlag = id == USERREALTIMEEVENT;
+  const statcore::RequestPlan plan{
+      kSource, "AStatisticsServer::RequestEvent", kObjectRequestEvent, 0, false, kReplyWanted,
+      false};
   const unsigned long bodySize =
-      withFlag ? TRequestEnvelope::ScratchSize(eventId, clientName_, includeLoggedOffUsers_)
-               : TRequestEnvelope::ScratchSize(eventId, clientName_);
-
-  TRequestEnvelope request(kObjectRequestEvent, bodySize);
-  Diag(TDiag::INFO, __LINE__, kSource,
-       "AStatisticsServer::RequestEvent: Sending request - Object = %ld, EventType = %ld",
-       static_cast<long>(request.Header().GetObject()), static_cast<long>(eventId));
-  if (!request.Open(__LINE__, kSource))
-    return TRequestEnvelope::kNoBuffer;
-  request.Body() << eventId << clientName_;
-  if (withFlag)
-    request.Body() << includeLoggedOffUsers_;
-
-  const TRequestEnvelope::Outcome outcome = request.Send(*this, kReplyWanted);
-  if (!outcome.delivered) {
-    Diag(TDiag::INFO, __LINE__, kSource,
-         "AStatisticsServer::RequestEvent: Error occured - rc = %ld",
-         static_cast<long>(outcome.errorCode));
-    return outcome.result;
-  }
-  return 0;
+      withFlag ? statcore::PackedSize(eventId, clientName_, includeLoggedOffUsers_)
+               : statcore::PackedSize(eventId, clientName_);
+  return statcore::CallServer(
+      *this, plan, bodySize,
+      [&](const TMsgRequestHdr &header) {
+        Diag(TDiag::INFO, __LINE__, kSource,
+             "AStatisticsServer::RequestEvent: Sending request - Object = %ld, EventType = %ld",
+             static_cast<long>(header.GetObject()), static_cast<long>(eventId));
+      },
+      [&](TPack &body) {
+        body << eventId << clientName_;
+        if (withFlag)
+          body << includeLoggedOffUsers_;
+      },
+      statcore::NoReplyBody);
 }
 
 unsigned short AStatisticsServer::SetCumulativeRefreshRate(enSvrPublicEvents id,
                                                            enCumulativeRefreshRate rate) {
   const int eventId = id;
   const int refreshRate = rate;
-  TRequestEnvelope request(kObjectRefreshRate, TRequestEnvelope::ScratchSize(eventId, refreshRate));
-  Diag(TDiag::INFO, __LINE__, kSource,
-       "AStatisticsServer::SetCumulativeRefreshRate: Sending request - Object = %ld, EventType = "
-       "%ld, Rate = %ld",
-       static_cast<long>(request.Header().GetObject()), static_cast<long>(eventId),
-       static_cast<long>(refreshRate));
-  if (!request.Open(__LINE__, kSource))
-    return TRequestEnvelope::kNoBuffer;
-  request.Body() << eventId << refreshRate;
-
-  const TRequestEnvelope::Outcome outcome = request.Send(*this, kReplyWanted);
-  if (!outcome.delivered) {
-    Diag(TDiag::INFO, __LINE__, kSource,
-         "AStatisticsServer::SetCumulativeRefreshRate: Error occured - rc = %ld",
-         static_cast<long>(outcome.errorCode));
-    return outcome.result;
-  }
-  return 0;
+  const statcore::RequestPlan plan{kSource,
+                                   "AStatisticsServer::SetCumulativeRefreshRate",
+                                   kObjectRefreshRate,
+                                   0,
+                                   false,
+                                   kReplyWanted,
+                                   false};
+  return statcore::CallServer(
+      *this, plan, statcore::PackedSize(eventId, refreshRate),
+      [&](const TMsgRequestHdr &header) {
+        Diag(TDiag::INFO, __LINE__, kSource,
+             "AStatisticsServer::SetCumulativeRefreshRate: Sending request - Object = %ld, "
+             "EventType = %ld, Rate = %ld",
+             static_cast<long>(header.GetObject()), static_cast<long>(eventId),
+             static_cast<long>(refreshRate));
+      },
+      [&](TPack &body) { body << eventId << refreshRate; }, statcore::NoReplyBody);
 }

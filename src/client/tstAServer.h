@@ -10,8 +10,8 @@
 
 #include <string>
 
+#include "client/tstTServer.h"
 #include "framework/TDiag.h"
-#include "tstTServer.h"
 
 class AStatisticsServer : public TStatisticsServer {
 public:

@@ -1,7 +1,7 @@
-#include "client/tstRequestEnvelope.h"
+#include "core/RequestEnvelope.h"
 
 #include "client/tstAServer.h"
-#include "framework/TMemory.h"
+#include "core/EventOwnership.h"
 
 TRequestEnvelope::TRequestEnvelope(unsigned short object, unsigned long bodySize,
                                    bool sizeCountsHeader)
@@ -17,12 +17,8 @@ TRequestEnvelope::~TRequestEnvelope() {
   if (!buffer_)
     return;
   pack_.reset();
-  const bool trace = TMemory::GetTrace();
-  if (trace)
-    TMemory::LockIt();
+  statcore::TraceLock lock;
   TMemory::FreeSomeMemory(buffer_, bufferLine_, bufferFile_, 0);
-  if (trace)
-    TMemory::UnlockIt();
 }
 
 bool TRequestEnvelope::Open(unsigned short line, const char *file) {

@@ -11,7 +11,6 @@
 #include "framework/TPack.h"
 #include "framework/TTimeStamp.h"
 #include "tstSetFlags.h"
-#include "tstWire.h"
 
 // Fields of TErrorRecord in wire order, after the flags (format in tstSetFlags.h).
 #define TST_ERROR_RECORD_FIELDS(FIELD)                                                             \
@@ -43,9 +42,8 @@ public:
 
   unsigned long Size() const;
 
-  TST_WIRE_WALK(visitor.Bits(record.flags_); TST_ERROR_RECORD_FIELDS(TST_WALK_MEMBER))
-
 private:
+  template <class> friend struct statcore::Layout;
   TST_ERROR_RECORD_FIELDS(TST_FIELD_MEMBER)
   TSetFlags<BitCount_TErrorRecord> flags_;
 };

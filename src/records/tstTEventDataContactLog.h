@@ -15,7 +15,7 @@
 
 #include "framework/TPack.h"
 #include "framework/TTimeStamp.h"
-#include "tstWire.h"
+#include "tstSetFlags.h"
 
 // Field lists: FIELD(Name, Type, Default), in wire order. Fields without a meaning of their
 // own here are transported and copied only.
@@ -54,7 +54,7 @@
   FIELD(ShortValue, short, 0)                                                                      \
   FIELD(IntValue, int, 0)                                                                          \
   FIELD(TextValue, std::string, "")                                                                \
-  LIST(ContactLogs, SignedCountList)
+  LIST(ContactLogs, BoundedList)
 
 #define TST_PUBLIC_MEMBER(Name, Type, Default) Type Name{Default};
 
@@ -67,8 +67,6 @@ public:
   virtual ~TContactLogStatistics();
 
   TST_CONTACT_LOG_STATISTICS_FIELDS(TST_PUBLIC_MEMBER)
-
-  TST_WIRE_WALK(TST_CONTACT_LOG_STATISTICS_FIELDS(TST_WALK_PUBLIC))
 };
 
 TPack &operator<<(TPack &pack, const TContactLogStatistics &record);
@@ -88,9 +86,6 @@ public:
   TST_EVENT_DATA_CONTACT_LOG_FIELDS(TST_PUBLIC_MEMBER)
 
   unsigned long Size() const;
-
-  TST_WIRE_WALK(TContactLogStatistics::WalkWire(record, visitor);
-                TST_EVENT_DATA_CONTACT_LOG_FIELDS(TST_WALK_PUBLIC))
 };
 
 TPack &operator<<(TPack &pack, const TEventDataContactLog &record);
@@ -109,8 +104,6 @@ public:
   unsigned long Size() const;
   // "{RecordK:1, CID:c, AK:2, Requeued:3, CT:4, Contact: x}": labels not in wire order.
   std::string ToString() const;
-
-  TST_WIRE_WALK(TST_EVENT_DATA_UPDATE_CONTACT_LOG_FIELDS(TST_WALK_PUBLIC))
 };
 
 TPack &operator<<(TPack &pack, const TEventDataUpdateContactLog &record);
@@ -127,8 +120,6 @@ public:
 
   TST_QUERY_CONTACT_LOG_DATA_EVENT_FIELDS(TST_PUBLIC_MEMBER, TST_SKIP)
   std::vector<TContactLogStatistics> ContactLogs;
-
-  TST_WIRE_WALK(TST_QUERY_CONTACT_LOG_DATA_EVENT_FIELDS(TST_WALK_PUBLIC, TST_WALK_LIST))
 };
 
 TPack &operator<<(TPack &pack, const TQueryContactLogDataEvent &record);

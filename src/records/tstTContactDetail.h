@@ -19,7 +19,6 @@
 #include "tstSetFlags.h"
 #include "tstTCallbackLogs.h"
 #include "tstTOpenMediaContent.h"
-#include "tstWire.h"
 
 // Fields of TContactDetailCommonFields in wire order (format in tstSetFlags.h). ActiveTime and
 // PostProcessingTime travel out of flag order, BusUnitKey after the two lists; flag 17 belongs
@@ -44,8 +43,8 @@
   FIELD(AgentDisconnectTime, Time, Val, 15, Plain, 1)                                              \
   FIELD(ContactOccurredTime, Time, Val, 16, Plain, 1)                                              \
   FIELD(PostProcessingTime, Long, Val, 18, Plain, 0)                                               \
-  LIST(ValueListA, AppendingList)                                                                  \
-  LIST(ValueListB, AppendingList)                                                                  \
+  LIST(ValueListA, AppendList)                                                                     \
+  LIST(ValueListB, AppendList)                                                                     \
   FIELD(BusUnitKey, Long, Val, 20, Plain, 0)
 
 class TContactDetailCommonFields {
@@ -68,9 +67,8 @@ public:
   std::vector<long> ValueListA;
   std::vector<long> ValueListB;
 
-  TST_WIRE_WALK(TST_CONTACT_DETAIL_COMMON_FIELDS(TST_WALK_MEMBER, TST_WALK_LIST))
-
 private:
+  template <class> friend struct statcore::Layout;
   TST_CONTACT_DETAIL_COMMON_FIELDS(TST_FIELD_MEMBER, TST_SKIP)
   // Serve the once-only setters; there is no public tester.
   TSetFlags<BitCount_TContactDetailCommonFields> flags_;
@@ -103,9 +101,9 @@ TPack &operator>>(TPack &pack, TContactDetailCommonFields &record);
   FIELD(ScreenPopFrom, Text, Val, 20, Plain, "")                                                   \
   FIELD(ScreenPopRedirect, Text, Val, 21, Plain, "")                                               \
   FIELD(WCContent, Text, Val, 22, Plain, "")                                                       \
-  LIST(CallbackScheduleLogs, ReplacingList)                                                        \
-  LIST(CallbackAttemptLogs, ReplacingList)                                                         \
-  LIST(OpenMediaContents_, ReplacingList)
+  LIST(CallbackScheduleLogs, ReplaceList)                                                          \
+  LIST(CallbackAttemptLogs, ReplaceList)                                                           \
+  LIST(OpenMediaContents_, ReplaceList)
 
 class TContactDetail : public TContactDetailCommonFields {
 public:
@@ -139,10 +137,8 @@ public:
   std::vector<TCallbackScheduleLog> CallbackScheduleLogs;
   std::vector<TCallbackAttemptLog> CallbackAttemptLogs;
 
-  TST_WIRE_WALK(TContactDetailCommonFields::WalkWire(record, visitor);
-                TST_CONTACT_DETAIL_FIELDS(TST_WALK_MEMBER, TST_WALK_LIST))
-
 private:
+  template <class> friend struct statcore::Layout;
   TST_CONTACT_DETAIL_FIELDS(TST_FIELD_MEMBER, TST_SKIP)
   std::vector<TOpenMediaContent> OpenMediaContents_;
   TSetFlags<BitCount_TContactDetail> flags_;

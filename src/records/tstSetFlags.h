@@ -23,6 +23,12 @@
 
 #include "framework/TTimeStamp.h"
 
+// The layout through which the library packs a record's private members (declared here, defined
+// in each record's source file).
+namespace statcore {
+template <class R> struct Layout;
+}
+
 namespace tstflags {
 
 // How a setter stores its argument: as given, or without surrounding whitespace.

@@ -1,4 +1,4 @@
-#include "tstTServer.h"
+#include "client/tstTServer.h"
 
 #include "framework/TDiag.h"
 

@@ -7,20 +7,10 @@
 // owns the header, the buffer and the call for the duration of one operation; its destructor
 // releases the buffer (under the memory-trace lock when tracing is on).
 //
-// An operation uses it in this order:
-//   TRequestEnvelope request(object, bodySize);     // header values; data size from bodySize
-//   request.SetAction(action);                      // object 2 only
-//   Diag(... "Sending request" ...);                // before the buffer is taken
-//   if (!request.Open(__LINE__, kSource)) return TRequestEnvelope::kNoBuffer;
-//   request.Body() << ...;                          // header is already packed
-//   TRequestEnvelope::Outcome outcome = request.Send(proxy, replyFlag);
-//   if (!outcome.delivered) { Diag(... "Error occured - rc" ..., outcome.errorCode);
-//                             return outcome.result; }
-//   // delivered with return code 0: decode request.ReplyData()/ReplySize() if a reply is wanted
-//
-// Packing exceptions pass to the caller; the destructor still releases the buffer.
-#ifndef STATCLIENT_SRC_CLIENT_TSTREQUESTENVELOPE_H_
-#define STATCLIENT_SRC_CLIENT_TSTREQUESTENVELOPE_H_
+// RequestCall.h runs the one sequence every operation follows. Packing exceptions pass to the
+// caller; the destructor still releases the buffer.
+#ifndef STATCLIENT_CORE_REQUESTENVELOPE_H_
+#define STATCLIENT_CORE_REQUESTENVELOPE_H_
 
 #include <memory>
 
@@ -77,14 +67,6 @@ public:
   void *ReplyData() { return rpc_ ? rpc_->GetReplyPointer() : nullptr; }
   unsigned long ReplySize() const { return rpc_ ? rpc_->GetReplySize() : 0; }
 
-  // The size of fields packed one after the other, measured with a scratch pack: for bodies
-  // that are not a record with a Size() of its own.
-  template <typename... Fields> static unsigned long ScratchSize(const Fields &...fields) {
-    TPack scratch(1);
-    (scratch << ... << fields);
-    return scratch.BufferSizeRequired();
-  }
-
 private:
   TMsgRequestHdr header_;
   unsigned long bodySize_;
@@ -95,4 +77,4 @@ private:
   std::unique_ptr<TRPC> rpc_;
 };
 
-#endif // STATCLIENT_SRC_CLIENT_TSTREQUESTENVELOPE_H_
+#endif // STATCLIENT_CORE_REQUESTENVELOPE_H_

@@ -11,7 +11,6 @@
 #include "framework/TPack.h"
 #include "framework/TTimeStamp.h"
 #include "tstSetFlags.h"
-#include "tstWire.h"
 
 // Fields of TCallbackAttemptLog in wire order (format in tstSetFlags.h).
 #define TST_CALLBACK_ATTEMPT_LOG_FIELDS(FIELD)                                                     \
@@ -47,9 +46,8 @@ public:
 
   unsigned long Size() const;
 
-  TST_WIRE_WALK(TST_CALLBACK_ATTEMPT_LOG_FIELDS(TST_WALK_MEMBER))
-
 private:
+  template <class> friend struct statcore::Layout;
   TST_CALLBACK_ATTEMPT_LOG_FIELDS(TST_FIELD_MEMBER)
   TSetFlags<BitCount_TCallbackAttemptLog> flags_;
 };
@@ -85,9 +83,8 @@ public:
 
   unsigned long Size() const;
 
-  TST_WIRE_WALK(TST_CALLBACK_SCHEDULE_LOG_FIELDS(TST_WALK_MEMBER))
-
 private:
+  template <class> friend struct statcore::Layout;
   TST_CALLBACK_SCHEDULE_LOG_FIELDS(TST_FIELD_MEMBER)
   TSetFlags<BitCount_TCallbackScheduleLog> flags_;
 };

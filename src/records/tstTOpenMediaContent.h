@@ -10,7 +10,6 @@
 #include "framework/TPack.h"
 #include "framework/TTimeStamp.h"
 #include "tstSetFlags.h"
-#include "tstWire.h"
 
 // Fields of TOpenMediaContent in wire order (format in tstSetFlags.h; no flag positions).
 #define TST_OPEN_MEDIA_CONTENT_FIELDS(FIELD)                                                       \
@@ -32,9 +31,8 @@ public:
 
   unsigned long Size() const;
 
-  TST_WIRE_WALK(TST_OPEN_MEDIA_CONTENT_FIELDS(TST_WALK_MEMBER))
-
 private:
+  template <class> friend struct statcore::Layout;
   TST_OPEN_MEDIA_CONTENT_FIELDS(TST_FIELD_MEMBER)
 };
 

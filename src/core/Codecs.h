@@ -1,0 +1,281 @@
+// The wire vocabulary: how one field of a record travels.
+//
+// A record's layout lists its fields in pack order, each as a codec over the member, made by
+// FIELD(Codec, member), which also records the member's name. Every codec has the same face:
+//   Pack(pack), Unpack(pack)   the two directions (a codec over a const field only packs)
+//   Describe(sink)             the field as a (name, value) pair, for records without a text
+//   Address()                  the member, so that the text list can be checked against it
+//   name                       the member's name, for diagnostics and LastUnpackBreak
+//
+// Grammar of the codecs (all little-endian, see TPack):
+//   Long Int Short UShort UInt ULong Bool Float
+//                 the member converted to that wire type; unpacking converts back, so an
+//                 int16 kept in a 32-bit member packs its low 16 bits and unpacks sign-extended
+//   Own           the member's own TPack operators (strings, points in time, enumerations of
+//                 the other libraries, nested records)
+//   Duration      a TTimeStamp holding a length of time: whole seconds int32, then ms uint16
+//   RawEnum       an enumeration of this library as its four bytes, appended raw; read only
+//                 when four bytes remain, otherwise the field keeps its value
+//   Flags         a TSetFlags as uint32, bit n is flag n; unpacking keeps the low N bits
+//   the four list codecs, one per rule for a count that may be hostile:
+//   VectorOf(c)   int32 count, elements with codec c; unpacking empties the list and reads
+//                 nothing for a count below 1; nothing is reserved ahead
+//   AppendList    uint32 count, elements by their own operators, appended to what is there
+//   ReplaceList   the same, after emptying the list
+//   BoundedList   int32 count; a negative one raises std::length_error "vector<T> too long";
+//                 space is reserved at once, but never for more elements than the bytes left
+//                 could hold
+// Unpacking reads each value straight into its field: a short read (TPackError) leaves the
+// fields read so far overwritten and the rest as they were. No list codec allocates for an
+// element before its bytes have been read.
+#ifndef STATCLIENT_CORE_CODECS_H_
+#define STATCLIENT_CORE_CODECS_H_
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <stdexcept>
+#include <type_traits>
+#include <vector>
+
+#include "core/Describe.h"
+#include "core/UnpackBreak.h"
+#include "framework/TPack.h"
+#include "framework/TTimeStamp.h"
+
+namespace statcore {
+
+// The member a codec is over, and its name.
+template <class T> struct FieldRef {
+  T &field;
+  const char *name;
+  const void *Address() const { return &field; }
+};
+
+// Makes a codec of type Codec<T> over a member: Long(r.VG, "VG"). An object, not a function,
+// so that it can also be handed to VectorOf as the codec of the elements.
+template <template <class> class Codec> struct CodecMaker {
+  template <class T> constexpr Codec<T> operator()(T &field, const char *name) const {
+    return {{field, name}};
+  }
+};
+
+template <class W> struct AsWire {
+  template <class T> struct Codec : FieldRef<T> {
+    void Pack(TPack &pack) const { pack << static_cast<W>(this->field); }
+    void Unpack(TPack &pack) const {
+      if constexpr (std::is_same_v<W, std::remove_const_t<T>>) {
+        pack >> this->field;
+      } else {
+        W wire{};
+        pack >> wire;
+        this->field = static_cast<T>(wire);
+      }
+    }
+    void Describe(TFieldSink &sink) const {
+      DescribeValue(sink, this->name, static_cast<W>(this->field));
+    }
+  };
+};
+
+inline constexpr CodecMaker<AsWire<long>::Codec> Long{};
+inline constexpr CodecMaker<AsWire<int>::Codec> Int{};
+inline constexpr CodecMaker<AsWire<short>::Codec> Short{};
+inline constexpr CodecMaker<AsWire<unsigned short>::Codec> UShort{};
+inline constexpr CodecMaker<AsWire<unsigned int>::Codec> UInt{};
+inline constexpr CodecMaker<AsWire<unsigned long>::Codec> ULong{};
+inline constexpr CodecMaker<AsWire<bool>::Codec> Bool{};
+inline constexpr CodecMaker<AsWire<float>::Codec> Float{};
+
+template <class T> struct OwnCodec : FieldRef<T> {
+  void Pack(TPack &pack) const { pack << this->field; }
+  void Unpack(TPack &pack) const { pack >> this->field; }
+  void Describe(TFieldSink &sink) const { DescribeValue(sink, this->name, this->field); }
+};
+
+inline constexpr CodecMaker<OwnCodec> Own{};
+
+// Unpacking rebuilds day, hour, minute, second and millisecond from the zero value, each from
+// what the previous steps left in the fields (divisions truncate toward zero).
+template <class T> struct DurationCodec : FieldRef<T> {
+  void Pack(TPack &pack) const {
+    const TTimeStamp &d = this->field;
+    const long long seconds =
+        ((static_cast<long long>(d.GetDay()) * 24 + d.GetHour()) * 60 + d.GetMinute()) * 60 +
+        d.GetSecond();
+    pack << static_cast<long>(seconds);
+    pack << static_cast<unsigned short>(d.GetMSecond());
+  }
+  void Unpack(TPack &pack) const {
+    long total = 0;
+    unsigned short millis = 0;
+    pack >> total;
+    pack >> millis;
+    TTimeStamp &d = this->field;
+    const long long seconds = total;
+    d.Update(1);
+    d.AddDays(static_cast<long>(seconds / 86400));
+    const long long afterDays = seconds - 86400LL * d.GetDay();
+    d.SetHour(static_cast<unsigned short>(afterDays / 3600));
+    const long long afterHours = afterDays - 3600LL * d.GetHour();
+    d.SetMinute(static_cast<unsigned short>(afterHours / 60));
+    d.SetSecond(static_cast<unsigned short>(afterHours - 60LL * d.GetMinute()));
+    d.SetMSecond(millis);
+  }
+  void Describe(TFieldSink &sink) const { sink.Text(this->name, DurationText(this->field)); }
+};
+
+inline constexpr CodecMaker<DurationCodec> Duration{};
+
+// Appended raw rather than packed so that the bytes are the enumeration's own; a short tail is
+// tolerated because senders have cut payloads inside a trailing enumeration.
+template <class T> struct RawEnumCodec : FieldRef<T> {
+  void Pack(TPack &pack) const {
+    const auto value = static_cast<std::uint32_t>(static_cast<std::int32_t>(this->field));
+    const unsigned char bytes[4] = {
+        static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
+        static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)};
+    pack.Append(bytes, 4);
+  }
+  void Unpack(TPack &pack) const {
+    if (!pack.CanRemove(4))
+      return;
+    unsigned char bytes[4];
+    std::memcpy(bytes, pack.Contents(), 4);
+    const std::uint32_t value =
+        static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
+        (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
+    this->field = static_cast<T>(static_cast<std::int32_t>(value));
+    pack.Behead(4);
+  }
+  void Describe(TFieldSink &sink) const { DescribeValue(sink, this->name, this->field); }
+};
+
+inline constexpr CodecMaker<RawEnumCodec> RawEnum{};
+
+template <class T> struct FlagsCodec : FieldRef<T> {
+  void Pack(TPack &pack) const { pack << this->field.ToNumber(); }
+  void Unpack(TPack &pack) const {
+    unsigned long number = 0;
+    pack >> number;
+    this->field.FromNumber(number);
+  }
+  void Describe(TFieldSink &sink) const {
+    sink.Integer(this->name, static_cast<long long>(this->field.ToNumber()));
+  }
+};
+
+inline constexpr CodecMaker<FlagsCodec> Flags{};
+
+// The value a vector element is read into: default-constructed, except time stamps, which
+// start from the zero value.
+template <class T> T FreshElement() {
+  if constexpr (std::is_same_v<T, TTimeStamp>)
+    return TTimeStamp(1);
+  else
+    return T();
+}
+
+// Reads `count` elements into `list` with `read(element)`, each into a fresh temporary that is
+// appended once read in full. A short read names the element's index.
+template <class V, class Count, class Read> void ReadElements(V &list, Count count, Read &&read) {
+  using Element = typename V::value_type;
+  for (Count i = 0; i < count; ++i) {
+    Element value = FreshElement<Element>();
+    try {
+      read(value);
+    } catch (...) {
+      NoteUnpackBreakIndex(static_cast<unsigned long>(i));
+      throw;
+    }
+    list.push_back(value);
+  }
+}
+
+template <class V, class ElementMaker> struct VectorCodec : FieldRef<V> {
+  ElementMaker element;
+  void Pack(TPack &pack) const {
+    pack << static_cast<int>(this->field.size());
+    for (auto &value : this->field)
+      element(value, this->name).Pack(pack);
+  }
+  void Unpack(TPack &pack) const {
+    this->field.clear();
+    int count = 0;
+    pack >> count;
+    ReadElements(this->field, count, [&](auto &value) { element(value, this->name).Unpack(pack); });
+  }
+  void Describe(TFieldSink &sink) const {
+    sink.BeginArray(this->name);
+    for (auto &value : this->field)
+      element(value, "").Describe(sink);
+    sink.EndArray();
+  }
+};
+
+template <class ElementMaker> struct VectorMaker {
+  ElementMaker element;
+  template <class V> VectorCodec<V, ElementMaker> operator()(V &field, const char *name) const {
+    return {{field, name}, element};
+  }
+};
+
+template <class ElementMaker> constexpr VectorMaker<ElementMaker> VectorOf(ElementMaker element) {
+  return {element};
+}
+
+enum class ListRule { kAppend, kReplace, kBounded };
+
+template <ListRule Rule> struct ListAs {
+  template <class V> struct Codec : FieldRef<V> {
+    using Element = typename std::remove_const_t<V>::value_type;
+    void Pack(TPack &pack) const {
+      if constexpr (Rule == ListRule::kBounded)
+        pack << static_cast<int>(this->field.size());
+      else
+        pack << static_cast<unsigned int>(this->field.size());
+      for (const Element &element : this->field)
+        pack << element;
+    }
+    void Unpack(TPack &pack) const {
+      auto read = [&pack](Element &element) { pack >> element; };
+      if constexpr (Rule == ListRule::kBounded) {
+        this->field.clear();
+        int count = 0;
+        pack >> count;
+        if (count < 0 || static_cast<std::size_t>(count) > this->field.max_size())
+          throw std::length_error("vector<T> too long");
+        this->field.reserve(std::min(static_cast<std::size_t>(count), Fitting(pack)));
+        ReadElements(this->field, count, read);
+      } else {
+        if constexpr (Rule == ListRule::kReplace)
+          this->field.clear();
+        unsigned int count = 0;
+        pack >> count;
+        ReadElements(this->field, count, read);
+      }
+    }
+    void Describe(TFieldSink &sink) const { DescribeValue(sink, this->name, this->field); }
+
+  private:
+    // How many elements the bytes left could hold at most: a default element packs to the
+    // smallest size an element can have (its strings are empty).
+    static std::size_t Fitting(const TPack &pack) {
+      TPack counter(0);
+      counter << Element();
+      return pack.Length() / std::max(counter.BufferSizeRequired(), 1UL);
+    }
+  };
+};
+
+inline constexpr CodecMaker<ListAs<ListRule::kAppend>::Codec> AppendList{};
+inline constexpr CodecMaker<ListAs<ListRule::kReplace>::Codec> ReplaceList{};
+inline constexpr CodecMaker<ListAs<ListRule::kBounded>::Codec> BoundedList{};
+
+} // namespace statcore
+
+// The codec of a member of the record `r` in a layout's walk, with the member's name.
+#define FIELD(Codec, member) Codec(r.member, #member)
+
+#endif // STATCLIENT_CORE_CODECS_H_

@@ -1,0 +1,177 @@
+// The operations every event class shares, over its layout.
+//
+// An event is its own class with the members its family has (the list EventDataList, fixed
+// fields under their own names, Clear or CleanUp) and no base class: a common base would add
+// to the layout the classes are bound to keep. What the machinery needs to know about an event
+// E lives beside it, in statcore::EventLayout<E>, usually derived from ListOnly<Record>:
+//
+//   Record          the class of the records E owns
+//   kSource         the source name for the tracked allocation, MemReg, MemFree and Diag
+//   kReleaseFailed  the SEVR text written when releasing one record throws
+//   kRelease        the release discipline
+//   Header(r, f)    wire fields before the list, Trailer(r, f) after it (codecs, as Wire)
+//   CopyFixed(to, from)  fixed fields that copying and assignment carry over
+//
+// Wire form: Header fields, the record count as int32, each record, Trailer fields.
+#ifndef STATCLIENT_CORE_EVENT_H_
+#define STATCLIENT_CORE_EVENT_H_
+
+#include "core/EventOwnership.h"
+#include "core/Walk.h"
+
+namespace statcore {
+
+template <class E> struct EventLayout;
+
+// How Clear (or CleanUp) walks the list. Whatever a release throws is caught, written to the
+// diagnostic log, and the walk goes on. The three differ in what the list shows while a walk is
+// under way, which is what an application's diagnostic hook sees when a release fails; each
+// family keeps the discipline its applications have always observed.
+enum class Release {
+  // Front to back; each position is emptied (set to null) once its record is released, and
+  // the emptied positions are dropped together at the end of the walk, so the list never
+  // shows a released record and the walk stays linear.
+  kFromFront,
+  // Back to front; each position is removed from the list before its record is released.
+  kFromBack,
+  // Front to back, positions left as they are; the whole list is emptied after the walk.
+  kWalkThenEmpty,
+};
+
+template <class R> struct ListOnly {
+  using Record = R;
+  static constexpr Release kRelease = Release::kFromFront;
+  template <class E, class F> static void Header(E &, F &&) {}
+  template <class E, class F> static void Trailer(E &, F &&) {}
+  template <class E> static void CopyFixed(E &, const E &) {}
+};
+
+// Null positions are dropped. A release that throws is logged and the walk goes on.
+template <class E> void ReleaseRecords(E &event, unsigned short line) noexcept {
+  using Layout = EventLayout<E>;
+  const Site at{Layout::kSource, line};
+  auto &list = event.EventDataList;
+  auto release = [at](auto *record) noexcept {
+    if (!record)
+      return;
+    Guarded(at, Layout::kReleaseFailed, [&] { DeleteRecord(record, at); });
+  };
+  if constexpr (Layout::kRelease == Release::kFromBack) {
+    while (!list.empty()) {
+      auto *record = list.back();
+      list.pop_back();
+      release(record);
+    }
+  } else {
+    for (auto &position : list) {
+      release(position);
+      if constexpr (Layout::kRelease == Release::kFromFront)
+        position = nullptr;
+    }
+    list.clear();
+  }
+}
+
+// One pass of filling a list: a record is allocated and registered, `fill` gives it its
+// contents, and it is appended; the record is returned. A pass without storage is skipped and
+// gives null. If `fill` or the append throws, the record is released and the exception passes.
+template <class E, class Fill>
+typename EventLayout<E>::Record *AppendRecord(E &event, Site at, Fill &&fill) {
+  using Record = typename EventLayout<E>::Record;
+  Record *record = NewRecord<Record>(at);
+  if (!record)
+    return nullptr;
+  PendingRecord<Record> pending(record, at);
+  fill(*record);
+  event.EventDataList.push_back(record);
+  return pending.HandOver();
+}
+
+// Appends to `to` a copy of every record of `from`, in order. If a copy throws, the copies this
+// call appended are released before the exception passes on.
+template <class E> void AppendCopies(E &to, const E &from, unsigned short line) {
+  using Record = typename EventLayout<E>::Record;
+  const Site at{EventLayout<E>::kSource, line};
+  auto &list = to.EventDataList;
+  const auto before = list.size();
+  try {
+    for (const Record *source : from.EventDataList)
+      AppendRecord(to, at, [source](Record &copy) { copy = *source; });
+  } catch (...) {
+    while (list.size() > before) {
+      PendingRecord<Record> drop(list.back(), at);
+      list.pop_back();
+    }
+    throw;
+  }
+}
+
+template <class E> void CopyEvent(E &to, const E &from, unsigned short line) {
+  EventLayout<E>::CopyFixed(to, from);
+  AppendCopies(to, from, line);
+}
+
+template <class E> void AssignEvent(E &to, const E &from, unsigned short line) {
+  if (&to == &from)
+    return;
+  EventLayout<E>::CopyFixed(to, from);
+  ReleaseRecords(to, line);
+  AppendCopies(to, from, line);
+}
+
+template <class E> TPack &PackEvent(TPack &pack, const E &event) {
+  using Layout = EventLayout<E>;
+  Layout::Header(event, Packer{pack});
+  pack << static_cast<int>(event.EventDataList.size());
+  for (const auto *record : event.EventDataList)
+    pack << *record;
+  Layout::Trailer(event, Packer{pack});
+  return pack;
+}
+
+// The header is read before the event is cleared, so that a payload cut inside it leaves the
+// previous records in place. Then each record is allocated, registered, read and appended, and
+// the trailer is read whatever the count. A record whose reading throws is released (without a
+// diagnostic) and the exception passes on: the list holds only records read in full. Nothing
+// is reserved from the count: a hostile count fails at the first short read.
+template <class E> TPack &UnpackEvent(TPack &pack, E &event, unsigned short line) {
+  using Layout = EventLayout<E>;
+  using Record = typename Layout::Record;
+  const Site at{Layout::kSource, line};
+  const Unpacker unpacker{pack};
+  Layout::Header(event, unpacker);
+  ReleaseRecords(event, line);
+  int count = 0;
+  unpacker(Int(count, "EventDataList"));
+  for (int i = 0; i < count; ++i) {
+    try {
+      AppendRecord(event, at, [&pack](Record &record) { pack >> record; });
+    } catch (...) {
+      NoteUnpackBreakIndex(static_cast<unsigned long>(i));
+      NoteUnpackBreakField("EventDataList");
+      throw;
+    }
+  }
+  Layout::Trailer(event, unpacker);
+  return pack;
+}
+
+template <class E> unsigned long PackedEventSize(const E &event) {
+  TPack counter(0);
+  PackEvent(counter, event);
+  return counter.BufferSizeRequired();
+}
+
+template <class E> void WalkEvent(const E &event, TFieldSink &sink) {
+  using Layout = EventLayout<E>;
+  Layout::Header(event, Describer{sink});
+  sink.BeginArray("EventDataList");
+  for (const auto *record : event.EventDataList)
+    DescribeValue(sink, {}, *record);
+  sink.EndArray();
+  Layout::Trailer(event, Describer{sink});
+}
+
+} // namespace statcore
+
+#endif // STATCLIENT_CORE_EVENT_H_

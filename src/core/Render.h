@@ -1,0 +1,77 @@
+// The consumers of a record's text list: the one-line text, the structured walk, and the
+// check that the text shows every wire field. A record whose layout has no text list is
+// walked from its wire list instead, under its members' names.
+#ifndef STATCLIENT_CORE_RENDER_H_
+#define STATCLIENT_CORE_RENDER_H_
+
+#include <algorithm>
+#include <string>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+#include "core/Coverage.h"
+#include "core/TextItems.h"
+#include "core/Walk.h"
+
+namespace statcore {
+
+// Accepts any items, to detect whether a layout has a text list.
+struct AnyItems {
+  template <class... Item> void operator()(const Item &...) const {}
+};
+
+template <class R, class = void> struct HasText : std::false_type {};
+template <class R>
+struct HasText<R, std::void_t<decltype(Layout<R>::Text(std::declval<const R &>(), AnyItems{}))>>
+    : std::true_type {};
+
+template <class L, class = void> struct StyleOf { static constexpr TextStyle kStyle{}; };
+template <class L> struct StyleOf<L, std::void_t<decltype(L::kStyle)>> {
+  static constexpr TextStyle kStyle = L::kStyle;
+};
+
+template <class R> std::string RenderLine(const R &record) {
+  LineSink line(StyleOf<Layout<R>>::kStyle);
+  Layout<R>::Text(record, line);
+  return line.Close();
+}
+
+template <class R> void WalkRecord(const R &record, TFieldSink &sink) {
+  if constexpr (HasText<R>::value)
+    Layout<R>::Text(record, FieldsSink{sink});
+  else
+    Layout<R>::Wire(record, Describer{sink});
+}
+
+template <class L, class = void> struct UnrenderedOf {
+  static bool Contains(const char *) { return false; }
+};
+template <class L> struct UnrenderedOf<L, std::void_t<decltype(L::kUnrendered)>> {
+  static bool Contains(const char *name) {
+    return std::any_of(std::begin(L::kUnrendered), std::end(L::kUnrendered),
+                       [name](const char *listed) { return std::string(listed) == name; });
+  }
+};
+
+template <class R> TextCoverage CoverageOf() {
+  TextCoverage coverage;
+  if constexpr (HasText<R>::value) {
+    coverage.hasText = true;
+    const R record;
+    CoveredMembers covered;
+    Layout<R>::Text(record, CoverSink{covered});
+    auto check = [&](const auto &field) {
+      const bool shown =
+          std::find(covered.begin(), covered.end(), field.Address()) != covered.end();
+      if (!shown && !UnrenderedOf<Layout<R>>::Contains(field.name))
+        coverage.unrendered.emplace_back(field.name);
+    };
+    Layout<R>::Wire(record, [&](const auto &...fields) { (check(fields), ...); });
+  }
+  return coverage;
+}
+
+} // namespace statcore
+
+#endif // STATCLIENT_CORE_RENDER_H_
