@@ -44,13 +44,11 @@ using Clock = std::chrono::steady_clock;
 TGroupRealTimeEvent MakeEvent(long records) {
   TGroupRealTimeEvent event;
   for (long i = 0; i < records; ++i) {
-    auto *record = new (__LINE__, "event_bench", nullptr) TEventDataGroupRealTime();
-    TMemory::MemReg(__LINE__, "event_bench", record, sizeof(*record));
+    TEventDataGroupRealTime *record = AddRecord(event);
     record->VG = i;
     record->BU = i % 7;
     record->LoggedOnUsers = i * 3;
     record->MaxWorkCap = -i;
-    event.EventDataList.push_back(record);
   }
   return event;
 }

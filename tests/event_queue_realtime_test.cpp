@@ -13,11 +13,9 @@ namespace {
 
 const std::string kZero = TTimeStamp(1).GetTime(1, ':', '.');
 
-TEventDataQueueRealTime *AddRecord(TQueueRealTimeEvent &event, long qk) {
-  auto *record = new (__LINE__, "event_queue_realtime_test", nullptr) TEventDataQueueRealTime();
-  TMemory::MemReg(__LINE__, "event_queue_realtime_test", record, sizeof(*record));
+TEventDataQueueRealTime *AddQueue(TQueueRealTimeEvent &event, long qk) {
+  TEventDataQueueRealTime *record = AddRecord(event);
   record->QK = qk;
-  event.EventDataList.push_back(record);
   return record;
 }
 
@@ -103,7 +101,7 @@ TEST(QueueRealTimeEvent, FieldsAfterTheListTravelWhateverTheCount) {
   TQueueRealTimeEvent source;
   source.SiteStatistics = Site();
   source.TrailerValue = 0xBEEF;
-  AddRecord(source, 5);
+  AddQueue(source, 5);
   EXPECT_EQ(Packed(source), PackedBytes([&](TPack &p) {
               p << 1 << *source.EventDataList[0] << 7L << 12.5f << 80.25f << 3.5f;
               PackSpan(p, 9, 4);
@@ -114,7 +112,7 @@ TEST(QueueRealTimeEvent, FieldsAfterTheListTravelWhateverTheCount) {
   for (int count : {0, -1, INT_MIN}) {
     SCOPED_TRACE(count);
     TQueueRealTimeEvent event;
-    AddRecord(event, 1);
+    AddQueue(event, 1);
     const Bytes payload =
         PackedBytes([&](TPack &p) { p << count << Site() << static_cast<unsigned short>(4242); });
     EXPECT_EQ(UnpackInto(payload, event), 0u);
@@ -131,7 +129,7 @@ TEST(QueueRealTimeEvent, CleanUpTakesEachRecordOffTheBackBeforeReleasingIt) {
   event.TrailerValue = 3;
   std::vector<TEventDataQueueRealTime *> records;
   for (long qk = 1; qk <= 3; ++qk)
-    records.push_back(AddRecord(event, qk));
+    records.push_back(AddQueue(event, qk));
 
   // The list as it stands when the failing release is reported.
   std::vector<TEventDataQueueRealTime *> listAtFailure;
@@ -156,9 +154,9 @@ TEST(QueueRealTimeEvent, AssignmentCarriesTheFieldsAfterTheList) {
   TQueueRealTimeEvent source;
   source.SiteStatistics = Site();
   source.TrailerValue = 77;
-  AddRecord(source, 1)->LocalValue = 11;
+  AddQueue(source, 1)->LocalValue = 11;
   TQueueRealTimeEvent target;
-  AddRecord(target, 8);
+  AddQueue(target, 8);
   target = source;
   EXPECT_EQ(Packed(target), Packed(source));
   EXPECT_EQ(target.EventDataList.at(0)->LocalValue, 11);

@@ -11,19 +11,16 @@
 
 namespace {
 
-// Appends a record allocated and registered as the library allocates its own.
-template <class E> void AddRecord(E &event, long seed) {
-  using Record = typename EventCase<E>::Record;
-  auto *record = new (__LINE__, "event_typed_test", nullptr) Record();
-  TMemory::MemReg(__LINE__, "event_typed_test", record, sizeof(Record));
+template <class E> void AddFilled(E &event, long seed) {
+  auto *record = AddRecord(event);
+  ASSERT_NE(record, nullptr);
   EventCase<E>::Fill(*record, seed);
-  event.EventDataList.push_back(record);
 }
 
 template <class E> E EventWith(int records, long firstSeed = 1) {
   E event;
   for (int i = 0; i < records; ++i)
-    AddRecord(event, firstSeed + i);
+    AddFilled(event, firstSeed + i);
   return event;
 }
 
@@ -71,7 +68,7 @@ TYPED_TEST(EventSuite, SizeIsThePackedLength) {
   TypeParam event;
   for (int records = 0; records <= 3; ++records) {
     EXPECT_EQ(event.Size(), Packed(event).size());
-    AddRecord(event, records + 1);
+    AddFilled(event, records + 1);
   }
 }
 
@@ -86,7 +83,7 @@ TYPED_TEST(EventSuite, EveryTruncatedPayloadThrowsAndKeepsOnlyWholeRecords) {
     for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
       SCOPED_TRACE("payload cut to " + std::to_string(cut) + " bytes");
       std::size_t whole = 0;
-      std::size_t end = 4;
+      std::size_t end = EventCase<TypeParam>::kCountOffset + 4;
       for (const Bytes &record : records) {
         end += record.size();
         if (end <= cut)
@@ -107,7 +104,7 @@ TYPED_TEST(EventSuite, CountsOutOfRange) {
     const auto live = TMemory::LiveRegistrations();
     for (int count : {0, -1, INT_MIN}) {
       Bytes bytes = Packed(TypeParam());
-      PutInt(bytes, 0, count);
+      PutInt(bytes, EventCase<TypeParam>::kCountOffset, count);
       TypeParam event = EventWith<TypeParam>(2);
       EXPECT_EQ(UnpackInto(bytes, event), 0u) << count;
       EXPECT_TRUE(event.EventDataList.empty()) << count;
@@ -116,7 +113,7 @@ TYPED_TEST(EventSuite, CountsOutOfRange) {
     // A huge count fails at the first missing record, keeping the ones read.
     const TypeParam source = EventWith<TypeParam>(1);
     Bytes bytes = Packed(source);
-    PutInt(bytes, 0, INT_MAX);
+    PutInt(bytes, EventCase<TypeParam>::kCountOffset, INT_MAX);
     {
       TypeParam event;
       EXPECT_THROW(UnpackInto(bytes, event), TPackError);

@@ -11,9 +11,10 @@
 // Items:
 //   Show(label, v)              v as the stream writes it
 //   Show(label, v, name)        name(v), a name from a name table
+//   ShowAs<T>(label, v)         v converted to T first (an int16 kept in a wider member)
 //   ShowDuration(label, d)      "HH:MM:SS.mmm"
 //   ShowInstant(label, t, d, t, m)   GetDateTime with the given separators
-//   Group(label, a, b, ...)     "[a,b,...]"
+//   Group(label, a, b, ...)     "[a,b,...]"; .Separator(", ") changes the ","
 //   List(label, v)              "[e1 e2 ]": each element followed by a blank
 //   IndexedDurations(label, v)  " [0,HH:MM:SS.mmm] [1,...]"
 //   Nested(label, record)       the nested record's own text, or object
@@ -109,6 +110,19 @@ template <class T> struct ShowItem : Labelled<ShowItem<T>> {
 };
 
 template <class T> ShowItem<T> Show(std::string_view label, const T &value) {
+  return {{label}, &value};
+}
+
+template <class As, class T> struct ShowAsItem : Labelled<ShowAsItem<As, T>> {
+  const T *value;
+  void Line(LineSink &line) const { this->Start(line) << static_cast<As>(*value); }
+  void Fields(TFieldSink &sink) const {
+    DescribeValue(sink, this->KeyText(), static_cast<As>(*value));
+  }
+  void Cover(CoveredMembers &covered) const { covered.push_back(value); }
+};
+
+template <class As, class T> ShowAsItem<As, T> ShowAs(std::string_view label, const T &value) {
   return {{label}, &value};
 }
 

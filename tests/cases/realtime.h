@@ -1,0 +1,126 @@
+// The cases of the real-time events.
+#ifndef STATCLIENT_TESTS_CASES_REALTIME_H_
+#define STATCLIENT_TESTS_CASES_REALTIME_H_
+
+#include "event_fill.h"
+
+// The group record's twenty counts, in pack order.
+// clang-format off
+inline std::array<long *, 20> GroupFields(TEventDataGroupRealTime &r) {
+  return {&r.VG, &r.BU, &r.LoggedOnUsers, &r.IdleUsers, &r.AwayUsers, &r.BusyUsers,
+          &r.HndlRoutedUsers, &r.HndlDirectOnlyUsers, &r.RoutedHndl, &r.DirectHndl,
+          &r.PrimWaiting, &r.OverWaiting, &r.MinLoggedOnCap, &r.MinAvailCap, &r.MinUnavailCap,
+          &r.MinWorkCap, &r.MaxLoggedOnCap, &r.MaxAvailCap, &r.MaxUnavailCap, &r.MaxWorkCap};
+}
+// clang-format on
+
+template <class E> struct EventCase;
+
+template <> struct EventCase<TGroupRealTimeEvent> {
+  using Record = TEventDataGroupRealTime;
+  static constexpr std::size_t kCountOffset = 0;
+  static constexpr const char *kSource = "EventData/tstTEventDataGroupRealTime";
+  static constexpr const char *kReleaseFailed = "TGroupRealTimeEvent::Clear: Exception occured";
+  static void Release(TGroupRealTimeEvent &event) { event.Clear(); }
+  static void Fill(Record &r, long seed) {
+    long value = seed * 100;
+    for (long *field : GroupFields(r))
+      *field = ++value;
+  }
+};
+
+template <> struct EventCase<TContactRealTimeEvent> {
+  using Record = TEventDataContactRealTime;
+  static constexpr std::size_t kCountOffset = 0;
+  static constexpr const char *kSource = "EventData/tstTEventDataContactRealTime";
+  static constexpr const char *kReleaseFailed = "TContactRealTimeEvent::Clear: Exception occured";
+  static void Release(TContactRealTimeEvent &event) { event.Clear(); }
+  static void Fill(Record &r, long seed) {
+    r.State = static_cast<TCMState::enContactState>(seed % 15 - 1);
+    Distinct<short>({&r.QK, &r.Priority}, -seed);
+    Distinct<long>({&r.MT, &r.TimeInState, &r.WaitTime, &r.VG, &r.REQC, &r.ResvdAK, &r.BU}, seed);
+    Distinct({&r.CID, &r.Dest, &r.Src, &r.Desc}, seed);
+  }
+};
+
+template <> struct EventCase<TCallbackRealTimeEvent> {
+  using Record = TEventDataCallbackRealTime;
+  static constexpr std::size_t kCountOffset = 0;
+  static constexpr const char *kSource = "EventData/tstTEventDataCallbackRealTime";
+  static constexpr const char *kReleaseFailed = "TCallbackRealTimeEvent::Clear: Exception occurred";
+  static void Release(TCallbackRealTimeEvent &event) { event.Clear(); }
+  static void Fill(Record &r, long seed) {
+    r.State = static_cast<TCMState::enContactState>(seed % 15 - 1);
+    r.Origin = static_cast<short>(seed + 2);
+    Distinct<long>({&r.REQC, &r.BU, &r.QK, &r.CreatorAK, &r.AttemptStatus, &r.LastAK,
+                    &r.AttemptsCount, &r.TimeInState, &r.WaitTime},
+                   seed);
+    Distinct({&r.CID, &r.CustName, &r.CustNum, &r.Desc}, seed);
+  }
+};
+
+template <> struct EventCase<TUserRealTimeEvent> {
+  using Record = TEventDataUserRealTime;
+  static constexpr std::size_t kCountOffset = 0;
+  static constexpr const char *kSource = "EventData/tstTEventDataUserRealTime";
+  static constexpr const char *kReleaseFailed = "TUserRealTimeEvent::Clear: Exception occured";
+  static void Release(TUserRealTimeEvent &event) { event.Clear(); }
+  // Three contacts, so that the truncation test cuts through records nested in records. The
+  // CSM list stays empty: an activity ends with a raw enumeration.
+  static void Fill(Record &r, long seed) {
+    Distinct<long>({&r.AK, &r.BU, &r.Loc, &r.RSTime, &r.RSReason, &r.PresTime, &r.PresTimeExcDC,
+                    &r.UserHelpTime, &r.Resvd, &r.MinCapAvail, &r.MinCapTotal, &r.MinCapKey,
+                    &r.MaxCapAvail, &r.MaxCapTotal, &r.MaxCapKey},
+                   seed);
+    r.Ext = "ext-" + std::to_string(seed);
+    r.RS = static_cast<TpsTRoutingState::enRoutingState>(seed % 6);
+    r.Pres = static_cast<TpsTPresenceState::enPresenceState>(seed % 6);
+    r.PresExcDC = static_cast<TpsTPresenceState::enPresenceState>((seed + 1) % 6);
+    r.GK = {seed + 16, seed + 17};
+
+    TEventDataUserMediaStatistics media;
+    media.Media = seed % 6;
+    media.MediaState = static_cast<enMediaState>(seed % 5);
+    Distinct<long>({&media.ShftRtdHndl, &media.ShftRtdProc}, seed);
+    Distinct({&media.ShftRtdHndlPrimTime, &media.ShftDirHndlNonPrimTime}, seed);
+    media.ShiftHandlingStateTimes = {Span(0, 0, 1, 2, 3), Span(0, 1, 2, 3, 4)};
+    r.MediaStatistics = {media, TEventDataUserMediaStatistics()};
+
+    TEventDataUserPresenceStateStatistics presence;
+    presence.Pres = static_cast<TpsTPresenceState::enPresenceState>((seed + 2) % 6);
+    presence.ShiftPresCount = seed + 20;
+    Distinct({&presence.ShiftPresTime}, seed);
+    r.PresenceStateStatistics = {presence};
+
+    for (long i = 0; i < 3; ++i) {
+      TEventDataUserContactStatistics contact;
+      Distinct<long>({&contact.REQC, &contact.QK, &contact.HandlingStateReason}, seed * 10 + i);
+      contact.CT = static_cast<enContactType>((seed + i) % 12);
+      contact.HandlingState = static_cast<enHandlingState>((seed + i) % 12);
+      contact.Primary = i == 0;
+      Distinct({&contact.CID, &contact.AuxText}, seed * 10 + i);
+      r.ContactStatistics.push_back(contact);
+    }
+  }
+};
+
+template <> struct EventCase<TQueueRealTimeEvent> {
+  using Record = TEventDataQueueRealTime;
+  static constexpr std::size_t kCountOffset = 0;
+  static constexpr const char *kSource = "EventData/tstTEventDataQueueRealTime";
+  static constexpr const char *kReleaseFailed = "TQueueRealTimeEvent::CleanUp: Exception occured";
+  static void Release(TQueueRealTimeEvent &event) { event.CleanUp(); }
+  static void Fill(Record &r, long seed) {
+    r.Medium = static_cast<TSMEnum::MEDIUM>(seed % 6);
+    Distinct<long>({&r.QK, &r.BU, &r.CIQ, &r.CO, &r.Shf.Rec, &r.Shf.Ans, &r.Shf.Abd, &r.Shf.Red,
+                    &r.Shf.RecNI, &r.Shf.RedNO},
+                   seed);
+    Distinct<float>({&r.Samp.SL, &r.Samp.AnsR, &r.Samp.AbdR, &r.Samp.AnsAvg, &r.Samp.AbdAvg,
+                     &r.Shf.SL, &r.Shf.AR, &r.Shf.AuxValue, &r.Est.SL},
+                    seed);
+    Distinct({&r.Samp.OWT, &r.Shf.WTAns, &r.Shf.WTAbd, &r.Est.WT}, seed);
+    r.LocalValue = static_cast<unsigned short>(seed);
+  }
+};
+
+#endif // STATCLIENT_TESTS_CASES_REALTIME_H_

@@ -1,0 +1,23 @@
+// Every record class of the library, for the suites that run over all of them. Records with a
+// one-line text and records without one are listed apart.
+#ifndef STATCLIENT_TESTS_RECORD_TYPES_H_
+#define STATCLIENT_TESTS_RECORD_TYPES_H_
+
+#include <gtest/gtest.h>
+
+#include <statclient/statclient.h>
+
+using TextRecordTypes =
+    ::testing::Types<TEventDataGroupRealTime, TEventDataContactRealTime, TEventDataCallbackRealTime,
+                     TEventDataUserRealTime, TEventDataUserMediaStatistics,
+                     TEventDataUserPresenceStateStatistics, TEventDataUserContactStatistics,
+                     TEventDataUserCSMStatistics, TEventDataQueueRealTime, TEventDataSiteStatistics,
+                     TEventDataSampleStatistics, TEventDataShiftStatistics,
+                     TEventDataEstimatedStatistics, TEventDataUpdateContactLog>;
+
+using PlainRecordTypes =
+    ::testing::Types<TContactDetailCommonFields, TContactDetail, TCallbackAttemptLog,
+                     TCallbackScheduleLog, TOpenMediaContent, TErrorRecord, TContactLogStatistics,
+                     TEventDataContactLog, TQueryContactLogDataEvent>;
+
+#endif // STATCLIENT_TESTS_RECORD_TYPES_H_
