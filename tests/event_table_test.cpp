@@ -1,0 +1,89 @@
+// The support library's event table and JSON rendering, over every event class in the table.
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "event_cases.h"
+#include "statsupport/EventTable.h"
+#include "statsupport/JsonSink.h"
+#include "support/Spans.h"
+
+namespace {
+
+TEST(EventTable, NamesAgreeWithTheServerAndLookupsFindEachEntry) {
+  int previous = 0;
+  for (const statsupport::EventEntry *entry = statsupport::begin(); entry != statsupport::end();
+       ++entry) {
+    EXPECT_GT(entry->id, previous);
+    previous = entry->id;
+    const auto id = static_cast<TStatisticsServer::enSvrPublicEvents>(entry->id);
+    EXPECT_EQ(TStatisticsServer::ToString(id), entry->eventName);
+    EXPECT_EQ(statsupport::FindById(entry->id), entry);
+    EXPECT_EQ(statsupport::FindByName(entry->className), entry);
+    EXPECT_EQ(statsupport::FindByName(entry->eventName), entry);
+  }
+  EXPECT_EQ(statsupport::FindById(TStatisticsServer::REFRESHCOMPLETEREALTIMEEVENT), nullptr);
+  EXPECT_EQ(statsupport::FindByName("TNoSuchEvent"), nullptr);
+}
+
+template <class E> class EventTableSuite : public ::testing::Test {};
+TYPED_TEST_SUITE(EventTableSuite, EventTypes, );
+
+// Every event class of the suite is in the table, and a filled event decodes through it to the
+// same JSON as walking the event directly.
+TYPED_TEST(EventTableSuite, DecodesFilledEventsByClass) {
+  TypeParam event;
+  for (long seed = 1; seed <= 2; ++seed)
+    EventCase<TypeParam>::Fill(*AddRecord(event), seed);
+  Bytes bytes = Packed(event);
+  bytes.push_back(0xEE); // not part of the event
+
+  // The entry whose decoding gives the event's own fields is the event's entry.
+  const nlohmann::json expected = statsupport::ToJson(event);
+  const statsupport::EventEntry *entry = nullptr;
+  for (const statsupport::EventEntry *e = statsupport::begin(); e != statsupport::end(); ++e) {
+    statsupport::JsonSink sink;
+    try {
+      const statsupport::DecodeResult result = e->decode(bytes.data(), bytes.size(), sink);
+      if (sink.Result() == expected && result.records == 2 && result.consumed == bytes.size() - 1) {
+        EXPECT_EQ(entry, nullptr) << "two entries decode the same";
+        entry = e;
+      }
+    } catch (const TPackError &) {
+    }
+  }
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(expected["EventDataList"].size(), 2u);
+  EXPECT_TRUE(entry->selfCheck(bytes.data(), bytes.size()));
+  EXPECT_FALSE(entry->selfCheck(bytes.data(), 3));
+}
+
+TEST(JsonSink, NestedRecordsGroupsAndRepeatedLabels) {
+  TEventDataQueueRealTime queue;
+  queue.QK = 7;
+  queue.Medium = static_cast<TSMEnum::MEDIUM>(1);
+  queue.Shf.WTAns = Span(0, 0, 1, 2, 3);
+  const nlohmann::json json = statsupport::ToJson(queue);
+  EXPECT_EQ(json["QK"], 7);
+  EXPECT_EQ(json["Medium"], "T");
+  EXPECT_EQ(json["Shf"]["WTAns"], "00:01:02.003");
+  EXPECT_EQ(json["Shf"]["WTAbd"], "00:00:00.000");
+  EXPECT_EQ(json["Samp"]["OWT"], "00:00:00.000");
+
+  TEventDataUserRealTime user;
+  user.MinCapAvail = 4;
+  user.GK = {3, 9};
+  const nlohmann::json userJson = statsupport::ToJson(user);
+  EXPECT_EQ(userJson["MinCap[Avail,Total,Key]"], nlohmann::json::array({4, 0, 0}));
+  EXPECT_EQ(userJson["GK"], nlohmann::json::array({3, 9}));
+  EXPECT_EQ(userJson["Pres"], TpsTPresenceState::ToString(user.Pres));
+
+  TContactDetail detail;
+  detail.SetQueueKey(12);
+  detail.CallbackAttemptLogs.resize(1);
+  const nlohmann::json detailJson = statsupport::ToJson(detail);
+  EXPECT_EQ(detailJson["QueueKey"], 12);
+  EXPECT_EQ(detailJson["CallbackAttemptLogs"][0]["Sequence"], 0);
+}
+
+} // namespace

@@ -1,0 +1,104 @@
+#include "statsupport/EventTable.h"
+
+#include <cstdlib>
+#include <vector>
+
+namespace statsupport {
+namespace {
+
+// Discards every field; for checking that a record walks without fault.
+class NullSink : public TFieldSink {
+public:
+  void Integer(std::string_view, long long) override {}
+  void Real(std::string_view, double) override {}
+  void Boolean(std::string_view, bool) override {}
+  void Text(std::string_view, std::string_view) override {}
+  void BeginObject(std::string_view) override {}
+  void EndObject() override {}
+  void BeginArray(std::string_view) override {}
+  void EndArray() override {}
+};
+
+template <class T> std::vector<unsigned char> Packed(const T &value) {
+  TPack pack(1);
+  pack << value;
+  const auto *start = static_cast<const unsigned char *>(pack.Contents());
+  return {start, start + pack.Length()};
+}
+
+template <class E> DecodeResult Decode(const void *payload, std::size_t size, TFieldSink &sink) {
+  TPack pack(const_cast<void *>(payload), static_cast<unsigned long>(size));
+  E event;
+  pack >> event;
+  WalkFields(event, sink);
+  return {event.EventDataList.size(), size - pack.Length()};
+}
+
+template <class E> bool SelfCheck(const void *payload, std::size_t size) {
+  const std::size_t live = TMemory::LiveRegistrations();
+  bool decoded = false;
+  {
+    E event;
+    TPack pack(const_cast<void *>(payload), static_cast<unsigned long>(size));
+    try {
+      pack >> event;
+      decoded = true;
+    } catch (const TPackError &) {
+    }
+    if (decoded) {
+      // Not always the same bytes: a negative duration wraps its 16-bit fields.
+      const std::vector<unsigned char> first = Packed(event);
+      E again;
+      TPack reread(const_cast<unsigned char *>(first.data()),
+                   static_cast<unsigned long>(first.size()));
+      reread >> again;
+      const E copy(event);
+      if (event.Size() != first.size() || reread.Length() != 0 ||
+          Packed(again).size() != first.size() || Packed(copy) != first)
+        std::abort();
+      NullSink sink;
+      WalkFields(copy, sink);
+      for (auto *record : copy.EventDataList)
+        (void)record->ToString();
+    }
+  }
+  if (TMemory::LiveRegistrations() != live)
+    std::abort();
+  return decoded;
+}
+
+template <class E>
+constexpr EventEntry Entry(int id, const char *eventName, const char *className) {
+  return {id, eventName, className, &Decode<E>, &SelfCheck<E>};
+}
+
+#define STATSUPPORT_ENTRY(Id, Event) Entry<Event>(TStatisticsServer::Id, #Id, #Event)
+
+constexpr EventEntry kEntries[] = {
+    STATSUPPORT_ENTRY(USERREALTIMEEVENT, TUserRealTimeEvent),
+    STATSUPPORT_ENTRY(QUEUEREALTIMEEVENT, TQueueRealTimeEvent),
+    STATSUPPORT_ENTRY(GROUPREALTIMEEVENT, TGroupRealTimeEvent),
+    STATSUPPORT_ENTRY(CONTACTREALTIMEEVENT, TContactRealTimeEvent),
+    STATSUPPORT_ENTRY(CALLBACKREALTIMEEVENT, TCallbackRealTimeEvent),
+};
+
+} // namespace
+
+const EventEntry *begin() { return std::begin(kEntries); }
+const EventEntry *end() { return std::end(kEntries); }
+
+const EventEntry *FindById(int id) {
+  for (const EventEntry &entry : kEntries)
+    if (entry.id == id)
+      return &entry;
+  return nullptr;
+}
+
+const EventEntry *FindByName(std::string_view name) {
+  for (const EventEntry &entry : kEntries)
+    if (name == entry.className || name == entry.eventName)
+      return &entry;
+  return nullptr;
+}
+
+} // namespace statsupport
