@@ -101,8 +101,6 @@ void TMemory::SetFaultPlan(const FaultPlan &plan) {
 
 bool TMemory::TrackedNewShouldFail() { return FaultFires(trackedNewCountdown); }
 
-void *TBaseMemory::Allocate(std::size_t size) { return ::operator new(size); }
-void TBaseMemory::Deallocate(void *block) { ::operator delete(block); }
 
 void *operator new(std::size_t size, unsigned short, const char *, const void *) noexcept {
   if (TMemory::TrackedNewShouldFail())

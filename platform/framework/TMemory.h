@@ -54,13 +54,6 @@ public:
   static bool TrackedNewShouldFail();
 };
 
-// Plain storage for containers of records; Allocate throws std::bad_alloc when none is had.
-class TBaseMemory {
-public:
-  static void *Allocate(std::size_t size);
-  static void Deallocate(void *block);
-};
-
 // The tracked allocation: yields null (never throws) when no storage is had, so a
 // new-expression through it skips the constructor and gives null. Release storage from it
 // with the matching operator delete below, called explicitly after the destructor.

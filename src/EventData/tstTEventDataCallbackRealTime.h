@@ -8,16 +8,13 @@
 
 #include "names/tstTCMState.h"
 
-class TPack;
+#include "EventData/tstRecordShape.h"
 
 // One callback (a contact to be called back) as it stands now. Fields are declared in pack
 // order; numbers are 0 and strings empty after construction.
 class TEventDataCallbackRealTime {
 public:
-  TEventDataCallbackRealTime();
-  TEventDataCallbackRealTime(const TEventDataCallbackRealTime &other);
-  TEventDataCallbackRealTime &operator=(const TEventDataCallbackRealTime &other);
-  virtual ~TEventDataCallbackRealTime();
+  STATCLIENT_COPYABLE(TEventDataCallbackRealTime)
 
   // "{CID:..., REQC:..., QK:..., Origin:..., State:<state name>, ..., BU:..., CustName:...,
   // CustNum:..., Desc:...}": its own order, not the pack order.
@@ -40,19 +37,14 @@ public:
   std::string Desc;
 };
 
-TPack &operator<<(TPack &pack, const TEventDataCallbackRealTime &record);
-TPack &operator>>(TPack &pack, TEventDataCallbackRealTime &record);
+STATCLIENT_PACK_OPERATORS(TEventDataCallbackRealTime)
 
 // The payload of the event: the records and nothing else. Ownership, allocation and release of
-// the records are those of every event class (see TGroupRealTimeEvent).
+// the records are those of every event class (EventData/tstRecordShape.h).
 class TCallbackRealTimeEvent {
 public:
-  TCallbackRealTimeEvent();
-  TCallbackRealTimeEvent(const TCallbackRealTimeEvent &other);
-  TCallbackRealTimeEvent &operator=(const TCallbackRealTimeEvent &other);
-  virtual ~TCallbackRealTimeEvent();
+  STATCLIENT_COPYABLE(TCallbackRealTimeEvent)
 
-  // Bytes of the packed event.
   unsigned long Size() const;
   // Releases every record, walking the list front to back, then empties the list at once.
   // Never throws: a release that fails is written to the diagnostic log and the walk goes on.
@@ -62,7 +54,6 @@ public:
 };
 
 // The count as int32, then each record. Unpacking replaces the records the event held.
-TPack &operator<<(TPack &pack, const TCallbackRealTimeEvent &event);
-TPack &operator>>(TPack &pack, TCallbackRealTimeEvent &event);
+STATCLIENT_PACK_OPERATORS(TCallbackRealTimeEvent)
 
 #endif // STATCLIENT_EVENTDATA_TSTTEVENTDATACALLBACKREALTIME_H_

@@ -7,16 +7,13 @@
 
 #include "names/tstTCMState.h"
 
-class TPack;
+#include "EventData/tstRecordShape.h"
 
 // One contact (call, e-mail, web or open-media contact) as it stands now. Fields are declared
 // in pack order; numbers are 0 and strings empty after construction.
 class TEventDataContactRealTime {
 public:
-  TEventDataContactRealTime();
-  TEventDataContactRealTime(const TEventDataContactRealTime &other);
-  TEventDataContactRealTime &operator=(const TEventDataContactRealTime &other);
-  virtual ~TEventDataContactRealTime();
+  STATCLIENT_COPYABLE(TEventDataContactRealTime)
 
   // "{CID:..., REQC:..., QK:..., MT:<media name>, State:<state name>, ..., Src:..., Dest:...,
   // Desc:...}": its own order, not the pack order.
@@ -38,19 +35,14 @@ public:
   std::string Desc;
 };
 
-TPack &operator<<(TPack &pack, const TEventDataContactRealTime &record);
-TPack &operator>>(TPack &pack, TEventDataContactRealTime &record);
+STATCLIENT_PACK_OPERATORS(TEventDataContactRealTime)
 
 // The payload of the event: the records and nothing else. Ownership, allocation and release of
-// the records are those of every event class (see TGroupRealTimeEvent).
+// the records are those of every event class (EventData/tstRecordShape.h).
 class TContactRealTimeEvent {
 public:
-  TContactRealTimeEvent();
-  TContactRealTimeEvent(const TContactRealTimeEvent &other);
-  TContactRealTimeEvent &operator=(const TContactRealTimeEvent &other);
-  virtual ~TContactRealTimeEvent();
+  STATCLIENT_COPYABLE(TContactRealTimeEvent)
 
-  // Bytes of the packed event.
   unsigned long Size() const;
   // Releases every record, front to back, and empties the list. Never throws: a release that
   // fails is written to the diagnostic log and the rest are released all the same.
@@ -60,7 +52,6 @@ public:
 };
 
 // The count as int32, then each record. Unpacking replaces the records the event held.
-TPack &operator<<(TPack &pack, const TContactRealTimeEvent &event);
-TPack &operator>>(TPack &pack, TContactRealTimeEvent &event);
+STATCLIENT_PACK_OPERATORS(TContactRealTimeEvent)
 
 #endif // STATCLIENT_EVENTDATA_TSTTEVENTDATACONTACTREALTIME_H_

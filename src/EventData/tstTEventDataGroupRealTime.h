@@ -5,16 +5,13 @@
 #include <string>
 #include <vector>
 
-class TPack;
+#include "EventData/tstRecordShape.h"
 
 // Users of a group by state, contacts handled and waiting, minimum and maximum capacities.
 // Every field is a signed 32-bit count, 0 after construction, packed in declaration order.
 class TEventDataGroupRealTime {
 public:
-  TEventDataGroupRealTime();
-  TEventDataGroupRealTime(const TEventDataGroupRealTime &other);
-  TEventDataGroupRealTime &operator=(const TEventDataGroupRealTime &other);
-  virtual ~TEventDataGroupRealTime();
+  STATCLIENT_COPYABLE(TEventDataGroupRealTime)
 
   // "{VG:12, BU:3, LoggedOnUsers:0, ... MaxWorkCap:0}", fields in declaration order.
   std::string ToString();
@@ -41,24 +38,14 @@ public:
   long MaxWorkCap = 0;
 };
 
-TPack &operator<<(TPack &pack, const TEventDataGroupRealTime &record);
-TPack &operator>>(TPack &pack, TEventDataGroupRealTime &record);
+STATCLIENT_PACK_OPERATORS(TEventDataGroupRealTime)
 
-// The payload of the group real-time event: the records and nothing else.
-//
-// The event owns every record in EventDataList: unpacking and copying allocate them through the
-// framework's tracked allocation and register them with its memory accounting, and Clear,
-// assignment and destruction release them. An application that fills the list itself
-// allocates its records the same way. Packing, sizing and copying need a list without null
-// pointers; Clear drops null positions.
+// The payload of the group real-time event: the records and nothing else. Ownership of the
+// records is that of every event class (EventData/tstRecordShape.h).
 class TGroupRealTimeEvent {
 public:
-  TGroupRealTimeEvent();
-  TGroupRealTimeEvent(const TGroupRealTimeEvent &other);
-  TGroupRealTimeEvent &operator=(const TGroupRealTimeEvent &other);
-  virtual ~TGroupRealTimeEvent();
+  STATCLIENT_COPYABLE(TGroupRealTimeEvent)
 
-  // Bytes of the packed event.
   unsigned long Size() const;
   // Releases every record, front to back, and empties the list. Never throws: a release that
   // fails is written to the diagnostic log and the rest are released all the same.
@@ -68,7 +55,6 @@ public:
 };
 
 // The count as int32, then each record. Unpacking replaces the records the event held.
-TPack &operator<<(TPack &pack, const TGroupRealTimeEvent &event);
-TPack &operator>>(TPack &pack, TGroupRealTimeEvent &event);
+STATCLIENT_PACK_OPERATORS(TGroupRealTimeEvent)
 
 #endif // STATCLIENT_EVENTDATA_TSTTEVENTDATAGROUPREALTIME_H_

@@ -10,7 +10,7 @@
 #include "framework/TTimeStamp.h"
 #include "mediastate/TSMEnum.h"
 
-class TPack;
+#include "EventData/tstRecordShape.h"
 
 // In the records below fields are declared in pack order, floats are 32-bit, and every
 // TTimeStamp field is a duration (a length of time, packed as whole seconds and milliseconds).
@@ -18,10 +18,7 @@ class TPack;
 // Statistics of the whole site.
 class TEventDataSiteStatistics {
 public:
-  TEventDataSiteStatistics();
-  TEventDataSiteStatistics(const TEventDataSiteStatistics &other);
-  TEventDataSiteStatistics &operator=(const TEventDataSiteStatistics &other);
-  virtual ~TEventDataSiteStatistics();
+  STATCLIENT_COPYABLE(TEventDataSiteStatistics)
 
   // "{Ans:0, WT:00:00:00.000, SL:100, EstSL:100, EstWT:0}": WT second, although packed last.
   std::string ToString();
@@ -36,10 +33,7 @@ public:
 // Statistics of a queue over the current sample.
 class TEventDataSampleStatistics {
 public:
-  TEventDataSampleStatistics();
-  TEventDataSampleStatistics(const TEventDataSampleStatistics &other);
-  TEventDataSampleStatistics &operator=(const TEventDataSampleStatistics &other);
-  virtual ~TEventDataSampleStatistics();
+  STATCLIENT_COPYABLE(TEventDataSampleStatistics)
 
   // "{ SL:0, AnsR:0, AbdR:0, AnsAvg:0, AbdAvg:0, OWT:00:00:00.000}", a blank after the brace.
   std::string ToString();
@@ -55,10 +49,7 @@ public:
 // Statistics of a queue over the current shift.
 class TEventDataShiftStatistics {
 public:
-  TEventDataShiftStatistics();
-  TEventDataShiftStatistics(const TEventDataShiftStatistics &other);
-  TEventDataShiftStatistics &operator=(const TEventDataShiftStatistics &other);
-  virtual ~TEventDataShiftStatistics();
+  STATCLIENT_COPYABLE(TEventDataShiftStatistics)
 
   // "{Rec:..., Rec NI:..., Ans:..., WT:<WTAns>, Abd:..., WT:<WTAbd>, Red:..., Red NO:..., SL:...,
   // AR:...}": its own order; AuxValue is not written.
@@ -81,10 +72,7 @@ public:
 // Estimated statistics of a queue.
 class TEventDataEstimatedStatistics {
 public:
-  TEventDataEstimatedStatistics();
-  TEventDataEstimatedStatistics(const TEventDataEstimatedStatistics &other);
-  TEventDataEstimatedStatistics &operator=(const TEventDataEstimatedStatistics &other);
-  virtual ~TEventDataEstimatedStatistics();
+  STATCLIENT_COPYABLE(TEventDataEstimatedStatistics)
 
   // "{SL:0, WT:00:00:00.000}".
   std::string ToString();
@@ -96,10 +84,7 @@ public:
 // The current statistics of one queue on one medium.
 class TEventDataQueueRealTime {
 public:
-  TEventDataQueueRealTime();
-  TEventDataQueueRealTime(const TEventDataQueueRealTime &other);
-  TEventDataQueueRealTime &operator=(const TEventDataQueueRealTime &other);
-  virtual ~TEventDataQueueRealTime();
+  STATCLIENT_COPYABLE(TEventDataQueueRealTime)
 
   // "{QK(T):17, BU:..., CIQ:..., CO:..., Shf:{...}, Samp:{ ...}, Est:{...}}": the medium's letter
   // inside the QK label; the shift block before the sample block, although packed after it.
@@ -121,26 +106,18 @@ public:
   unsigned short LocalValue = 0;
 };
 
-TPack &operator<<(TPack &pack, const TEventDataSiteStatistics &record);
-TPack &operator>>(TPack &pack, TEventDataSiteStatistics &record);
-TPack &operator<<(TPack &pack, const TEventDataSampleStatistics &record);
-TPack &operator>>(TPack &pack, TEventDataSampleStatistics &record);
-TPack &operator<<(TPack &pack, const TEventDataShiftStatistics &record);
-TPack &operator>>(TPack &pack, TEventDataShiftStatistics &record);
-TPack &operator<<(TPack &pack, const TEventDataEstimatedStatistics &record);
-TPack &operator>>(TPack &pack, TEventDataEstimatedStatistics &record);
-TPack &operator<<(TPack &pack, const TEventDataQueueRealTime &record);
-TPack &operator>>(TPack &pack, TEventDataQueueRealTime &record);
+STATCLIENT_PACK_OPERATORS(TEventDataSiteStatistics)
+STATCLIENT_PACK_OPERATORS(TEventDataSampleStatistics)
+STATCLIENT_PACK_OPERATORS(TEventDataShiftStatistics)
+STATCLIENT_PACK_OPERATORS(TEventDataEstimatedStatistics)
+STATCLIENT_PACK_OPERATORS(TEventDataQueueRealTime)
 
 // The payload of the queue real-time event: the records, then the site statistics and a 16-bit
 // value. Ownership, allocation and release of the records are those of every event class (see
 // TGroupRealTimeEvent), except that the records are released by CleanUp, from the back.
 class TQueueRealTimeEvent {
 public:
-  TQueueRealTimeEvent();
-  TQueueRealTimeEvent(const TQueueRealTimeEvent &other);
-  TQueueRealTimeEvent &operator=(const TQueueRealTimeEvent &other);
-  virtual ~TQueueRealTimeEvent();
+  STATCLIENT_COPYABLE(TQueueRealTimeEvent)
 
   // Bytes of the packed event, the site statistics and the 16-bit value included.
   unsigned long Size() const;
@@ -157,7 +134,6 @@ public:
 
 // The count as int32, each record, the site statistics, the 16-bit value. Unpacking replaces
 // the records the event held and reads the site statistics and the value whatever the count.
-TPack &operator<<(TPack &pack, const TQueueRealTimeEvent &event);
-TPack &operator>>(TPack &pack, TQueueRealTimeEvent &event);
+STATCLIENT_PACK_OPERATORS(TQueueRealTimeEvent)
 
 #endif // STATCLIENT_EVENTDATA_TSTTEVENTDATAQUEUEREALTIME_H_

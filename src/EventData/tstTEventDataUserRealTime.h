@@ -10,7 +10,7 @@
 #include "framework/TTimeStamp.h"
 #include "presence/TpsPresenceState.h"
 
-class TPack;
+#include "EventData/tstRecordShape.h"
 
 // The enumerations below travel as their four bytes, appended raw rather than through a
 // packer; reading one when fewer than four bytes are left keeps the field's value. Their
@@ -70,10 +70,7 @@ enum enHandlingState : int {
 // TTimeStamp fields are durations (a length of time, packed as whole seconds and milliseconds).
 class TEventDataUserMediaStatistics {
 public:
-  TEventDataUserMediaStatistics();
-  TEventDataUserMediaStatistics(const TEventDataUserMediaStatistics &other);
-  TEventDataUserMediaStatistics &operator=(const TEventDataUserMediaStatistics &other);
-  virtual ~TEventDataUserMediaStatistics();
+  STATCLIENT_COPYABLE(TEventDataUserMediaStatistics)
 
   // "{Media:Voice, MediaState:Available, ShftRtdHndl:3, ... ShftDirHndlNonPrimTime:00:00:00.000,
   // ShiftHandlingStateTimes[state,time]: [0,00:00:00.000] [1,...]}": one " [index,duration]"
@@ -105,11 +102,7 @@ public:
 // A user's shift statistics for one presence state.
 class TEventDataUserPresenceStateStatistics {
 public:
-  TEventDataUserPresenceStateStatistics();
-  TEventDataUserPresenceStateStatistics(const TEventDataUserPresenceStateStatistics &other);
-  TEventDataUserPresenceStateStatistics &
-  operator=(const TEventDataUserPresenceStateStatistics &other);
-  virtual ~TEventDataUserPresenceStateStatistics();
+  STATCLIENT_COPYABLE(TEventDataUserPresenceStateStatistics)
 
   // "{Pres:<presence name>, ShiftPresCount:2, ShiftPresTime:00:01:00.000}".
   std::string ToString();
@@ -123,10 +116,7 @@ public:
 // counts, not durations.
 class TEventDataUserContactStatistics {
 public:
-  TEventDataUserContactStatistics();
-  TEventDataUserContactStatistics(const TEventDataUserContactStatistics &other);
-  TEventDataUserContactStatistics &operator=(const TEventDataUserContactStatistics &other);
-  virtual ~TEventDataUserContactStatistics();
+  STATCLIENT_COPYABLE(TEventDataUserContactStatistics)
 
   // "ContactStats: {CID:..., REQC:..., CT:<contact type name>, Primary:1, QK:..., ...,
   // HandlingState:<handling state name>, HandlingStatePrimTime:..., HandlingStateReason:...}":
@@ -152,10 +142,7 @@ public:
 // One CSM (supervisor monitoring) activity of a user.
 class TEventDataUserCSMStatistics {
 public:
-  TEventDataUserCSMStatistics();
-  TEventDataUserCSMStatistics(const TEventDataUserCSMStatistics &other);
-  TEventDataUserCSMStatistics &operator=(const TEventDataUserCSMStatistics &other);
-  virtual ~TEventDataUserCSMStatistics();
+  STATCLIENT_COPYABLE(TEventDataUserCSMStatistics)
 
   // "CSMStats: {Type:<CSM type name>, BGL:...}": Type first, although it is packed last.
   std::string ToString();
@@ -164,28 +151,20 @@ public:
   enCSMType Type = CSMTYPE_NONE;
 };
 
-TPack &operator<<(TPack &pack, const TEventDataUserMediaStatistics &record);
-TPack &operator>>(TPack &pack, TEventDataUserMediaStatistics &record);
-TPack &operator<<(TPack &pack, const TEventDataUserPresenceStateStatistics &record);
-TPack &operator>>(TPack &pack, TEventDataUserPresenceStateStatistics &record);
-TPack &operator<<(TPack &pack, const TEventDataUserContactStatistics &record);
-TPack &operator>>(TPack &pack, TEventDataUserContactStatistics &record);
-TPack &operator<<(TPack &pack, const TEventDataUserCSMStatistics &record);
-TPack &operator>>(TPack &pack, TEventDataUserCSMStatistics &record);
+STATCLIENT_PACK_OPERATORS(TEventDataUserMediaStatistics)
+STATCLIENT_PACK_OPERATORS(TEventDataUserPresenceStateStatistics)
+STATCLIENT_PACK_OPERATORS(TEventDataUserContactStatistics)
+STATCLIENT_PACK_OPERATORS(TEventDataUserCSMStatistics)
 
 // The current statistics of one user. Fields are declared in pack order: the scalars, then
 // the group keys and the four lists of nested statistics, each packed as an int32 count and
 // its elements.
 class TEventDataUserRealTime {
 public:
-  TEventDataUserRealTime();
-  // Default construction followed by the guarded assignment below.
-  TEventDataUserRealTime(const TEventDataUserRealTime &other);
-  // Copies AK, BU and Loc, then everything else under a guard: whatever that copy throws is
-  // caught and written to the diagnostic log (SEVR), and the record keeps what was copied
-  // before it. Never throws.
-  TEventDataUserRealTime &operator=(const TEventDataUserRealTime &other);
-  virtual ~TEventDataUserRealTime();
+  // Copying is default construction followed by assignment, which copies AK, BU and Loc, then
+  // everything else under a guard: whatever that copy throws is caught and written to the
+  // diagnostic log (SEVR), and the record keeps what was copied before it. Never throws.
+  STATCLIENT_COPYABLE(TEventDataUserRealTime)
 
   // "{AK:..., BU:..., Loc:..., Ext:..., GK:[3 7 ], RS:<routing name>, RSTime:..., RSReason:...,
   // Pres:<presence name>, PresTime:..., Pres(ExcDC):<presence name>, PresTime(ExcDC):...,
@@ -221,19 +200,14 @@ public:
   std::vector<TEventDataUserCSMStatistics> CSMStatistics;
 };
 
-TPack &operator<<(TPack &pack, const TEventDataUserRealTime &record);
-TPack &operator>>(TPack &pack, TEventDataUserRealTime &record);
+STATCLIENT_PACK_OPERATORS(TEventDataUserRealTime)
 
 // The payload of the user real-time event: the records and nothing else. Ownership, allocation
-// and release of the records are those of every event class (see TGroupRealTimeEvent).
+// and release of the records are those of every event class (EventData/tstRecordShape.h).
 class TUserRealTimeEvent {
 public:
-  TUserRealTimeEvent();
-  TUserRealTimeEvent(const TUserRealTimeEvent &other);
-  TUserRealTimeEvent &operator=(const TUserRealTimeEvent &other);
-  virtual ~TUserRealTimeEvent();
+  STATCLIENT_COPYABLE(TUserRealTimeEvent)
 
-  // Bytes of the packed event.
   unsigned long Size() const;
   // Releases every record, front to back, and empties the list. Never throws: a release that
   // fails is written to the diagnostic log and the rest are released all the same.
@@ -246,7 +220,6 @@ public:
 };
 
 // The count as int32, then each record. Unpacking replaces the records the event held.
-TPack &operator<<(TPack &pack, const TUserRealTimeEvent &event);
-TPack &operator>>(TPack &pack, TUserRealTimeEvent &event);
+STATCLIENT_PACK_OPERATORS(TUserRealTimeEvent)
 
 #endif // STATCLIENT_EVENTDATA_TSTTEVENTDATAUSERREALTIME_H_

@@ -6,8 +6,6 @@ namespace {
 
 const char kSource[] = "tstAContactDetail";
 
-constexpr unsigned short kObjectContactDetail = 3;
-
 } // namespace
 
 AContactDetail::AContactDetail() = default;
@@ -36,7 +34,8 @@ unsigned short AContactDetail::SendRequest(long *value, unsigned char replyFlag)
   *value = 0;
   TContactDetail &detail = *this;
   const statcore::RequestPlan plan{
-      kSource, "AContactDetail::SendRequest", kObjectContactDetail, 0, true, replyFlag, false};
+      kSource, "AContactDetail::SendRequest", statcore::kContactDetailObject, 0, true, replyFlag,
+      false};
   return statcore::CallServer(
       *this, plan, detail.Size(),
       [](const TMsgRequestHdr &header) {

@@ -6,10 +6,6 @@ namespace {
 
 const char kSource[] = "tstAContactLog";
 
-constexpr unsigned short kObjectContactLog = 2;
-constexpr unsigned char kNoReply = 0;
-constexpr unsigned char kReplyWanted = 1;
-
 } // namespace
 
 AContactLog::AContactLog() = default;
@@ -26,15 +22,15 @@ AContactLog &AContactLog::operator=(const AContactLog &other) {
 AContactLog::~AContactLog() = default;
 
 unsigned short AContactLog::QueryContactLogSummary() {
-  return Traced("AContactLog::QueryContactLogSummary", CONTACTLOG_QUERY, kNoReply);
+  return Traced("AContactLog::QueryContactLogSummary", CONTACTLOG_QUERY, statcore::kNoReply);
 }
 
 unsigned short AContactLog::UpdateContactLogSummary() {
-  return Traced("AContactLog::UpdateActivityLog", CONTACTLOG_UPDATE, kReplyWanted);
+  return Traced("AContactLog::UpdateActivityLog", CONTACTLOG_UPDATE, statcore::kReplyWanted);
 }
 
 unsigned short AContactLog::DeleteContactLogSummary(enContactLogActions action) {
-  return Traced("AContactLog::DeleteActivityLog", action, kReplyWanted);
+  return Traced("AContactLog::DeleteActivityLog", action, statcore::kReplyWanted);
 }
 
 unsigned short AContactLog::Traced(const char *entry, enContactLogActions action,
@@ -62,7 +58,7 @@ unsigned short AContactLog::SendRequest(enContactLogActions action, long *value,
   }
   const statcore::RequestPlan plan{kSource,
                                    "AContactLog::SendRequest",
-                                   kObjectContactLog,
+                                   statcore::kContactLogObject,
                                    static_cast<unsigned short>(action),
                                    false,
                                    replyFlag,

@@ -6,9 +6,6 @@ namespace {
 
 const char kSource[] = "tstAErrorRecord";
 
-constexpr unsigned short kObjectErrorRecord = 1;
-constexpr unsigned char kReplyWanted = 1;
-
 } // namespace
 
 AErrorRecord::AErrorRecord() = default;
@@ -27,8 +24,13 @@ unsigned short AErrorRecord::WriteRecord() { return SendRequest(); }
 
 unsigned short AErrorRecord::SendRequest() {
   const TErrorRecord &record = *this;
-  const statcore::RequestPlan plan{
-      kSource, "AErrorRecord::SendRequest", kObjectErrorRecord, 0, false, kReplyWanted, false};
+  const statcore::RequestPlan plan{kSource,
+                                   "AErrorRecord::SendRequest",
+                                   statcore::kErrorRecordObject,
+                                   0,
+                                   false,
+                                   statcore::kReplyWanted,
+                                   false};
   return statcore::CallServer(
       *this, plan, record.Size(),
       [](const TMsgRequestHdr &header) {

@@ -7,10 +7,6 @@ namespace {
 
 const char kSource[] = "tstAServer";
 
-constexpr unsigned short kObjectRequestEvent = 4;
-constexpr unsigned short kObjectRefreshRate = 5;
-constexpr unsigned char kReplyWanted = 1;
-
 } // namespace
 
 std::string AStatisticsServer::serverName;
@@ -50,9 +46,13 @@ bool AStatisticsServer::GetIncludeLoggedOffUsers() const { return includeLoggedO
 unsigned short AStatisticsServer::RequestEvent(enSvrPublicEvents id) {
   const int eventId = id;
   const bool withFlag = id == USERREALTIMEEVENT;
-  const statcore::RequestPlan plan{
-      kSource, "AStatisticsServer::RequestEvent", kObjectRequestEvent, 0, false, kReplyWanted,
-      false};
+  const statcore::RequestPlan plan{kSource,
+                                   "AStatisticsServer::RequestEvent",
+                                   statcore::kRequestEventObject,
+                                   0,
+                                   false,
+                                   statcore::kReplyWanted,
+                                   false};
   const unsigned long bodySize =
       withFlag ? statcore::PackedSize(eventId, clientName_, includeLoggedOffUsers_)
                : statcore::PackedSize(eventId, clientName_);
@@ -77,10 +77,10 @@ unsigned short AStatisticsServer::SetCumulativeRefreshRate(enSvrPublicEvents id,
   const int refreshRate = rate;
   const statcore::RequestPlan plan{kSource,
                                    "AStatisticsServer::SetCumulativeRefreshRate",
-                                   kObjectRefreshRate,
+                                   statcore::kRefreshRateObject,
                                    0,
                                    false,
-                                   kReplyWanted,
+                                   statcore::kReplyWanted,
                                    false};
   return statcore::CallServer(
       *this, plan, statcore::PackedSize(eventId, refreshRate),

@@ -20,6 +20,19 @@
 
 namespace statcore {
 
+// The object codes of the request header, one per kind of request.
+enum RequestObject : unsigned short {
+  kErrorRecordObject = 1,
+  kContactLogObject = 2,
+  kContactDetailObject = 3,
+  kRequestEventObject = 4,
+  kRefreshRateObject = 5,
+};
+
+// The reply flag of a call: whether the server's reply body is wanted.
+inline constexpr unsigned char kNoReply = 0;
+inline constexpr unsigned char kReplyWanted = 1;
+
 struct RequestPlan {
   const char *source;    // the source name of the diagnostics and the buffer
   const char *operation; // "Class::Operation", the prefix of the diagnostics
