@@ -77,12 +77,7 @@ SampleEvent::~SampleEvent() { statcore::ReleaseRecords(*this, __LINE__); }
 TPack &operator<<(TPack &p, const SampleEvent &e) { return statcore::PackEvent(p, e); }
 TPack &operator>>(TPack &p, SampleEvent &e) { return statcore::UnpackEvent(p, e, __LINE__); }
 
-void AddSample(SampleEvent &event, long count) {
-  auto *sample = new (__LINE__, "event_machinery_test", nullptr) Sample();
-  TMemory::MemReg(__LINE__, "event_machinery_test", sample, sizeof(Sample));
-  sample->Count = count;
-  event.EventDataList.push_back(sample);
-}
+void AddSample(SampleEvent &event, long count) { AddRecord(event)->Count = count; }
 
 TEST(Machinery, HeaderIsReadBeforeClearingAndTrailerEvenWithoutRecords) {
   SampleEvent source;

@@ -33,6 +33,9 @@ public:
       stopping_ = true;
     }
     ready_.notify_all();
+    // A handler may unbind its own server, so the last owner can be the worker itself; a
+    // thread cannot join itself, and once the handler returns the worker only sees stopping_
+    // and leaves, so it is let go instead.
     if (worker_.get_id() == std::this_thread::get_id())
       worker_.detach();
     else

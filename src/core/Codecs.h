@@ -128,8 +128,9 @@ template <class T> struct DurationCodec : FieldRef<T> {
 
 inline constexpr CodecMaker<DurationCodec> Duration{};
 
-// Appended raw rather than packed so that the bytes are the enumeration's own; a short tail is
-// tolerated because senders have cut payloads inside a trailing enumeration.
+// These enumerations belong to this library and have no packer of their own, so they travel as
+// their four-byte memory image. The read asks CanRemove first instead of letting a packer
+// throw: a payload that ends inside one is not an error, the field just keeps its value.
 template <class T> struct RawEnumCodec : FieldRef<T> {
   void Pack(TPack &pack) const {
     const auto value = static_cast<std::uint32_t>(static_cast<std::int32_t>(this->field));
