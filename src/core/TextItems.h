@@ -13,8 +13,11 @@
 //   Show(label, v, name)        name(v), a name from a name table
 //   ShowAs<T>(label, v)         v converted to T first (an int16 kept in a wider member)
 //   ShowDuration(label, d)      "HH:MM:SS.mmm"
+//   ShowTimeOfDay(label, t)     a point in time as its time of day only, "HH:MM:SS.mmm"; the
+//                               structured walk keeps the whole instant
 //   ShowInstant(label, t, d, t, m)   GetDateTime with the given separators
 //   Group(label, a, b, ...)     "[a,b,...]"; .Separator(", ") changes the ","
+//   DurationGroup(label, d...)  "[HH:MM:SS.mmm,...]": a fixed group of durations
 //   List(label, v)              "[e1 e2 ]": each element followed by a blank
 //   IndexedDurations(label, v)  " [0,HH:MM:SS.mmm] [1,...]"
 //   Nested(label, record)       the nested record's own text, or object
@@ -23,12 +26,14 @@
 #ifndef STATCLIENT_CORE_TEXTITEMS_H_
 #define STATCLIENT_CORE_TEXTITEMS_H_
 
+#include <array>
 #include <cstddef>
 #include <ostream>
 #include <sstream>
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <type_traits>
 #include <vector>
 
 #include "core/Describe.h"
@@ -153,6 +158,17 @@ inline DurationItem ShowDuration(std::string_view label, const TTimeStamp &value
   return {{label}, &value};
 }
 
+struct TimeOfDayItem : Labelled<TimeOfDayItem> {
+  const TTimeStamp *value;
+  void Line(LineSink &line) const { this->Start(line) << DurationText(*value); }
+  void Fields(TFieldSink &sink) const { sink.Text(this->KeyText(), InstantText(*value)); }
+  void Cover(CoveredMembers &covered) const { covered.push_back(value); }
+};
+
+inline TimeOfDayItem ShowTimeOfDay(std::string_view label, const TTimeStamp &value) {
+  return {{label}, &value};
+}
+
 struct InstantItem : Labelled<InstantItem> {
   const TTimeStamp *value;
   char dateSep, timeSep, msSep;
@@ -187,6 +203,34 @@ template <class... T> struct GroupItem : Labelled<GroupItem<T...>> {
 
 template <class... T> GroupItem<T...> Group(std::string_view label, const T &...values) {
   return {{label}, {&values...}};
+}
+
+template <std::size_t N> struct DurationGroupItem : Labelled<DurationGroupItem<N>> {
+  std::array<const TTimeStamp *, N> values;
+  void Line(LineSink &line) const {
+    std::ostream &out = this->Start(line) << '[';
+    const char *separator = "";
+    for (const TTimeStamp *value : values) {
+      out << separator << DurationText(*value);
+      separator = ",";
+    }
+    out << ']';
+  }
+  void Fields(TFieldSink &sink) const {
+    sink.BeginArray(this->KeyText());
+    for (const TTimeStamp *value : values)
+      sink.Text({}, DurationText(*value));
+    sink.EndArray();
+  }
+  void Cover(CoveredMembers &covered) const {
+    covered.insert(covered.end(), values.begin(), values.end());
+  }
+};
+
+template <class... T>
+DurationGroupItem<sizeof...(T)> DurationGroup(std::string_view label, const T &...values) {
+  static_assert((std::is_same_v<T, TTimeStamp> && ...), "a duration group holds durations");
+  return {{label}, {{&values...}}};
 }
 
 template <class T> struct ListItem : Labelled<ListItem<T>> {
