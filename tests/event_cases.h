@@ -4,10 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include "cases/destination_cumulative.h"
+#include "cases/group_cumulative.h"
+#include "cases/post_processing_cumulative.h"
+#include "cases/queue_cumulative.h"
 #include "cases/realtime.h"
+#include "cases/routing_state_cumulative.h"
+#include "cases/user_cumulative.h"
 
-using EventTypes =
-    ::testing::Types<TGroupRealTimeEvent, TContactRealTimeEvent, TCallbackRealTimeEvent,
-                     TUserRealTimeEvent, TQueueRealTimeEvent>;
+using EventTypes = ::testing::Types<TGroupRealTimeEvent, TContactRealTimeEvent,
+                                    TCallbackRealTimeEvent, TUserRealTimeEvent, TQueueRealTimeEvent,
+                                    TUserCumulativeEvent, TQueueCumulativeEvent,
+                                    TGroupCumulativeEvent, TMonitoredDestinationCumulativeEvent,
+                                    TRoutingStateCumulativeEvent, TPostProcessingCumulativeEvent>;
 
 #endif // STATCLIENT_TESTS_EVENT_CASES_H_

@@ -7,13 +7,16 @@
 
 #include <statclient/statclient.h>
 
-using TextRecordTypes =
-    ::testing::Types<TEventDataGroupRealTime, TEventDataContactRealTime, TEventDataCallbackRealTime,
-                     TEventDataUserRealTime, TEventDataUserMediaStatistics,
-                     TEventDataUserPresenceStateStatistics, TEventDataUserContactStatistics,
-                     TEventDataUserCSMStatistics, TEventDataQueueRealTime, TEventDataSiteStatistics,
-                     TEventDataSampleStatistics, TEventDataShiftStatistics,
-                     TEventDataEstimatedStatistics, TEventDataUpdateContactLog>;
+using TextRecordTypes = ::testing::Types<
+    TEventDataGroupRealTime, TEventDataContactRealTime, TEventDataCallbackRealTime,
+    TEventDataUserRealTime, TEventDataUserMediaStatistics, TEventDataUserPresenceStateStatistics,
+    TEventDataUserContactStatistics, TEventDataUserCSMStatistics, TEventDataQueueRealTime,
+    TEventDataSiteStatistics, TEventDataSampleStatistics, TEventDataShiftStatistics,
+    TEventDataEstimatedStatistics, TEventDataUpdateContactLog, TEventDataUserCumulative,
+    TEventDataUserContactTypeStatistics, TEventDataQueueCumulative, TEventDataGroupCumulative,
+    TEventDataDestinationCumulative, TEventDataRoutingStateCumulative,
+    TEventDataRoutingStateStatistics, TEventDataPostProcessingCumulative,
+    TEventDataPostProcessingReasonStatistics>;
 
 using PlainRecordTypes =
     ::testing::Types<TContactDetailCommonFields, TContactDetail, TCallbackAttemptLog,

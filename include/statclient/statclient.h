@@ -27,6 +27,14 @@
 #include "EventData/tstTEventDataGroupRealTime.h"
 #include "EventData/tstTEventDataQueueRealTime.h"
 #include "EventData/tstTEventDataUserRealTime.h"
+
+// Cumulative event records
+#include "EventData/tstTEventDataDestinationCumulative.h"
+#include "EventData/tstTEventDataGroupCumulative.h"
+#include "EventData/tstTEventDataPostProcessingCumulative.h"
+#include "EventData/tstTEventDataQueueCumulative.h"
+#include "EventData/tstTEventDataRoutingStateCumulative.h"
+#include "EventData/tstTEventDataUserCumulative.h"
 #include "names/tstNameTables.h"
 #include "names/tstTCMState.h"
 

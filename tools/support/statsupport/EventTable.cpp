@@ -80,6 +80,15 @@ constexpr EventEntry kEntries[] = {
     STATSUPPORT_ENTRY(GROUPREALTIMEEVENT, TGroupRealTimeEvent),
     STATSUPPORT_ENTRY(CONTACTREALTIMEEVENT, TContactRealTimeEvent),
     STATSUPPORT_ENTRY(CALLBACKREALTIMEEVENT, TCallbackRealTimeEvent),
+    STATSUPPORT_ENTRY(USERCUMULATIVEEVENT, TUserCumulativeEvent),
+    STATSUPPORT_ENTRY(QUEUECUMULATIVEEVENT, TQueueCumulativeEvent),
+    STATSUPPORT_ENTRY(GROUPCUMULATIVEEVENT, TGroupCumulativeEvent),
+    // The pairings below are this table's choice; the library leaves them to the application.
+    // A monitored destination is a dialled number: its rows are the dialled-number statistics.
+    STATSUPPORT_ENTRY(DNISCUMULATIVEEVENT, TMonitoredDestinationCumulativeEvent),
+    // Per-user rows with one sub-row per routing state and reason.
+    STATSUPPORT_ENTRY(USERSTATEREASONCUMULATIVEEVENT, TRoutingStateCumulativeEvent),
+    STATSUPPORT_ENTRY(USERPOSTPROCESSINGCUMULATIVEEVENT, TPostProcessingCumulativeEvent),
 };
 
 } // namespace

@@ -1,0 +1,46 @@
+#include "EventData/tstTEventDataGroupCumulative.h"
+
+#include "core/Define.h"
+
+namespace statcore {
+
+// LoggedOn travels Min, Max and is shown Max, Min. The text has no braces.
+template <> struct Layout<TEventDataGroupCumulative> {
+  static constexpr TextStyle kStyle{"", ":", ""};
+  template <class R, class F> static void Wire(R &r, F &&f) {
+    f(FIELD(Long, GK), FIELD(Long, SiteK), FIELD(Long, BU), FIELD(Long, RT), FIELD(Long, Recv[0]),
+      FIELD(Long, Recv[1]), FIELD(Long, Recv[2]), FIELD(Long, Offered[0]), FIELD(Long, Offered[1]),
+      FIELD(Long, Consulted[0]), FIELD(Long, Consulted[1]), FIELD(Long, Transferred[0]),
+      FIELD(Long, Transferred[1]), FIELD(Long, Waiting[0]), FIELD(Long, Waiting[1]),
+      FIELD(Long, LoggedOn[0]), FIELD(Long, LoggedOn[1]), FIELD(Duration, TotalLogonTime),
+      FIELD(Own, PeriodStartGMT), FIELD(Short, PeriodTime));
+  }
+  template <class R, class F> static void Text(R &r, F &&f) {
+    f(Show("GK", r.GK), Show("SiteK", r.SiteK), Show("BU", r.BU), Show("RT", r.RT),
+      Group("Recv[Prim,Over,RHOE]", r.Recv[0], r.Recv[1], r.Recv[2]),
+      Group("Offered[Prim,Over]", r.Offered[0], r.Offered[1]),
+      Group("Consulted[Prim,Over]", r.Consulted[0], r.Consulted[1]),
+      Group("Transferred[Prim,Over]", r.Transferred[0], r.Transferred[1]),
+      Group("Waiting[Begin,End]", r.Waiting[0], r.Waiting[1]),
+      Group("LoggedOn[Max,Min]", r.LoggedOn[1], r.LoggedOn[0]),
+      ShowDuration("TotalLogonTime", r.TotalLogonTime),
+      ShowTimeOfDay("PeriodStartGMT", r.PeriodStartGMT), Show("PeriodTime", r.PeriodTime));
+  }
+};
+
+template <> struct EventLayout<TGroupCumulativeEvent> : ListOnly<TEventDataGroupCumulative> {
+  static constexpr const char *kSource = "EventData/tstTEventDataGroupCumulative";
+  static constexpr const char *kReleaseFailed = "TGroupCumulativeEvent::Clear: Exception occured";
+  template <class R, class F> static void Header(R &r, F &&f) { f(FIELD(Own, TimeStamp)); }
+  static void CopyFixed(TGroupCumulativeEvent &to, const TGroupCumulativeEvent &from) {
+    to.TimeStamp = from.TimeStamp;
+  }
+};
+
+} // namespace statcore
+
+std::string TEventDataGroupCumulative::ToString() { return statcore::RenderLine(*this); }
+
+STATCORE_DEFINE_RECORD(TEventDataGroupCumulative)
+
+STATCORE_DEFINE_EVENT(TGroupCumulativeEvent, Clear)

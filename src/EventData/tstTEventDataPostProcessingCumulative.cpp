@@ -1,0 +1,87 @@
+#include "EventData/tstTEventDataPostProcessingCumulative.h"
+
+#include "core/Define.h"
+
+namespace statcore {
+
+// Dur is shown before AddCount, although it travels after it.
+template <> struct Layout<TEventDataPostProcessingReasonStatistics> {
+  template <class R, class F> static void Wire(R &r, F &&f) {
+    f(FIELD(Long, ReasonK), FIELD(Long, Count), FIELD(Long, AddCount), FIELD(Duration, Dur));
+  }
+  template <class R, class F> static void Text(R &r, F &&f) {
+    f(Show("ReasonK", r.ReasonK), Show("Count", r.Count), ShowDuration("Dur", r.Dur),
+      Show("AddCount", r.AddCount));
+  }
+};
+
+template <> struct Layout<TEventDataPostProcessingCumulative> {
+  static constexpr const char *kUnrendered[] = {"PeriodStamp", "ReasonStatistics"};
+  template <class R, class F> static void Wire(R &r, F &&f) {
+    f(FIELD(Long, AK), FIELD(Long, DeptK), FIELD(Long, BU), FIELD(Long, Loc), FIELD(Long, SiteK),
+      FIELD(Own, PeriodStamp), FIELD(VectorOf(Own), ReasonStatistics));
+  }
+  template <class R, class F> static void Text(R &r, F &&f) {
+    f(Show("AK", r.AK), Show("DeptK", r.DeptK), Show("BU", r.BU), Show("Loc", r.Loc),
+      Show("SiteK", r.SiteK));
+  }
+};
+
+template <>
+struct EventLayout<TPostProcessingCumulativeEvent> : ListOnly<TEventDataPostProcessingCumulative> {
+  static constexpr const char *kSource = "EventData/tstTEventDataPostProcessingCumulative";
+  static constexpr const char *kReleaseFailed =
+      "TPostProcessingCumulativeEvent::Clear: Exception occured";
+  template <class R, class F> static void Header(R &r, F &&f) { f(FIELD(Own, TimeStamp)); }
+  static void CopyFixed(TPostProcessingCumulativeEvent &to,
+                        const TPostProcessingCumulativeEvent &from) {
+    to.TimeStamp = from.TimeStamp;
+  }
+};
+
+} // namespace statcore
+
+std::string TEventDataPostProcessingReasonStatistics::ToString() {
+  return statcore::RenderLine(*this);
+}
+
+STATCORE_DEFINE_RECORD(TEventDataPostProcessingReasonStatistics)
+
+// ---------------------------------------------------------------------------------------------
+// The user row: the reason rows are replaced by appending.
+
+TEventDataPostProcessingCumulative::TEventDataPostProcessingCumulative() = default;
+
+TEventDataPostProcessingCumulative::TEventDataPostProcessingCumulative(
+    const TEventDataPostProcessingCumulative &other)
+    : TEventDataPostProcessingCumulative() {
+  *this = other;
+}
+
+TEventDataPostProcessingCumulative &
+TEventDataPostProcessingCumulative::operator=(const TEventDataPostProcessingCumulative &other) {
+  if (this == &other)
+    return *this;
+  AK = other.AK;
+  DeptK = other.DeptK;
+  Loc = other.Loc;
+  SiteK = other.SiteK;
+  BU = other.BU;
+  PeriodStamp = other.PeriodStamp;
+  ReasonStatistics.clear();
+  for (const TEventDataPostProcessingReasonStatistics &row : other.ReasonStatistics)
+    ReasonStatistics.push_back(row);
+  return *this;
+}
+
+TEventDataPostProcessingCumulative::~TEventDataPostProcessingCumulative() = default;
+
+std::string TEventDataPostProcessingCumulative::ToString() { return statcore::RenderLine(*this); }
+
+STATCORE_DEFINE_RECORD_OPERATORS(TEventDataPostProcessingCumulative)
+STATCORE_DEFINE_WALK(TEventDataPostProcessingCumulative)
+
+// ---------------------------------------------------------------------------------------------
+// The event.
+
+STATCORE_DEFINE_EVENT(TPostProcessingCumulativeEvent, Clear)

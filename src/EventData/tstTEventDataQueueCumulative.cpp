@@ -1,0 +1,76 @@
+#include "EventData/tstTEventDataQueueCumulative.h"
+
+#include "core/Define.h"
+
+namespace statcore {
+
+// The AddCounts travel apart (after the e-mail counters, the contact times and the user
+// times) and are shown together; so are the two UnderThreshold counts.
+template <> struct Layout<TEventDataQueueCumulative> {
+  static constexpr const char *kUnrendered[] = {"PeriodStamp"};
+  template <class R, class F> static void Wire(R &r, F &&f) {
+    f(FIELD(Long, QK), FIELD(Long, SiteK), FIELD(Long, BU), FIELD(UShort, SLF),
+      FIELD(Long, Received[0]), FIELD(Long, Received[1]), FIELD(Long, Received[2]),
+      FIELD(Long, Redirected[0]), FIELD(Long, Redirected[1]), FIELD(Long, TransOOS),
+      FIELD(Long, Answered[0]), FIELD(Long, Answered[1]), FIELD(Long, UnderThresholdAns),
+      FIELD(Long, AnsweredInInterval[0]), FIELD(Long, AnsweredInInterval[1]),
+      FIELD(Long, AnsweredInInterval[2]), FIELD(Long, AnsweredInInterval[3]),
+      FIELD(Long, AnsweredInInterval[4]), FIELD(Long, Abandoned), FIELD(Long, UnderThresholdAbd),
+      FIELD(Long, AbandonedInInterval[0]), FIELD(Long, AbandonedInInterval[1]),
+      FIELD(Long, AbandonedInInterval[2]), FIELD(Long, AbandonedInInterval[3]),
+      FIELD(Long, AbandonedInInterval[4]), FIELD(Duration, WaitTime[0]),
+      FIELD(Duration, WaitTime[1]), FIELD(Duration, WaitTime[2]), FIELD(Duration, WaitTime[3]),
+      FIELD(Long, MaxWaitTime[0]), FIELD(Long, MaxWaitTime[1]), FIELD(Long, MaxWaitTime[2]),
+      FIELD(Long, MaxWaitTime[3]), FIELD(Long, Emails[0]), FIELD(Long, Emails[1]),
+      FIELD(Short, AddCountsEMDefer), FIELD(Short, AddCountsEMConOut),
+      FIELD(Duration, EmailsTime[0]), FIELD(Duration, EmailsTime[1]), FIELD(Long, Waiting[0]),
+      FIELD(Long, Waiting[1]), FIELD(Long, Waiting[2]), FIELD(Long, Waiting[3]),
+      FIELD(Long, Overflows[0]), FIELD(Long, Overflows[1]), FIELD(Long, Overflows[2]),
+      FIELD(Duration, ContactsTime[0]), FIELD(Duration, ContactsTime[1]),
+      FIELD(Short, AddCountsContacts), FIELD(Short, AddCountsContactsPP),
+      FIELD(Duration, UsersInvolvedTime[0]), FIELD(Duration, UsersInvolvedTime[1]),
+      FIELD(Short, AddCountsHandled), FIELD(Own, PeriodStamp), FIELD(Short, PeriodTime));
+  }
+  template <class R, class F> static void Text(R &r, F &&f) {
+    f(Show("QK", r.QK), Show("SiteK", r.SiteK), Show("BU", r.BU), Show("SLF", r.SLF),
+      Group("Received[All,Req,NetIn]", r.Received[0], r.Received[1], r.Received[2]),
+      Group("Answered[Prim,Over]", r.Answered[0], r.Answered[1]), Show("Abandoned", r.Abandoned),
+      Group("Redirected[OOS,NetOut]", r.Redirected[0], r.Redirected[1]),
+      Show("TransOOS", r.TransOOS),
+      Group("UnderThreshold[Ans,Abd]", r.UnderThresholdAns, r.UnderThresholdAbd),
+      Group("AnsweredInInterval[1,2,3,4,5]", r.AnsweredInInterval[0], r.AnsweredInInterval[1],
+            r.AnsweredInInterval[2], r.AnsweredInInterval[3], r.AnsweredInInterval[4]),
+      Group("AbandonedInInterval[1,2,3,4,5]", r.AbandonedInInterval[0], r.AbandonedInInterval[1],
+            r.AbandonedInInterval[2], r.AbandonedInInterval[3], r.AbandonedInInterval[4]),
+      Group("Overflows[Cur,Max,Min]", r.Overflows[0], r.Overflows[1], r.Overflows[2]),
+      Group("Waiting[Begin,End,Max,Min]", r.Waiting[0], r.Waiting[1], r.Waiting[2], r.Waiting[3]),
+      DurationGroup("WaitTime[Tot,Ans,Abd,Red]", r.WaitTime[0], r.WaitTime[1], r.WaitTime[2],
+                    r.WaitTime[3]),
+      Group("MaxWaitTime[Max,Ans,Abd,Red]", r.MaxWaitTime[0], r.MaxWaitTime[1], r.MaxWaitTime[2],
+            r.MaxWaitTime[3]),
+      Group("Emails[Defer,ConOut]", r.Emails[0], r.Emails[1]),
+      DurationGroup("EmailsTime[Defer,ConOut]", r.EmailsTime[0], r.EmailsTime[1]),
+      DurationGroup("ContactsTime[Tot,PostP]", r.ContactsTime[0], r.ContactsTime[1]),
+      DurationGroup("UsersInvolvedTime[Tot,PostP]", r.UsersInvolvedTime[0], r.UsersInvolvedTime[1]),
+      Group("AddCounts[Contacts,ContactsPP,Handled,EMDefer,EMConOut]", r.AddCountsContacts,
+            r.AddCountsContactsPP, r.AddCountsHandled, r.AddCountsEMDefer, r.AddCountsEMConOut),
+      Show("PeriodTime", r.PeriodTime));
+  }
+};
+
+template <> struct EventLayout<TQueueCumulativeEvent> : ListOnly<TEventDataQueueCumulative> {
+  static constexpr const char *kSource = "EventData/tstTEventDataQueueCumulative";
+  static constexpr const char *kReleaseFailed = "TQueueCumulativeEvent::Clear: Exception occured";
+  template <class R, class F> static void Header(R &r, F &&f) { f(FIELD(Own, TimeStamp)); }
+  static void CopyFixed(TQueueCumulativeEvent &to, const TQueueCumulativeEvent &from) {
+    to.TimeStamp = from.TimeStamp;
+  }
+};
+
+} // namespace statcore
+
+std::string TEventDataQueueCumulative::ToString() { return statcore::RenderLine(*this); }
+
+STATCORE_DEFINE_RECORD(TEventDataQueueCumulative)
+
+STATCORE_DEFINE_EVENT(TQueueCumulativeEvent, Clear)

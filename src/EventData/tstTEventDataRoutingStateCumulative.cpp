@@ -1,0 +1,108 @@
+#include "EventData/tstTEventDataRoutingStateCumulative.h"
+
+#include "core/Define.h"
+
+namespace statcore {
+
+// RDur is shown third, and the presence state as its number rather than its name.
+template <> struct Layout<TEventDataRoutingStateStatistics> {
+  template <class R, class F> static void Wire(R &r, F &&f) {
+    f(FIELD(Long, RSKey), FIELD(Long, RCount), FIELD(Short, AddRCount), FIELD(Own, Pres),
+      FIELD(Long, PresCount), FIELD(Short, AddPresCount), FIELD(Duration, RDur),
+      FIELD(Duration, PresDur));
+  }
+  template <class R, class F> static void Text(R &r, F &&f) {
+    f(Show("RSKey", r.RSKey), Show("RCount", r.RCount), ShowDuration("RDur", r.RDur),
+      Show("AddRCount", r.AddRCount), Show("Pres", r.Pres), Show("PresCount", r.PresCount),
+      ShowDuration("PresDur", r.PresDur), Show("AddPresCount", r.AddPresCount));
+  }
+};
+
+// The text shows the keys only, without braces.
+template <> struct Layout<TEventDataRoutingStateCumulative> {
+  static constexpr TextStyle kStyle{"", ":", ""};
+  static constexpr const char *kUnrendered[] = {"PeriodStamp", "RoutingStateStatistics"};
+  template <class R, class F> static void Wire(R &r, F &&f) {
+    f(FIELD(Long, AK), FIELD(Long, DeptK), FIELD(Long, BU), FIELD(Long, Loc), FIELD(Long, SiteK),
+      FIELD(Own, PeriodStamp), FIELD(VectorOf(Own), RoutingStateStatistics));
+  }
+  template <class R, class F> static void Text(R &r, F &&f) {
+    f(Show("AK", r.AK), Show("DeptK", r.DeptK), Show("BU", r.BU), Show("Loc", r.Loc),
+      Show("SiteK", r.SiteK));
+  }
+};
+
+template <>
+struct EventLayout<TRoutingStateCumulativeEvent> : ListOnly<TEventDataRoutingStateCumulative> {
+  static constexpr const char *kSource = "EventData/tstTEventDataRoutingStateCumulative";
+  static constexpr const char *kReleaseFailed =
+      "TRoutingStateCumulativeEvent::Clear: Exception occured";
+  template <class R, class F> static void Header(R &r, F &&f) { f(FIELD(Own, TimeStamp)); }
+  static void CopyFixed(TRoutingStateCumulativeEvent &to,
+                        const TRoutingStateCumulativeEvent &from) {
+    to.TimeStamp = from.TimeStamp;
+  }
+};
+
+} // namespace statcore
+
+// ---------------------------------------------------------------------------------------------
+// The routing-state row: the time stamps of a copy start from the current time.
+
+TEventDataRoutingStateStatistics::TEventDataRoutingStateStatistics() = default;
+
+TEventDataRoutingStateStatistics::TEventDataRoutingStateStatistics(
+    const TEventDataRoutingStateStatistics &other)
+    : RDur(0), PresDur(0) {
+  *this = other;
+}
+
+TEventDataRoutingStateStatistics &TEventDataRoutingStateStatistics::operator=(
+    const TEventDataRoutingStateStatistics &other) = default;
+
+TEventDataRoutingStateStatistics::~TEventDataRoutingStateStatistics() = default;
+
+std::string TEventDataRoutingStateStatistics::ToString() { return statcore::RenderLine(*this); }
+
+STATCORE_DEFINE_RECORD_OPERATORS(TEventDataRoutingStateStatistics)
+STATCORE_DEFINE_WALK(TEventDataRoutingStateStatistics)
+
+// ---------------------------------------------------------------------------------------------
+// The user row: the same for its time stamp, and the routing-state rows are replaced by
+// appending.
+
+TEventDataRoutingStateCumulative::TEventDataRoutingStateCumulative() = default;
+
+TEventDataRoutingStateCumulative::TEventDataRoutingStateCumulative(
+    const TEventDataRoutingStateCumulative &other)
+    : PeriodStamp(0) {
+  *this = other;
+}
+
+TEventDataRoutingStateCumulative &
+TEventDataRoutingStateCumulative::operator=(const TEventDataRoutingStateCumulative &other) {
+  if (this == &other)
+    return *this;
+  RoutingStateStatistics.clear();
+  for (const TEventDataRoutingStateStatistics &row : other.RoutingStateStatistics)
+    RoutingStateStatistics.push_back(row);
+  PeriodStamp = other.PeriodStamp;
+  AK = other.AK;
+  DeptK = other.DeptK;
+  BU = other.BU;
+  Loc = other.Loc;
+  SiteK = other.SiteK;
+  return *this;
+}
+
+TEventDataRoutingStateCumulative::~TEventDataRoutingStateCumulative() = default;
+
+std::string TEventDataRoutingStateCumulative::ToString() { return statcore::RenderLine(*this); }
+
+STATCORE_DEFINE_RECORD_OPERATORS(TEventDataRoutingStateCumulative)
+STATCORE_DEFINE_WALK(TEventDataRoutingStateCumulative)
+
+// ---------------------------------------------------------------------------------------------
+// The event.
+
+STATCORE_DEFINE_EVENT(TRoutingStateCumulativeEvent, Clear)

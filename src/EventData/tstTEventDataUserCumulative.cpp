@@ -1,0 +1,98 @@
+#include "EventData/tstTEventDataUserCumulative.h"
+
+#include "core/Define.h"
+#include "names/tstNameTables.h"
+
+namespace statcore {
+
+template <> struct Layout<TEventDataUserContactTypeStatistics> {
+  template <class R, class F> static void Wire(R &r, F &&f) {
+    f(FIELD(RawEnum, CT), FIELD(Long, Offered[0]), FIELD(Long, Offered[1]), FIELD(Long, Offered[2]),
+      FIELD(Long, Offered[3]), FIELD(Long, Handled[0]), FIELD(Long, Handled[1]),
+      FIELD(Long, Handled[2]), FIELD(Long, Abandoned[0]), FIELD(Long, Abandoned[1]),
+      FIELD(Long, Unhandled), FIELD(Long, Held[0]), FIELD(Long, Held[1]), FIELD(Long, Held[2]),
+      FIELD(Long, Consulted[0]), FIELD(Long, Consulted[1]), FIELD(Long, Consulted[2]),
+      FIELD(Long, Disc), FIELD(Long, Requeued), FIELD(Long, Xferred), FIELD(Long, ReachMaxPending),
+      FIELD(Long, Undelivered), FIELD(Long, Initiated), FIELD(Long, RecalledEM),
+      FIELD(Long, DiscardedEM), FIELD(Duration, TalkTime), FIELD(Duration, HeldTime),
+      FIELD(Duration, ConsultTime), FIELD(Duration, RingTime), FIELD(Duration, PendingTime),
+      FIELD(Duration, ProcTime), FIELD(Duration, PostProcTime), FIELD(Duration, ActiveContactsTime),
+      FIELD(Long, MaxActiveContactsTime), FIELD(Long, MaxHandlingTime), FIELD(Short, AddTalk),
+      FIELD(Short, AddHeld), FIELD(Short, AddConsult), FIELD(Short, AddRing), FIELD(Short, AddProc),
+      FIELD(Short, AddPostProc));
+  }
+  template <class R, class F> static void Text(R &r, F &&f) {
+    f(Show("CT", r.CT, ContactTypeToString),
+      Group("Offered[Prim,Over,Other,Resvd]", r.Offered[0], r.Offered[1], r.Offered[2],
+            r.Offered[3]),
+      Group("Handled[Prim,Over,Other]", r.Handled[0], r.Handled[1], r.Handled[2]),
+      Group("Held[Prim,Over,Other]", r.Held[0], r.Held[1], r.Held[2]),
+      Group("Consulted[Prim,Over,Other]", r.Consulted[0], r.Consulted[1], r.Consulted[2]),
+      Group("Abandoned[Prim,Over]", r.Abandoned[0], r.Abandoned[1]), Show("Unhandled", r.Unhandled),
+      Show("Disc", r.Disc), Show("Requeued", r.Requeued), Show("Xferred", r.Xferred),
+      Show("ReachMaxPending", r.ReachMaxPending), Show("Undelivered", r.Undelivered),
+      Show("Initiated", r.Initiated), Show("RecalledEM", r.RecalledEM),
+      Show("DiscardedEM", r.DiscardedEM), Show("AddTalk", r.AddTalk), Show("AddHeld", r.AddHeld),
+      Show("AddConsult", r.AddConsult), Show("AddRing", r.AddRing), Show("AddProc", r.AddProc),
+      Show("AddPostProc", r.AddPostProc), ShowDuration("TalkTime", r.TalkTime),
+      ShowDuration("HeldTime", r.HeldTime), ShowDuration("ConsultTime", r.ConsultTime),
+      ShowDuration("RingTime", r.RingTime), ShowDuration("PendingTime", r.PendingTime),
+      ShowDuration("ProcTime", r.ProcTime), ShowDuration("PostProcTime", r.PostProcTime),
+      ShowDuration("ActiveContactsTime", r.ActiveContactsTime),
+      Show("MaxActiveContactsTime", r.MaxActiveContactsTime),
+      Show("MaxHandlingTime", r.MaxHandlingTime));
+  }
+};
+
+// The text leaves out PeriodStamp and the contact-type rows (they have a text of their own),
+// and shows the fourth MaxActiveContacts element before the third.
+template <> struct Layout<TEventDataUserCumulative> {
+  static constexpr const char *kUnrendered[] = {"PeriodStamp", "ContactTypeStatistics"};
+  template <class R, class F> static void Wire(R &r, F &&f) {
+    f(FIELD(Long, AK), FIELD(Long, DeptK), FIELD(Long, Loc), FIELD(Long, SiteK), FIELD(Long, BU),
+      FIELD(Long, BusyCount), FIELD(Short, AddBusyCount), FIELD(Duration, BusyTime),
+      FIELD(Long, AwayCount), FIELD(Duration, AwayTime), FIELD(Long, IdleCount),
+      FIELD(Duration, IdleTime), FIELD(Long, OtherCount), FIELD(Duration, OtherTime),
+      FIELD(Duration, LogonTime), FIELD(Long, FirstLogonMedia), FIELD(Long, LastLogoffMedia),
+      FIELD(Own, FirstLogonGMT), FIELD(Own, LastLogoffGMT), FIELD(Short, MaxActiveContacts[0]),
+      FIELD(Short, MaxActiveContacts[1]), FIELD(Short, MaxActiveContacts[2]),
+      FIELD(Short, MaxActiveContacts[3]), FIELD(Short, MaxActiveContacts[4]),
+      FIELD(Short, MaxActiveContacts[5]), FIELD(Own, PeriodStamp), FIELD(Short, PeriodTime),
+      FIELD(VectorOf(Own), ContactTypeStatistics));
+  }
+  template <class R, class F> static void Text(R &r, F &&f) {
+    f(Show("AK", r.AK), Show("DeptK", r.DeptK), Show("Loc", r.Loc), Show("SiteK", r.SiteK),
+      Show("BU", r.BU), Show("IdleCount", r.IdleCount), ShowDuration("IdleTime", r.IdleTime),
+      Show("AwayCount", r.AwayCount), ShowDuration("AwayTime", r.AwayTime),
+      Show("BusyCount", r.BusyCount), ShowDuration("BusyTime", r.BusyTime),
+      Show("AddBusyCount", r.AddBusyCount), Show("OtherCount", r.OtherCount),
+      ShowDuration("OtherTime", r.OtherTime), ShowDuration("LogonTime", r.LogonTime),
+      Show("PeriodTime", r.PeriodTime),
+      Show("FirstLogonMedia", r.FirstLogonMedia, MediaTypeToString),
+      ShowInstant("FirstLogonGMT", r.FirstLogonGMT, '/', ':', '.'),
+      Show("LastLogoffMedia", r.LastLogoffMedia, MediaTypeToString),
+      ShowInstant("LastLogoffGMT", r.LastLogoffGMT, '/', ':', '.'),
+      Group("MaxActiveContacts[All,V,CB,EM,WC,OM]", r.MaxActiveContacts[0], r.MaxActiveContacts[1],
+            r.MaxActiveContacts[3], r.MaxActiveContacts[2], r.MaxActiveContacts[4],
+            r.MaxActiveContacts[5]));
+  }
+};
+
+template <> struct EventLayout<TUserCumulativeEvent> : ListOnly<TEventDataUserCumulative> {
+  static constexpr const char *kSource = "EventData/tstTEventDataUserCumulative";
+  static constexpr const char *kReleaseFailed = "TUserCumulativeEvent::Clear: Exception occured";
+  template <class R, class F> static void Header(R &r, F &&f) { f(FIELD(Own, TimeStamp)); }
+  static void CopyFixed(TUserCumulativeEvent &to, const TUserCumulativeEvent &from) {
+    to.TimeStamp = from.TimeStamp;
+  }
+};
+
+} // namespace statcore
+
+std::string TEventDataUserContactTypeStatistics::ToString() { return statcore::RenderLine(*this); }
+std::string TEventDataUserCumulative::ToString() { return statcore::RenderLine(*this); }
+
+STATCORE_DEFINE_RECORD(TEventDataUserContactTypeStatistics)
+STATCORE_DEFINE_RECORD(TEventDataUserCumulative)
+
+STATCORE_DEFINE_EVENT(TUserCumulativeEvent, Clear)

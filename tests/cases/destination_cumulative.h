@@ -1,0 +1,24 @@
+// The case of the monitored destination cumulative event.
+#ifndef STATCLIENT_TESTS_CASES_DESTINATION_CUMULATIVE_H_
+#define STATCLIENT_TESTS_CASES_DESTINATION_CUMULATIVE_H_
+
+#include "event_fill.h"
+
+template <> struct EventCase<TMonitoredDestinationCumulativeEvent> {
+  using Record = TEventDataDestinationCumulative;
+  static constexpr std::size_t kCountOffset = 15;
+  static constexpr const char *kSource = "EventData/tstTEventDataDestinationCumulative";
+  static constexpr const char *kReleaseFailed =
+      "TMonitoredDestinationCumulativeEvent::Clear: Exception occured";
+  static void Release(TMonitoredDestinationCumulativeEvent &event) { event.Clear(); }
+  static void Fill(Record &r, long seed) {
+    Distinct<long>({&r.QK, &r.SiteK, &r.BU, &r.Recv[0], &r.Recv[1], &r.Ans, &r.Abd, &r.ReDirect[0],
+                    &r.ReDirect[1], &r.Disconnected, &r.ReQ, &r.Interval[0], &r.Interval[1],
+                    &r.AutoHandledEmail, &r.Addi[0], &r.Addi[1]},
+                   seed);
+    Distinct({&r.TotalTime[0], &r.TotalTime[1], &r.TotalTime[2], &r.PeriodStartGMT}, seed);
+    r.Period = static_cast<short>(-seed);
+  }
+};
+
+#endif // STATCLIENT_TESTS_CASES_DESTINATION_CUMULATIVE_H_

@@ -1,0 +1,28 @@
+// The case of the post-processing cumulative event.
+#ifndef STATCLIENT_TESTS_CASES_POST_PROCESSING_CUMULATIVE_H_
+#define STATCLIENT_TESTS_CASES_POST_PROCESSING_CUMULATIVE_H_
+
+#include "event_fill.h"
+
+template <> struct EventCase<TPostProcessingCumulativeEvent> {
+  using Record = TEventDataPostProcessingCumulative;
+  static constexpr std::size_t kCountOffset = 15;
+  static constexpr const char *kSource = "EventData/tstTEventDataPostProcessingCumulative";
+  static constexpr const char *kReleaseFailed =
+      "TPostProcessingCumulativeEvent::Clear: Exception occured";
+  static void Release(TPostProcessingCumulativeEvent &event) { event.Clear(); }
+  // Two reasons, so that the truncation test cuts through rows nested in rows.
+  static void Fill(Record &r, long seed) {
+    Distinct<long>({&r.AK, &r.DeptK, &r.BU, &r.Loc, &r.SiteK}, seed);
+    Distinct({&r.PeriodStamp}, seed);
+    r.ReasonStatistics.clear();
+    for (long i = 0; i < 2; ++i) {
+      TEventDataPostProcessingReasonStatistics reason;
+      Distinct<long>({&reason.ReasonK, &reason.Count, &reason.AddCount}, seed * 10 + i);
+      Distinct({&reason.Dur}, seed * 10 + i);
+      r.ReasonStatistics.push_back(reason);
+    }
+  }
+};
+
+#endif // STATCLIENT_TESTS_CASES_POST_PROCESSING_CUMULATIVE_H_

@@ -1,0 +1,148 @@
+// Texts, wire layouts and the leading time stamp of the user cumulative event and its rows.
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "event_cases.h"
+
+namespace {
+
+const std::string kZero = TTimeStamp(1).GetTime(1, ':', '.');
+
+TEventDataUserCumulative UserRow() {
+  TEventDataUserCumulative row;
+  Distinct<long>({&row.AK, &row.DeptK, &row.Loc, &row.SiteK, &row.BU, &row.BusyCount}, 0);
+  row.AddBusyCount = -7;
+  row.BusyTime = Span(1, 1, 1, 1, 5);
+  row.AwayCount = 8;
+  row.IdleCount = 10;
+  row.OtherCount = 12;
+  row.IdleTime = Span(0, 0, 0, 11, 0);
+  row.LogonTime = Span(0, 2, 0, 0, 0);
+  row.FirstLogonMedia = 1;
+  row.LastLogoffMedia = 9;
+  row.FirstLogonGMT = Span(5, 6, 7, 8, 9);
+  row.FirstLogonGMT.SetYear(2024);
+  row.FirstLogonGMT.SetMonth(3);
+  Distinct<short>({&row.MaxActiveContacts[0], &row.MaxActiveContacts[1], &row.MaxActiveContacts[2],
+                   &row.MaxActiveContacts[3], &row.MaxActiveContacts[4], &row.MaxActiveContacts[5]},
+                  0);
+  row.PeriodStamp = Span(0, 3, 0, 0, 0);
+  row.PeriodTime = 15;
+  return row;
+}
+
+TEST(UserCumulativeText, ContactTypeRowShowsHeldBeforeAbandonedAndAddsBeforeDurations) {
+  EXPECT_EQ(
+      TEventDataUserContactTypeStatistics().ToString(),
+      "{CT:None, Offered[Prim,Over,Other,Resvd]:[0,0,0,0], Handled[Prim,Over,Other]:[0,0,0], "
+      "Held[Prim,Over,Other]:[0,0,0], Consulted[Prim,Over,Other]:[0,0,0], "
+      "Abandoned[Prim,Over]:[0,0], Unhandled:0, Disc:0, Requeued:0, Xferred:0, ReachMaxPending:0, "
+      "Undelivered:0, Initiated:0, RecalledEM:0, DiscardedEM:0, AddTalk:0, AddHeld:0, "
+      "AddConsult:0, AddRing:0, AddProc:0, AddPostProc:0, TalkTime:" +
+          kZero + ", HeldTime:" + kZero + ", ConsultTime:" + kZero + ", RingTime:" + kZero +
+          ", PendingTime:" + kZero + ", ProcTime:" + kZero + ", PostProcTime:" + kZero +
+          ", ActiveContactsTime:" + kZero + ", MaxActiveContactsTime:0, MaxHandlingTime:0}");
+  EXPECT_EQ(ContactTypeRow(0).ToString(),
+            "{CT:Routed Voice, Offered[Prim,Over,Other,Resvd]:[1,2,3,4], "
+            "Handled[Prim,Over,Other]:[5,6,7], Held[Prim,Over,Other]:[11,12,13], "
+            "Consulted[Prim,Over,Other]:[14,15,16], Abandoned[Prim,Over]:[8,9], Unhandled:10, "
+            "Disc:17, Requeued:18, Xferred:19, ReachMaxPending:20, Undelivered:21, Initiated:22, "
+            "RecalledEM:23, DiscardedEM:24, AddTalk:1, AddHeld:2, AddConsult:3, AddRing:4, "
+            "AddProc:5, AddPostProc:6, TalkTime:00:00:01.001, HeldTime:00:00:02.002, "
+            "ConsultTime:00:00:03.003, RingTime:00:00:04.004, PendingTime:00:00:05.005, "
+            "ProcTime:00:00:06.006, PostProcTime:00:00:07.007, ActiveContactsTime:00:00:08.008, "
+            "MaxActiveContactsTime:25, MaxHandlingTime:26}");
+}
+
+TEST(UserCumulativeText, UserRowSwapsTheThirdAndFourthMaxActiveContacts) {
+  EXPECT_EQ(TEventDataUserCumulative().ToString(),
+            "{AK:0, DeptK:0, Loc:0, SiteK:0, BU:0, IdleCount:0, IdleTime:" + kZero +
+                ", AwayCount:0, AwayTime:" + kZero + ", BusyCount:0, BusyTime:" + kZero +
+                ", AddBusyCount:0, OtherCount:0, OtherTime:" + kZero + ", LogonTime:" + kZero +
+                ", PeriodTime:0, FirstLogonMedia:None, FirstLogonGMT:0000/00/00 " + kZero +
+                ", LastLogoffMedia:None, LastLogoffGMT:0000/00/00 " + kZero +
+                ", MaxActiveContacts[All,V,CB,EM,WC,OM]:[0,0,0,0,0,0]}");
+  TEventDataUserCumulative row = UserRow();
+  row.ContactTypeStatistics = {ContactTypeRow(1)};
+  EXPECT_EQ(row.ToString(),
+            "{AK:1, DeptK:2, Loc:3, SiteK:4, BU:5, IdleCount:10, IdleTime:00:00:11.000, "
+            "AwayCount:8, AwayTime:" +
+                kZero + ", BusyCount:6, BusyTime:01:01:01.005, AddBusyCount:-7, OtherCount:12, " +
+                "OtherTime:" + kZero +
+                ", LogonTime:02:00:00.000, PeriodTime:15, FirstLogonMedia:Voice, "
+                "FirstLogonGMT:2024/03/05 06:07:08.009, LastLogoffMedia:MediaType: 9, "
+                "LastLogoffGMT:0000/00/00 " +
+                kZero + ", MaxActiveContacts[All,V,CB,EM,WC,OM]:[1,2,4,3,5,6]}");
+}
+
+TEST(UserCumulativeWire, ContactTypeRowPacksInTableOrderAndKeepsAnyContactType) {
+  for (int ct : {1, 12, -1}) {
+    TEventDataUserContactTypeStatistics row = ContactTypeRow(0);
+    row.CT = static_cast<enContactType>(ct);
+    // The raw contact type has the bytes of an int32.
+    EXPECT_EQ(Packed(row), PackedBytes([&](TPack &p) {
+                p << ct;
+                for (long value = 1; value <= 24; ++value)
+                  p << value;
+                for (long seconds = 1; seconds <= 8; ++seconds)
+                  PackSpan(p, seconds, static_cast<unsigned short>(seconds));
+                p << 25L << 26L;
+                for (short value = 1; value <= 6; ++value)
+                  p << value;
+              }));
+    if (ct != 1)
+      EXPECT_EQ(row.ToString().substr(0, 12), "{CT:Invalid,");
+  }
+
+  // A contact type cut short keeps its value and leaves the bytes where they were.
+  TEventDataUserContactTypeStatistics cut;
+  cut.CT = CONTACTTYPE_ROUTEDWEB;
+  Bytes three = {1, 0, 0};
+  TPack pack(three.data(), 3);
+  EXPECT_THROW(pack >> cut, TPackError);
+  EXPECT_EQ(cut.CT, CONTACTTYPE_ROUTEDWEB);
+  EXPECT_EQ(pack.Length(), 3u);
+}
+
+TEST(UserCumulativeWire, AddBusyCountTravelsBeforeBusyTimeAndTheRowsAfterPeriodTime) {
+  const TEventDataUserCumulative row = UserRow();
+  const Bytes bytes = Packed(row);
+  EXPECT_EQ(bytes, PackedBytes([&](TPack &p) {
+              p << 1L << 2L << 3L << 4L << 5L << 6L << static_cast<short>(-7);
+              PackSpan(p, 90061, 5);
+              p << 8L;
+              PackSpan(p, 0);
+              p << 10L;
+              PackSpan(p, 11);
+              p << 12L;
+              PackSpan(p, 0);
+              PackSpan(p, 7200);
+              p << 1L << 9L << row.FirstLogonGMT << TTimeStamp(1);
+              for (short value = 1; value <= 6; ++value)
+                p << value;
+              p << row.PeriodStamp << static_cast<short>(15) << 0;
+            }));
+
+  TEventDataUserCumulative decoded;
+  decoded.ContactTypeStatistics = {ContactTypeRow(1), ContactTypeRow(2)};
+  EXPECT_EQ(UnpackInto(bytes, decoded), 0u);
+  EXPECT_TRUE(decoded.ContactTypeStatistics.empty());
+  EXPECT_EQ(decoded.PeriodStamp, row.PeriodStamp);
+}
+
+TEST(UserCumulativeEvent, TimeStampLeadsAndTravelsWithCopies) {
+  TUserCumulativeEvent source;
+  source.TimeStamp = Span(0, 4, 5, 6, 7);
+  *AddRecord(source) = UserRow();
+  EXPECT_EQ(Packed(source),
+            PackedBytes([&](TPack &p) { p << source.TimeStamp << 1 << UserRow(); }));
+
+  TUserCumulativeEvent copied(source), assigned, decoded;
+  assigned = source;
+  EXPECT_EQ(UnpackInto(Packed(source), decoded), 0u);
+  for (const TUserCumulativeEvent *event : {&copied, &assigned, &decoded})
+    EXPECT_EQ(event->TimeStamp, source.TimeStamp);
+}
+
+} // namespace
