@@ -91,8 +91,9 @@ TEST(UserCumulativeWire, ContactTypeRowPacksInTableOrderAndKeepsAnyContactType) 
                 for (short value = 1; value <= 6; ++value)
                   p << value;
               }));
-    if (ct != 1)
+    if (ct != 1) {
       EXPECT_EQ(row.ToString().substr(0, 12), "{CT:Invalid,");
+    }
   }
 
   // A contact type cut short keeps its value and leaves the bytes where they were.
