@@ -1,12 +1,11 @@
-// What every cumulative event shares: the time stamp that travels before its rows.
+// Values the cumulative record tests share: the zero duration's text and a point in time.
 #ifndef STATCLIENT_TESTS_CUMULATIVE_CHECKS_H_
 #define STATCLIENT_TESTS_CUMULATIVE_CHECKS_H_
 
 #include <string>
 
-#include <gtest/gtest.h>
-
-#include "event_cases.h"
+#include "event_fill.h"
+#include "support/Spans.h"
 
 const std::string kZeroTime = TTimeStamp(1).GetTime(1, ':', '.');
 
@@ -16,33 +15,6 @@ inline TTimeStamp PeriodInstant() {
   instant.SetYear(2024);
   instant.SetMonth(5);
   return instant;
-}
-
-// The time stamp travels whole before the count and the rows, unpacking reads it, copies and
-// assignments carry it and Clear leaves it.
-template <class E> void ExpectLeadingTimeStamp() {
-  E event;
-  event.TimeStamp = PeriodInstant();
-  for (long seed = 1; seed <= 2; ++seed)
-    EventCase<E>::Fill(*AddRecord(event), seed);
-  const Bytes bytes = Packed(event);
-  EXPECT_EQ(bytes, PackedBytes([&](TPack &p) {
-              p << PeriodInstant() << 2;
-              for (const auto *row : event.EventDataList)
-                p << *row;
-            }));
-
-  E decoded;
-  EXPECT_EQ(UnpackInto(bytes, decoded), 0u);
-  EXPECT_EQ(decoded.TimeStamp, PeriodInstant());
-  E copied(event);
-  E assigned;
-  assigned = event;
-  EXPECT_EQ(copied.TimeStamp, PeriodInstant());
-  EXPECT_EQ(assigned.TimeStamp, PeriodInstant());
-  event.Clear();
-  EXPECT_EQ(event.TimeStamp, PeriodInstant());
-  EXPECT_EQ(Packed(event), PackedBytes([](TPack &p) { p << PeriodInstant() << 0; }));
 }
 
 #endif // STATCLIENT_TESTS_CUMULATIVE_CHECKS_H_

@@ -89,8 +89,4 @@ TEST(DestinationCumulativeRecord, TextOrderDiffersFromPackOrder) {
                             {"PeriodStartGMT", "2024/05/06 08:30:15.250"}}));
 }
 
-TEST(DestinationCumulativeEvent, TimeStampLeads) {
-  ExpectLeadingTimeStamp<TMonitoredDestinationCumulativeEvent>();
-}
-
 } // namespace

@@ -49,13 +49,4 @@ TEST(GroupCumulativeRecord, PacksInTableOrderAndRendersLoggedOnMaxFirst) {
   EXPECT_EQ(decoded.ToString(), row.ToString());
 }
 
-TEST(GroupCumulativeEvent, TimeStampLeadsAndEachRowAddsItsNinetyOneBytes) {
-  ExpectLeadingTimeStamp<TGroupCumulativeEvent>();
-  TGroupCumulativeEvent event;
-  for (unsigned long rows = 0; rows <= 3; ++rows) {
-    EXPECT_EQ(event.Size(), 15 + 4 + rows * 91);
-    AddRecord(event);
-  }
-}
-
 } // namespace

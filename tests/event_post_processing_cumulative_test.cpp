@@ -70,8 +70,4 @@ TEST(PostProcessingCumulativeRecord, AssignmentReplacesTheReasonRows) {
   EXPECT_EQ(source.ReasonStatistics[0].Count, 3);
 }
 
-TEST(PostProcessingCumulativeEvent, TimeStampLeads) {
-  ExpectLeadingTimeStamp<TPostProcessingCumulativeEvent>();
-}
-
 } // namespace

@@ -73,18 +73,4 @@ TEST(QueueCumulativeWire, AddCountsAndUnderThresholdTravelApartFromTheirGroups) 
             }));
 }
 
-TEST(QueueCumulativeEvent, TimeStampLeadsAndTravelsWithCopies) {
-  TQueueCumulativeEvent source;
-  source.TimeStamp = Span(0, 4, 5, 6, 7);
-  *AddRecord(source) = QueueRow();
-  EXPECT_EQ(Packed(source),
-            PackedBytes([&](TPack &p) { p << source.TimeStamp << 1 << QueueRow(); }));
-
-  TQueueCumulativeEvent copied(source), assigned, decoded;
-  assigned = source;
-  EXPECT_EQ(UnpackInto(Packed(source), decoded), 0u);
-  for (const TQueueCumulativeEvent *event : {&copied, &assigned, &decoded})
-    EXPECT_EQ(event->TimeStamp, source.TimeStamp);
-}
-
 } // namespace

@@ -79,8 +79,4 @@ TEST(RoutingStateCumulativeRecord, CopiesReplaceTheStateRowsAndKeepTheStamp) {
   EXPECT_EQ(source.RoutingStateStatistics[0].RCount, 2);
 }
 
-TEST(RoutingStateCumulativeEvent, TimeStampLeads) {
-  ExpectLeadingTimeStamp<TRoutingStateCumulativeEvent>();
-}
-
 } // namespace

@@ -205,4 +205,31 @@ TYPED_TEST(EventSuite, PassWithoutStorageIsSkipped) {
   });
 }
 
+// Events with fields before the list (the cumulative ones): the time stamp travels whole before
+// the count, unpacking reads it, copies and assignments carry it, and clearing leaves it.
+TYPED_TEST(EventSuite, LeadingTimeStampTravelsAndSurvivesClear) {
+  if constexpr (EventCase<TypeParam>::kCountOffset > 0) {
+    TTimeStamp instant = Span(6, 8, 30, 15, 250);
+    instant.SetYear(2024);
+    instant.SetMonth(5);
+    TypeParam event = EventWith<TypeParam>(2);
+    event.TimeStamp = instant;
+    const Bytes bytes = Packed(event);
+    EXPECT_EQ(bytes, PackedBytes([&](TPack &p) {
+                p << instant << 2;
+                for (const auto *record : event.EventDataList)
+                  p << *record;
+              }));
+    TypeParam decoded;
+    EXPECT_EQ(UnpackInto(bytes, decoded), 0u);
+    TypeParam copied(event);
+    TypeParam assigned;
+    assigned = event;
+    for (const TypeParam *other : {&decoded, &copied, &assigned})
+      EXPECT_EQ(other->TimeStamp, instant);
+    EventCase<TypeParam>::Release(event);
+    EXPECT_EQ(Packed(event), PackedBytes([&](TPack &p) { p << instant << 0; }));
+  }
+}
+
 } // namespace

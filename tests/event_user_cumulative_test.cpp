@@ -132,18 +132,4 @@ TEST(UserCumulativeWire, AddBusyCountTravelsBeforeBusyTimeAndTheRowsAfterPeriodT
   EXPECT_EQ(decoded.PeriodStamp, row.PeriodStamp);
 }
 
-TEST(UserCumulativeEvent, TimeStampLeadsAndTravelsWithCopies) {
-  TUserCumulativeEvent source;
-  source.TimeStamp = Span(0, 4, 5, 6, 7);
-  *AddRecord(source) = UserRow();
-  EXPECT_EQ(Packed(source),
-            PackedBytes([&](TPack &p) { p << source.TimeStamp << 1 << UserRow(); }));
-
-  TUserCumulativeEvent copied(source), assigned, decoded;
-  assigned = source;
-  EXPECT_EQ(UnpackInto(Packed(source), decoded), 0u);
-  for (const TUserCumulativeEvent *event : {&copied, &assigned, &decoded})
-    EXPECT_EQ(event->TimeStamp, source.TimeStamp);
-}
-
 } // namespace
