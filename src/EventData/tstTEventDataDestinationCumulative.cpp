@@ -30,15 +30,10 @@ template <> struct Layout<TEventDataDestinationCumulative> {
 
 template <>
 struct EventLayout<TMonitoredDestinationCumulativeEvent>
-    : ListOnly<TEventDataDestinationCumulative> {
+    : StampThenList<TEventDataDestinationCumulative> {
   static constexpr const char *kSource = "EventData/tstTEventDataDestinationCumulative";
   static constexpr const char *kReleaseFailed =
       "TMonitoredDestinationCumulativeEvent::Clear: Exception occured";
-  template <class R, class F> static void Header(R &r, F &&f) { f(FIELD(Own, TimeStamp)); }
-  static void CopyFixed(TMonitoredDestinationCumulativeEvent &to,
-                        const TMonitoredDestinationCumulativeEvent &from) {
-    to.TimeStamp = from.TimeStamp;
-  }
 };
 
 } // namespace statcore

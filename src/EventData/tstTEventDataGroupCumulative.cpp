@@ -28,13 +28,9 @@ template <> struct Layout<TEventDataGroupCumulative> {
   }
 };
 
-template <> struct EventLayout<TGroupCumulativeEvent> : ListOnly<TEventDataGroupCumulative> {
+template <> struct EventLayout<TGroupCumulativeEvent> : StampThenList<TEventDataGroupCumulative> {
   static constexpr const char *kSource = "EventData/tstTEventDataGroupCumulative";
   static constexpr const char *kReleaseFailed = "TGroupCumulativeEvent::Clear: Exception occured";
-  template <class R, class F> static void Header(R &r, F &&f) { f(FIELD(Own, TimeStamp)); }
-  static void CopyFixed(TGroupCumulativeEvent &to, const TGroupCumulativeEvent &from) {
-    to.TimeStamp = from.TimeStamp;
-  }
 };
 
 } // namespace statcore

@@ -28,15 +28,11 @@ template <> struct Layout<TEventDataPostProcessingCumulative> {
 };
 
 template <>
-struct EventLayout<TPostProcessingCumulativeEvent> : ListOnly<TEventDataPostProcessingCumulative> {
+struct EventLayout<TPostProcessingCumulativeEvent>
+    : StampThenList<TEventDataPostProcessingCumulative> {
   static constexpr const char *kSource = "EventData/tstTEventDataPostProcessingCumulative";
   static constexpr const char *kReleaseFailed =
       "TPostProcessingCumulativeEvent::Clear: Exception occured";
-  template <class R, class F> static void Header(R &r, F &&f) { f(FIELD(Own, TimeStamp)); }
-  static void CopyFixed(TPostProcessingCumulativeEvent &to,
-                        const TPostProcessingCumulativeEvent &from) {
-    to.TimeStamp = from.TimeStamp;
-  }
 };
 
 } // namespace statcore
@@ -68,9 +64,7 @@ TEventDataPostProcessingCumulative::operator=(const TEventDataPostProcessingCumu
   SiteK = other.SiteK;
   BU = other.BU;
   PeriodStamp = other.PeriodStamp;
-  ReasonStatistics.clear();
-  for (const TEventDataPostProcessingReasonStatistics &row : other.ReasonStatistics)
-    ReasonStatistics.push_back(row);
+  statcore::ReplaceByAppending(ReasonStatistics, other.ReasonStatistics);
   return *this;
 }
 

@@ -58,13 +58,9 @@ template <> struct Layout<TEventDataQueueCumulative> {
   }
 };
 
-template <> struct EventLayout<TQueueCumulativeEvent> : ListOnly<TEventDataQueueCumulative> {
+template <> struct EventLayout<TQueueCumulativeEvent> : StampThenList<TEventDataQueueCumulative> {
   static constexpr const char *kSource = "EventData/tstTEventDataQueueCumulative";
   static constexpr const char *kReleaseFailed = "TQueueCumulativeEvent::Clear: Exception occured";
-  template <class R, class F> static void Header(R &r, F &&f) { f(FIELD(Own, TimeStamp)); }
-  static void CopyFixed(TQueueCumulativeEvent &to, const TQueueCumulativeEvent &from) {
-    to.TimeStamp = from.TimeStamp;
-  }
 };
 
 } // namespace statcore

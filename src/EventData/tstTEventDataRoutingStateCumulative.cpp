@@ -33,15 +33,10 @@ template <> struct Layout<TEventDataRoutingStateCumulative> {
 };
 
 template <>
-struct EventLayout<TRoutingStateCumulativeEvent> : ListOnly<TEventDataRoutingStateCumulative> {
+struct EventLayout<TRoutingStateCumulativeEvent> : StampThenList<TEventDataRoutingStateCumulative> {
   static constexpr const char *kSource = "EventData/tstTEventDataRoutingStateCumulative";
   static constexpr const char *kReleaseFailed =
       "TRoutingStateCumulativeEvent::Clear: Exception occured";
-  template <class R, class F> static void Header(R &r, F &&f) { f(FIELD(Own, TimeStamp)); }
-  static void CopyFixed(TRoutingStateCumulativeEvent &to,
-                        const TRoutingStateCumulativeEvent &from) {
-    to.TimeStamp = from.TimeStamp;
-  }
 };
 
 } // namespace statcore
@@ -83,9 +78,7 @@ TEventDataRoutingStateCumulative &
 TEventDataRoutingStateCumulative::operator=(const TEventDataRoutingStateCumulative &other) {
   if (this == &other)
     return *this;
-  RoutingStateStatistics.clear();
-  for (const TEventDataRoutingStateStatistics &row : other.RoutingStateStatistics)
-    RoutingStateStatistics.push_back(row);
+  statcore::ReplaceByAppending(RoutingStateStatistics, other.RoutingStateStatistics);
   PeriodStamp = other.PeriodStamp;
   AK = other.AK;
   DeptK = other.DeptK;

@@ -78,13 +78,9 @@ template <> struct Layout<TEventDataUserCumulative> {
   }
 };
 
-template <> struct EventLayout<TUserCumulativeEvent> : ListOnly<TEventDataUserCumulative> {
+template <> struct EventLayout<TUserCumulativeEvent> : StampThenList<TEventDataUserCumulative> {
   static constexpr const char *kSource = "EventData/tstTEventDataUserCumulative";
   static constexpr const char *kReleaseFailed = "TUserCumulativeEvent::Clear: Exception occured";
-  template <class R, class F> static void Header(R &r, F &&f) { f(FIELD(Own, TimeStamp)); }
-  static void CopyFixed(TUserCumulativeEvent &to, const TUserCumulativeEvent &from) {
-    to.TimeStamp = from.TimeStamp;
-  }
 };
 
 } // namespace statcore

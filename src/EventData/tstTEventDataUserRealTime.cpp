@@ -7,14 +7,6 @@ namespace {
 
 constexpr const char *kSource = "EventData/tstTEventDataUserRealTime";
 
-// Empties `to`, then appends each element of `from` in order: a copy cut short by an
-// exception leaves the elements appended so far.
-template <class T> void Reassign(std::vector<T> &to, const std::vector<T> &from) {
-  to.clear();
-  for (const T &element : from)
-    to.push_back(element);
-}
-
 // The part of a user record's assignment that runs under the guard: every field after Loc.
 void CopyGuardedFields(TEventDataUserRealTime &to, const TEventDataUserRealTime &from) {
   to.Ext = from.Ext;
@@ -33,11 +25,11 @@ void CopyGuardedFields(TEventDataUserRealTime &to, const TEventDataUserRealTime 
   to.MaxCapAvail = from.MaxCapAvail;
   to.MaxCapTotal = from.MaxCapTotal;
   to.MaxCapKey = from.MaxCapKey;
-  Reassign(to.GK, from.GK);
-  Reassign(to.MediaStatistics, from.MediaStatistics);
-  Reassign(to.PresenceStateStatistics, from.PresenceStateStatistics);
-  Reassign(to.ContactStatistics, from.ContactStatistics);
-  Reassign(to.CSMStatistics, from.CSMStatistics);
+  statcore::ReplaceByAppending(to.GK, from.GK);
+  statcore::ReplaceByAppending(to.MediaStatistics, from.MediaStatistics);
+  statcore::ReplaceByAppending(to.PresenceStateStatistics, from.PresenceStateStatistics);
+  statcore::ReplaceByAppending(to.ContactStatistics, from.ContactStatistics);
+  statcore::ReplaceByAppending(to.CSMStatistics, from.CSMStatistics);
 }
 
 } // namespace

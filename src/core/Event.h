@@ -16,6 +16,8 @@
 #ifndef STATCLIENT_CORE_EVENT_H_
 #define STATCLIENT_CORE_EVENT_H_
 
+#include <vector>
+
 #include "core/EventOwnership.h"
 #include "core/Walk.h"
 
@@ -45,6 +47,21 @@ template <class R> struct ListOnly {
   template <class E, class F> static void Trailer(E &, F &&) {}
   template <class E> static void CopyFixed(E &, const E &) {}
 };
+
+// The layout of a cumulative event: the period's time stamp (member TimeStamp, a point in time
+// packed whole) before the list, carried by copies and assignment.
+template <class R> struct StampThenList : ListOnly<R> {
+  template <class E, class F> static void Header(E &r, F &&f) { f(FIELD(Own, TimeStamp)); }
+  template <class E> static void CopyFixed(E &to, const E &from) { to.TimeStamp = from.TimeStamp; }
+};
+
+// Empties `to`, then appends a copy of each element of `from` in order: a copy cut short by an
+// exception leaves the elements appended so far (the assignment of rows that hold nested rows).
+template <class T> void ReplaceByAppending(std::vector<T> &to, const std::vector<T> &from) {
+  to.clear();
+  for (const T &element : from)
+    to.push_back(element);
+}
 
 // Null positions are dropped. A release that throws is logged and the walk goes on.
 template <class E> void ReleaseRecords(E &event, unsigned short line) noexcept {
