@@ -54,19 +54,8 @@ TEventDataPostProcessingCumulative::TEventDataPostProcessingCumulative(
   *this = other;
 }
 
-TEventDataPostProcessingCumulative &
-TEventDataPostProcessingCumulative::operator=(const TEventDataPostProcessingCumulative &other) {
-  if (this == &other)
-    return *this;
-  AK = other.AK;
-  DeptK = other.DeptK;
-  Loc = other.Loc;
-  SiteK = other.SiteK;
-  BU = other.BU;
-  PeriodStamp = other.PeriodStamp;
-  statcore::ReplaceByAppending(ReasonStatistics, other.ReasonStatistics);
-  return *this;
-}
+TEventDataPostProcessingCumulative &TEventDataPostProcessingCumulative::operator=(
+    const TEventDataPostProcessingCumulative &other) = default;
 
 TEventDataPostProcessingCumulative::~TEventDataPostProcessingCumulative() = default;
 

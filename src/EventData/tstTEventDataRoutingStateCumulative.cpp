@@ -74,19 +74,8 @@ TEventDataRoutingStateCumulative::TEventDataRoutingStateCumulative(
   *this = other;
 }
 
-TEventDataRoutingStateCumulative &
-TEventDataRoutingStateCumulative::operator=(const TEventDataRoutingStateCumulative &other) {
-  if (this == &other)
-    return *this;
-  statcore::ReplaceByAppending(RoutingStateStatistics, other.RoutingStateStatistics);
-  PeriodStamp = other.PeriodStamp;
-  AK = other.AK;
-  DeptK = other.DeptK;
-  BU = other.BU;
-  Loc = other.Loc;
-  SiteK = other.SiteK;
-  return *this;
-}
+TEventDataRoutingStateCumulative &TEventDataRoutingStateCumulative::operator=(
+    const TEventDataRoutingStateCumulative &other) = default;
 
 TEventDataRoutingStateCumulative::~TEventDataRoutingStateCumulative() = default;
 
