@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "cases/callback_cumulative.h"
+#include "cases/cd_component_cumulative.h"
+#include "cases/contact_results_cumulative.h"
 #include "cases/destination_cumulative.h"
 #include "cases/group_cumulative.h"
 #include "cases/post_processing_cumulative.h"
@@ -11,11 +14,13 @@
 #include "cases/realtime.h"
 #include "cases/routing_state_cumulative.h"
 #include "cases/user_cumulative.h"
+#include "cases/workflow_cumulative.h"
 
-using EventTypes = ::testing::Types<TGroupRealTimeEvent, TContactRealTimeEvent,
-                                    TCallbackRealTimeEvent, TUserRealTimeEvent, TQueueRealTimeEvent,
-                                    TUserCumulativeEvent, TQueueCumulativeEvent,
-                                    TGroupCumulativeEvent, TMonitoredDestinationCumulativeEvent,
-                                    TRoutingStateCumulativeEvent, TPostProcessingCumulativeEvent>;
+using EventTypes = ::testing::Types<
+    TGroupRealTimeEvent, TContactRealTimeEvent, TCallbackRealTimeEvent, TUserRealTimeEvent,
+    TQueueRealTimeEvent, TUserCumulativeEvent, TQueueCumulativeEvent, TGroupCumulativeEvent,
+    TMonitoredDestinationCumulativeEvent, TRoutingStateCumulativeEvent,
+    TPostProcessingCumulativeEvent, TContactResultsCumulativeEvent, TCallbackCumulativeEvent,
+    TCDComponentCumulativeEvent, TWorkFlowCumulativeEvent>;
 
 #endif // STATCLIENT_TESTS_EVENT_CASES_H_

@@ -16,7 +16,9 @@ using TextRecordTypes = ::testing::Types<
     TEventDataUserContactTypeStatistics, TEventDataQueueCumulative, TEventDataGroupCumulative,
     TEventDataDestinationCumulative, TEventDataRoutingStateCumulative,
     TEventDataRoutingStateStatistics, TEventDataPostProcessingCumulative,
-    TEventDataPostProcessingReasonStatistics>;
+    TEventDataPostProcessingReasonStatistics, TEventDataContactResultsCumulative,
+    TEventDataContactResultsStatistics, TEventDataCallbackCumulative,
+    TEventDataCDComponentCumulative, TEventDataWorkFlowCumulative>;
 
 using PlainRecordTypes =
     ::testing::Types<TContactDetailCommonFields, TContactDetail, TCallbackAttemptLog,

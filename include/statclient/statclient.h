@@ -29,12 +29,16 @@
 #include "EventData/tstTEventDataUserRealTime.h"
 
 // Cumulative event records
+#include "EventData/tstTEventDataCDComponentCumulative.h"
+#include "EventData/tstTEventDataCallbackCumulative.h"
+#include "EventData/tstTEventDataContactResultsCumulative.h"
 #include "EventData/tstTEventDataDestinationCumulative.h"
 #include "EventData/tstTEventDataGroupCumulative.h"
 #include "EventData/tstTEventDataPostProcessingCumulative.h"
 #include "EventData/tstTEventDataQueueCumulative.h"
 #include "EventData/tstTEventDataRoutingStateCumulative.h"
 #include "EventData/tstTEventDataUserCumulative.h"
+#include "EventData/tstTEventDataWorkFlowCumulative.h"
 #include "names/tstNameTables.h"
 #include "names/tstTCMState.h"
 

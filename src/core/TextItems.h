@@ -185,10 +185,19 @@ inline InstantItem ShowInstant(std::string_view label, const TTimeStamp &value, 
 
 template <class... T> struct GroupItem : Labelled<GroupItem<T...>> {
   std::tuple<const T *...> values;
+  const char *separator = ",";
+
+  // The text between two values, "," unless given.
+  GroupItem Separator(const char *s) const {
+    GroupItem item = *this;
+    item.separator = s;
+    return item;
+  }
   void Line(LineSink &line) const {
     std::ostream &out = this->Start(line) << '[';
-    const char *separator = "";
-    std::apply([&](const auto *...v) { ((out << separator << *v, separator = ","), ...); }, values);
+    const char *between = "";
+    std::apply([&](const auto *...v) { ((out << between << *v, between = separator), ...); },
+               values);
     out << ']';
   }
   void Fields(TFieldSink &sink) const {

@@ -83,12 +83,19 @@ constexpr EventEntry kEntries[] = {
     STATSUPPORT_ENTRY(USERCUMULATIVEEVENT, TUserCumulativeEvent),
     STATSUPPORT_ENTRY(QUEUECUMULATIVEEVENT, TQueueCumulativeEvent),
     STATSUPPORT_ENTRY(GROUPCUMULATIVEEVENT, TGroupCumulativeEvent),
+    STATSUPPORT_ENTRY(CALLBACKCUMULATIVEEVENT, TCallbackCumulativeEvent),
     // The pairings below are this table's choice; the library leaves them to the application.
     // A monitored destination is a dialled number: its rows are the dialled-number statistics.
     STATSUPPORT_ENTRY(DNISCUMULATIVEEVENT, TMonitoredDestinationCumulativeEvent),
+    // A contact's result is the reason a user gives when wrapping it up: per-user rows with one
+    // sub-row per queue and result reason.
+    STATSUPPORT_ENTRY(WRAPUPREASONCUMULATIVEEVENT, TContactResultsCumulativeEvent),
     // Per-user rows with one sub-row per routing state and reason.
     STATSUPPORT_ENTRY(USERSTATEREASONCUMULATIVEEVENT, TRoutingStateCumulativeEvent),
     STATSUPPORT_ENTRY(USERPOSTPROCESSINGCUMULATIVEEVENT, TPostProcessingCumulativeEvent),
+    STATSUPPORT_ENTRY(WORKFLOWCUMULATIVEEVENT, TWorkFlowCumulativeEvent),
+    // The call-director components are the nodes of a call-director flow.
+    STATSUPPORT_ENTRY(CALLDIRECTORCOMPONENTCUMULATIVEEVENT, TCDComponentCumulativeEvent),
 };
 
 } // namespace

@@ -1,0 +1,50 @@
+#include "EventData/tstTEventDataContactResultsCumulative.h"
+
+#include "core/Define.h"
+
+namespace statcore {
+
+template <> struct Layout<TEventDataContactResultsStatistics> {
+  template <class R, class F> static void Wire(R &r, F &&f) {
+    f(FIELD(Long, QK), FIELD(Long, ReasonK), FIELD(Long, Count));
+  }
+  template <class R, class F> static void Text(R &r, F &&f) {
+    f(Show("QK", r.QK), Show("ReasonK", r.ReasonK), Show("Count", r.Count));
+  }
+};
+
+// BU travels third, although it is declared last of the keys. The period's start shows only
+// its time of day, after a colon and a blank.
+template <> struct Layout<TEventDataContactResultsCumulative> {
+  static constexpr const char *kUnrendered[] = {"ContactResultsStatistics"};
+  template <class R, class F> static void Wire(R &r, F &&f) {
+    f(FIELD(Long, AK), FIELD(Long, DeptK), FIELD(Long, BU), FIELD(Long, Loc), FIELD(Long, SiteK),
+      FIELD(Short, LocTZOffset), FIELD(Short, SiteTZOffset), FIELD(Own, PeriodStartGMT),
+      FIELD(Short, PeriodTime), FIELD(VectorOf(Own), ContactResultsStatistics));
+  }
+  template <class R, class F> static void Text(R &r, F &&f) {
+    f(Show("AK", r.AK), Show("DeptK", r.DeptK), Show("BU", r.BU), Show("Loc", r.Loc),
+      Show("SiteK", r.SiteK), Show("LocTZOffset", r.LocTZOffset),
+      Show("SiteTZOffset", r.SiteTZOffset),
+      ShowTimeOfDay("PeriodStartGMT", r.PeriodStartGMT).Colon(": "),
+      Show("PeriodTime", r.PeriodTime));
+  }
+};
+
+template <>
+struct EventLayout<TContactResultsCumulativeEvent>
+    : StampThenList<TEventDataContactResultsCumulative> {
+  static constexpr const char *kSource = "EventData/tstTEventDataContactResultsCumulative";
+  static constexpr const char *kReleaseFailed =
+      "TContactResultsCumulativeEvent::Clear: Exception occured";
+};
+
+} // namespace statcore
+
+std::string TEventDataContactResultsStatistics::ToString() { return statcore::RenderLine(*this); }
+std::string TEventDataContactResultsCumulative::ToString() { return statcore::RenderLine(*this); }
+
+STATCORE_DEFINE_RECORD(TEventDataContactResultsStatistics)
+STATCORE_DEFINE_RECORD(TEventDataContactResultsCumulative)
+
+STATCORE_DEFINE_EVENT(TContactResultsCumulativeEvent, Clear)

@@ -1,0 +1,28 @@
+// The case of the contact results cumulative event.
+#ifndef STATCLIENT_TESTS_CASES_CONTACT_RESULTS_CUMULATIVE_H_
+#define STATCLIENT_TESTS_CASES_CONTACT_RESULTS_CUMULATIVE_H_
+
+#include "event_fill.h"
+
+template <> struct EventCase<TContactResultsCumulativeEvent> {
+  using Record = TEventDataContactResultsCumulative;
+  static constexpr std::size_t kCountOffset = 15;
+  static constexpr const char *kSource = "EventData/tstTEventDataContactResultsCumulative";
+  static constexpr const char *kReleaseFailed =
+      "TContactResultsCumulativeEvent::Clear: Exception occured";
+  static void Release(TContactResultsCumulativeEvent &event) { event.Clear(); }
+  // Two result rows, so that the truncation test cuts through rows nested in rows.
+  static void Fill(Record &r, long seed) {
+    Distinct<long>({&r.AK, &r.DeptK, &r.Loc, &r.SiteK, &r.BU}, seed);
+    Distinct<short>({&r.LocTZOffset, &r.SiteTZOffset, &r.PeriodTime}, -seed);
+    Distinct({&r.PeriodStartGMT}, seed);
+    r.ContactResultsStatistics.clear();
+    for (long i = 0; i < 2; ++i) {
+      TEventDataContactResultsStatistics result;
+      Distinct<long>({&result.QK, &result.ReasonK, &result.Count}, seed * 10 + i);
+      r.ContactResultsStatistics.push_back(result);
+    }
+  }
+};
+
+#endif // STATCLIENT_TESTS_CASES_CONTACT_RESULTS_CUMULATIVE_H_
