@@ -46,23 +46,9 @@ STATCORE_DEFINE_RECORD(TEventDataPostProcessingReasonStatistics)
 // ---------------------------------------------------------------------------------------------
 // The user row: the reason rows are replaced by appending.
 
-TEventDataPostProcessingCumulative::TEventDataPostProcessingCumulative() = default;
-
-TEventDataPostProcessingCumulative::TEventDataPostProcessingCumulative(
-    const TEventDataPostProcessingCumulative &other)
-    : TEventDataPostProcessingCumulative() {
-  *this = other;
-}
-
-TEventDataPostProcessingCumulative &TEventDataPostProcessingCumulative::operator=(
-    const TEventDataPostProcessingCumulative &other) = default;
-
-TEventDataPostProcessingCumulative::~TEventDataPostProcessingCumulative() = default;
-
 std::string TEventDataPostProcessingCumulative::ToString() { return statcore::RenderLine(*this); }
 
-STATCORE_DEFINE_RECORD_OPERATORS(TEventDataPostProcessingCumulative)
-STATCORE_DEFINE_WALK(TEventDataPostProcessingCumulative)
+STATCORE_DEFINE_RECORD(TEventDataPostProcessingCumulative)
 
 // ---------------------------------------------------------------------------------------------
 // The event.

@@ -44,45 +44,17 @@ struct EventLayout<TRoutingStateCumulativeEvent> : StampThenList<TEventDataRouti
 // ---------------------------------------------------------------------------------------------
 // The routing-state row: the time stamps of a copy start from the current time.
 
-TEventDataRoutingStateStatistics::TEventDataRoutingStateStatistics() = default;
-
-TEventDataRoutingStateStatistics::TEventDataRoutingStateStatistics(
-    const TEventDataRoutingStateStatistics &other)
-    : RDur(0), PresDur(0) {
-  *this = other;
-}
-
-TEventDataRoutingStateStatistics &TEventDataRoutingStateStatistics::operator=(
-    const TEventDataRoutingStateStatistics &other) = default;
-
-TEventDataRoutingStateStatistics::~TEventDataRoutingStateStatistics() = default;
-
 std::string TEventDataRoutingStateStatistics::ToString() { return statcore::RenderLine(*this); }
 
-STATCORE_DEFINE_RECORD_OPERATORS(TEventDataRoutingStateStatistics)
-STATCORE_DEFINE_WALK(TEventDataRoutingStateStatistics)
+STATCORE_DEFINE_RECORD_COPY_STARTING(TEventDataRoutingStateStatistics, RDur(0), PresDur(0))
 
 // ---------------------------------------------------------------------------------------------
-// The user row: the same for its time stamp, and the routing-state rows are replaced by
-// appending.
-
-TEventDataRoutingStateCumulative::TEventDataRoutingStateCumulative() = default;
-
-TEventDataRoutingStateCumulative::TEventDataRoutingStateCumulative(
-    const TEventDataRoutingStateCumulative &other)
-    : PeriodStamp(0) {
-  *this = other;
-}
-
-TEventDataRoutingStateCumulative &TEventDataRoutingStateCumulative::operator=(
-    const TEventDataRoutingStateCumulative &other) = default;
-
-TEventDataRoutingStateCumulative::~TEventDataRoutingStateCumulative() = default;
+// The user row: the same for its period stamp; assignment replaces the routing-state rows with
+// copies of the source's.
 
 std::string TEventDataRoutingStateCumulative::ToString() { return statcore::RenderLine(*this); }
 
-STATCORE_DEFINE_RECORD_OPERATORS(TEventDataRoutingStateCumulative)
-STATCORE_DEFINE_WALK(TEventDataRoutingStateCumulative)
+STATCORE_DEFINE_RECORD_COPY_STARTING(TEventDataRoutingStateCumulative, PeriodStamp(0))
 
 // ---------------------------------------------------------------------------------------------
 // The event.

@@ -4,6 +4,8 @@
 //   STATCORE_DEFINE_RECORD(R)    constructors, assignment and destructor as the compiler
 //                                writes them, the pack operators, WalkFields and the coverage
 //                                check
+//   STATCORE_DEFINE_RECORD_COPY_STARTING(R, initialisers...)
+//                                the same, for a copy that starts some members otherwise
 //   STATCORE_DEFINE_RECORD_OPERATORS(R), STATCORE_DEFINE_WALK(R)
 //                                the same in parts, for a record with its own copying
 //   STATCORE_DEFINE_EVENT(E, ClearOperation)
@@ -48,6 +50,16 @@ template <class Event> RecordOf<Event> *AddRecord(Event &event) {
 #define STATCORE_DEFINE_RECORD(Record)                                                             \
   Record::Record() = default;                                                                      \
   Record::Record(const Record &) = default;                                                        \
+  Record &Record::operator=(const Record &) = default;                                             \
+  Record::~Record() = default;                                                                     \
+  STATCORE_DEFINE_RECORD_OPERATORS(Record)                                                         \
+  STATCORE_DEFINE_WALK(Record)
+
+// The same for a record whose copy constructor first builds some members otherwise (the
+// initialisers given, for example time stamps from the current time) and then assigns.
+#define STATCORE_DEFINE_RECORD_COPY_STARTING(Record, ...)                                          \
+  Record::Record() = default;                                                                      \
+  Record::Record(const Record &other) : __VA_ARGS__ { *this = other; }                             \
   Record &Record::operator=(const Record &) = default;                                             \
   Record::~Record() = default;                                                                     \
   STATCORE_DEFINE_RECORD_OPERATORS(Record)                                                         \
