@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
-          libbenchmark-dev pkg-config nlohmann-json3-dev)
+          libbenchmark-dev pkg-config nlohmann-json3-dev libcli11-dev
+          libzmq3-dev cppzmq-dev libprotobuf-dev protobuf-compiler)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
