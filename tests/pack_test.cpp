@@ -75,12 +75,13 @@ TEST(PackFailures, ShortReadsThrowAndConsumeNothing) {
   EXPECT_TRUE(pack.CanRemove(1));
   EXPECT_FALSE(pack.CanRemove(2));
 
-  // The exception is the framework's.
+  // The exception is the framework's, and says where the read would have started.
   try {
     pack >> value;
     FAIL();
-  } catch (const TBaseException &error) {
-    EXPECT_NE(std::string(error.what()).find("short read"), std::string::npos);
+  } catch (const TPackError &error) {
+    EXPECT_STREQ(error.what(), "TPack: short read: needs 4 bytes, has 1 at offset 2");
+    EXPECT_EQ(error.Offset(), 2u);
   }
 }
 

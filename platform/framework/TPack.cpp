@@ -12,11 +12,13 @@ constexpr unsigned long kInitialOwnedCapacity = 64;
 
 } // namespace
 
-TPackError::TPackError(const char *what, unsigned long needed, unsigned long available)
+TPackError::TPackError(const char *what, unsigned long needed, unsigned long available,
+                       unsigned long offset)
     : TBaseException(2, 2001, "framework/TPack", 0, static_cast<long>(needed),
-                     static_cast<long>(available)) {
+                     static_cast<long>(available)),
+      needed_(needed), available_(available), offset_(offset) {
   SetText(std::string("TPack: ") + what + ": needs " + std::to_string(needed) + " bytes, has " +
-          std::to_string(available));
+          std::to_string(available) + " at offset " + std::to_string(offset));
 }
 
 TPack::TPack(int mode) : mode_(mode == 0 ? Mode::kCounting : Mode::kOwning) {}
@@ -46,7 +48,7 @@ unsigned char *TPack::Reserve(unsigned long n) {
   case Mode::kOwning:
     if (n > size_ - next_) {
       if (n > ~0UL - next_)
-        throw TPackError("pack too large", n, size_ - next_);
+        throw TPackError("pack too large", n, size_ - next_, next_);
       unsigned long capacity = size_ ? size_ : kInitialOwnedCapacity;
       while (capacity - next_ < n)
         capacity = capacity > ~0UL / 2 ? next_ + n : capacity * 2;
@@ -60,7 +62,7 @@ unsigned char *TPack::Reserve(unsigned long n) {
   case Mode::kCaller:
   case Mode::kReceived:
     if (n > size_ - next_)
-      throw TPackError("buffer overflow", n, size_ - next_);
+      throw TPackError("buffer overflow", n, size_ - next_, next_);
     return buffer_ + next_;
   }
   return nullptr;
@@ -77,7 +79,9 @@ void TPack::Append(const void *data, unsigned long n) {
   needed_ += n;
 }
 
-void TPack::ThrowShortRead(unsigned long n) const { throw TPackError("short read", n, Length()); }
+void TPack::ThrowShortRead(unsigned long n) const {
+  throw TPackError("short read", n, Length(), start_);
+}
 
 const unsigned char *TPack::Take(unsigned long n) {
   if (Length() < n)
@@ -97,11 +101,11 @@ TPack &TPack::operator<<(float value) {
 }
 TPack &TPack::operator<<(const std::string &value) {
   if (value.size() > 0xffffffffUL)
-    throw TPackError("string too long", value.size(), 0xffffffffUL);
+    throw TPackError("string too long", value.size(), 0xffffffffUL, next_);
   // One Reserve for count and bytes, so an overflow leaves the pack as it was.
   const unsigned long total = 4 + static_cast<unsigned long>(value.size());
   if (mode_ != Mode::kCounting && mode_ != Mode::kOwning && total > size_ - next_)
-    throw TPackError("buffer overflow", total, size_ - next_);
+    throw TPackError("buffer overflow", total, size_ - next_, next_);
   PutUInt32(static_cast<std::uint32_t>(value.size()));
   Append(value.data(), static_cast<unsigned long>(value.size()));
   return *this;
@@ -128,12 +132,12 @@ TPack &TPack::operator>>(float &value) {
 }
 TPack &TPack::operator>>(std::string &value) {
   if (Length() < 4)
-    throw TPackError("short read", 4, Length());
+    throw TPackError("short read", 4, Length(), start_);
   const unsigned char *at = buffer_ + start_;
   const unsigned long count = static_cast<unsigned long>(at[0]) | (at[1] << 8) | (at[2] << 16) |
                               (static_cast<unsigned long>(at[3]) << 24);
   if (Length() - 4 < count)
-    throw TPackError("short read of a string", 4 + count, Length());
+    throw TPackError("short read of a string", 4 + count, Length(), start_);
   value.assign(reinterpret_cast<const char *>(at + 4), count);
   start_ += 4 + count;
   return *this;

@@ -37,9 +37,20 @@
 class TTimeStamp;
 
 // Raised by every short read, by Behead past the end and by an overflow of a caller's buffer.
+// `Offset()` is the byte offset in the pack where the read (or write) would have started, so a
+// decoder can say where a payload broke; the text ends with it: "... has 3 at offset 16".
 class TPackError : public TBaseException {
 public:
-  TPackError(const char *what, unsigned long needed, unsigned long available);
+  TPackError(const char *what, unsigned long needed, unsigned long available, unsigned long offset);
+
+  unsigned long Needed() const { return needed_; }
+  unsigned long Available() const { return available_; }
+  unsigned long Offset() const { return offset_; }
+
+private:
+  unsigned long needed_;
+  unsigned long available_;
+  unsigned long offset_;
 };
 
 class TPack {

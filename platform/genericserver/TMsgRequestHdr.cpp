@@ -15,7 +15,8 @@ TPack &operator<<(TPack &pack, const TMsgRequestHdr &header) {
 TPack &operator>>(TPack &pack, TMsgRequestHdr &header) {
   // Read whole before anything is stored, so a short header leaves `header` unchanged.
   if (!pack.CanRemove(TMsgRequestHdr::SizeOfRequestHdrObj()))
-    throw TPackError("short request header", TMsgRequestHdr::SizeOfRequestHdrObj(), pack.Length());
+    throw TPackError("short request header", TMsgRequestHdr::SizeOfRequestHdrObj(), pack.Length(),
+                     pack.StartOffset());
   unsigned short version, release, object, action;
   unsigned int dataSize;
   pack >> version >> release >> dataSize >> object >> action;
@@ -30,6 +31,7 @@ TPack &operator<<(TPack &pack, const TMsgReplyHdr &header) {
 
 TPack &operator>>(TPack &pack, TMsgReplyHdr &header) {
   if (!pack.CanRemove(TMsgReplyHdr::SizeOfReplyHdrObj()))
-    throw TPackError("short reply header", TMsgReplyHdr::SizeOfReplyHdrObj(), pack.Length());
+    throw TPackError("short reply header", TMsgReplyHdr::SizeOfReplyHdrObj(), pack.Length(),
+                     pack.StartOffset());
   return pack >> header.returnCode_ >> header.returnValue_;
 }
