@@ -15,7 +15,8 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/platform/
 foreach(public_dir records EventData names client)
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/${public_dir}
           DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/statclient
-          FILES_MATCHING PATTERN "*.h" PATTERN "tstNameLookup.h" EXCLUDE)
+          FILES_MATCHING PATTERN "*.h" PATTERN "tstNameLookup.h" EXCLUDE
+          PATTERN "*Layout.h" EXCLUDE)
 endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/include/statclient/statclient.h
               ${PROJECT_SOURCE_DIR}/include/statclient/tstRecordWalk.h

@@ -1,6 +1,6 @@
 #include "EventData/tstTEventDataContactResultsCumulative.h"
 
-#include "core/Define.h"
+#include "EventData/tstUserKeysLayout.h"
 
 namespace statcore {
 
@@ -13,19 +13,17 @@ template <> struct Layout<TEventDataContactResultsStatistics> {
   }
 };
 
-// BU travels third, although it is declared last of the keys. The period's start shows only
-// its time of day, after a colon and a blank.
+// The period's start shows only its time of day, after a colon and a blank.
 template <> struct Layout<TEventDataContactResultsCumulative> {
   static constexpr const char *kUnrendered[] = {"ContactResultsStatistics"};
   template <class R, class F> static void Wire(R &r, F &&f) {
-    f(FIELD(Long, AK), FIELD(Long, DeptK), FIELD(Long, BU), FIELD(Long, Loc), FIELD(Long, SiteK),
-      FIELD(Short, LocTZOffset), FIELD(Short, SiteTZOffset), FIELD(Own, PeriodStartGMT),
+    UserKeysWire(r, f);
+    f(FIELD(Short, LocTZOffset), FIELD(Short, SiteTZOffset), FIELD(Own, PeriodStartGMT),
       FIELD(Short, PeriodTime), FIELD(VectorOf(Own), ContactResultsStatistics));
   }
   template <class R, class F> static void Text(R &r, F &&f) {
-    f(Show("AK", r.AK), Show("DeptK", r.DeptK), Show("BU", r.BU), Show("Loc", r.Loc),
-      Show("SiteK", r.SiteK), Show("LocTZOffset", r.LocTZOffset),
-      Show("SiteTZOffset", r.SiteTZOffset),
+    UserKeysText(r, f);
+    f(Show("LocTZOffset", r.LocTZOffset), Show("SiteTZOffset", r.SiteTZOffset),
       ShowTimeOfDay("PeriodStartGMT", r.PeriodStartGMT).Colon(": "),
       Show("PeriodTime", r.PeriodTime));
   }

@@ -1,6 +1,6 @@
 #include "EventData/tstTEventDataRoutingStateCumulative.h"
 
-#include "core/Define.h"
+#include "EventData/tstUserKeysLayout.h"
 
 namespace statcore {
 
@@ -23,13 +23,10 @@ template <> struct Layout<TEventDataRoutingStateCumulative> {
   static constexpr TextStyle kStyle{"", ":", ""};
   static constexpr const char *kUnrendered[] = {"PeriodStamp", "RoutingStateStatistics"};
   template <class R, class F> static void Wire(R &r, F &&f) {
-    f(FIELD(Long, AK), FIELD(Long, DeptK), FIELD(Long, BU), FIELD(Long, Loc), FIELD(Long, SiteK),
-      FIELD(Own, PeriodStamp), FIELD(VectorOf(Own), RoutingStateStatistics));
+    UserKeysWire(r, f);
+    f(FIELD(Own, PeriodStamp), FIELD(VectorOf(Own), RoutingStateStatistics));
   }
-  template <class R, class F> static void Text(R &r, F &&f) {
-    f(Show("AK", r.AK), Show("DeptK", r.DeptK), Show("BU", r.BU), Show("Loc", r.Loc),
-      Show("SiteK", r.SiteK));
-  }
+  template <class R, class F> static void Text(R &r, F &&f) { UserKeysText(r, f); }
 };
 
 template <>
