@@ -1,4 +1,4 @@
-// Texts and wire layouts of the group, contact and callback real-time records.
+// Texts and wire layouts of the contact and callback real-time records.
 #include <string>
 
 #include <gtest/gtest.h>
@@ -15,34 +15,6 @@ template <class T> T RoundTrip(const T &value) {
 
 bool Contains(const std::string &text, const std::string &part) {
   return text.find(part) != std::string::npos;
-}
-
-TEST(GroupRealTimeRecord, RendersEveryCountInPackOrder) {
-  TEventDataGroupRealTime record;
-  record.VG = 12;
-  record.BU = 3;
-  EXPECT_EQ(record.ToString(),
-            "{VG:12, BU:3, LoggedOnUsers:0, IdleUsers:0, AwayUsers:0, BusyUsers:0, "
-            "HndlRoutedUsers:0, HndlDirectOnlyUsers:0, RoutedHndl:0, DirectHndl:0, "
-            "PrimWaiting:0, OverWaiting:0, MinLoggedOnCap:0, MinAvailCap:0, MinUnavailCap:0, "
-            "MinWorkCap:0, MaxLoggedOnCap:0, MaxAvailCap:0, MaxUnavailCap:0, MaxWorkCap:0}");
-
-  record.IdleUsers = -5;
-  record.MaxWorkCap = -2147483647 - 1;
-  const std::string text = RoundTrip(record).ToString();
-  EXPECT_TRUE(Contains(text, ", IdleUsers:-5, ")) << text;
-  EXPECT_TRUE(Contains(text, ", MaxWorkCap:-2147483648}")) << text;
-}
-
-TEST(GroupRealTimeRecord, PacksTwentyLongsInTableOrder) {
-  TEventDataGroupRealTime record;
-  long value = 0;
-  for (long *field : GroupFields(record))
-    *field = ++value;
-  EXPECT_EQ(Packed(record), PackedBytes([](TPack &p) {
-              for (long i = 1; i <= 20; ++i)
-                p << i;
-            }));
 }
 
 TEST(ContactRealTimeRecord, PacksDestBeforeSrcAndRendersItAfter) {

@@ -2,11 +2,13 @@
 // leaves out), structured keys are unique per object, and a broken payload names its field.
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "core/Coverage.h"
+#include "cumulative_checks.h"
 #include "event_cases.h"
 #include "record_types.h"
 #include "support/Spans.h"
@@ -17,12 +19,16 @@ namespace {
 class KeyCheckSink : public TFieldSink {
 public:
   std::vector<std::string> problems;
+  std::vector<std::pair<std::string, std::string>> texts;
   int values = 0;
 
   void Integer(std::string_view key, long long) override { Value(key); }
   void Real(std::string_view key, double) override { Value(key); }
   void Boolean(std::string_view key, bool) override { Value(key); }
-  void Text(std::string_view key, std::string_view) override { Value(key); }
+  void Text(std::string_view key, std::string_view text) override {
+    Value(key);
+    texts.emplace_back(key, text);
+  }
   void BeginObject(std::string_view key) override {
     Value(key);
     open_.push_back({false, {}});
@@ -106,6 +112,22 @@ TYPED_TEST(EventWalk, FilledEventsWalkAndCutsNameTheirField) {
     }
     EXPECT_FALSE(LastUnpackBreak().empty()) << "cut at " << cut;
   }
+}
+
+// A duration walks as its time of day; a point in time keeps its date even where the line text
+// shows only its time of day.
+TEST(StructuredWalk, PointsInTimeKeepTheirDate) {
+  TEventDataDestinationCumulative row;
+  row.TotalTime[1] = Span(0, 0, 1, 0, 0);
+  row.PeriodStartGMT = PeriodInstant();
+  KeyCheckSink sink;
+  WalkFields(row, sink);
+  EXPECT_EQ(sink.texts, (std::vector<std::pair<std::string, std::string>>{
+                            {"", "00:00:00.000"},
+                            {"", "00:01:00.000"},
+                            {"", "00:00:00.000"},
+                            {"PeriodStartGMT", "2024/05/06 08:30:15.250"}}));
+  EXPECT_NE(row.ToString().find("PeriodStartGMT:08:30:15.250"), std::string::npos);
 }
 
 TEST(UnpackBreak, NamesRecordAndField) {
