@@ -1,8 +1,8 @@
 // Default text, filled text and wire order of the row classes whose fields are all fixed width,
-// with the typed event suite's fill for seed 1 (event_fill.h): the integers 101, 102, ... in
-// the order the fill lists them (pack order), the durations and points in time 00:01:01.001,
-// 00:01:02.002, ... and a 16-bit period of -1. The bytes show where each field travels, the text
-// where it shows.
+// with the typed event suite's fill (event_fill.h), for seed 1 unless a case says otherwise: the
+// integers 101, 102, ... in the order the fill lists them (pack order), the durations and points
+// in time 00:01:01.001, 00:01:02.002, ... and a 16-bit period of -1. The bytes show where each
+// field travels, the text where it shows.
 #include <string>
 #include <vector>
 
@@ -21,11 +21,14 @@ void PackCounts(TPack &p, long first, long last) {
     p << value;
 }
 
-// A row: its event, its bytes after the fill and its texts.
+// A row: how it is filled, its bytes after the fill and its texts.
 template <class Row> struct RowCase;
 
-template <> struct RowCase<TEventDataGroupRealTime> {
-  using Event = TGroupRealTimeEvent;
+template <class Event, long kSeed = 1> struct FilledBy {
+  static void Fill(RecordOf<Event> &row) { EventCase<Event>::Fill(row, kSeed); }
+};
+
+template <> struct RowCase<TEventDataGroupRealTime> : FilledBy<TGroupRealTimeEvent> {
   static void Wire(TPack &p) { PackCounts(p, 101, 120); }
   static constexpr const char *kDefault =
       "{VG:0, BU:0, LoggedOnUsers:0, IdleUsers:0, AwayUsers:0, BusyUsers:0, HndlRoutedUsers:0, "
@@ -42,8 +45,7 @@ template <> struct RowCase<TEventDataGroupRealTime> {
 
 // No braces; LoggedOn travels Min, Max and is shown Max, Min; the period's start travels whole
 // and shows only its time of day; PeriodTime is 16 bits and signed.
-template <> struct RowCase<TEventDataGroupCumulative> {
-  using Event = TGroupCumulativeEvent;
+template <> struct RowCase<TEventDataGroupCumulative> : FilledBy<TGroupCumulativeEvent> {
   static void Wire(TPack &p) {
     PackCounts(p, 101, 117);
     PackSpan(p, 61, 1);
@@ -64,8 +66,8 @@ template <> struct RowCase<TEventDataGroupCumulative> {
 
 // The counts travel in table order, Addi before the TotalTime durations; the text shows the
 // single counts first and TotalTime before Addi.
-template <> struct RowCase<TEventDataDestinationCumulative> {
-  using Event = TMonitoredDestinationCumulativeEvent;
+template <>
+struct RowCase<TEventDataDestinationCumulative> : FilledBy<TMonitoredDestinationCumulativeEvent> {
   static void Wire(TPack &p) {
     PackCounts(p, 101, 116);
     PackSpan(p, 61, 1);
@@ -88,8 +90,7 @@ template <> struct RowCase<TEventDataDestinationCumulative> {
 
 // AddCounts are 32-bit and travel before ContactsTime, which the text shows first; PeriodStamp
 // travels whole and is not shown.
-template <> struct RowCase<TEventDataCallbackCumulative> {
-  using Event = TCallbackCumulativeEvent;
+template <> struct RowCase<TEventDataCallbackCumulative> : FilledBy<TCallbackCumulativeEvent> {
   static void Wire(TPack &p) {
     PackCounts(p, 101, 117);
     PackSpan(p, 61, 1);
@@ -112,8 +113,8 @@ template <> struct RowCase<TEventDataCallbackCumulative> {
 
 // The menu keys travel directly after Abandoned although declared after RootStep; TotalTime
 // travels after RootStep and shows after NavigationExit; PeriodStamp travels whole, unshown.
-template <> struct RowCase<TEventDataCDComponentCumulative> {
-  using Event = TCDComponentCumulativeEvent;
+template <>
+struct RowCase<TEventDataCDComponentCumulative> : FilledBy<TCDComponentCumulativeEvent> {
   static void Wire(TPack &p) {
     PackCounts(p, 101, 129);
     PackSpan(p, 61, 1);
@@ -136,8 +137,7 @@ template <> struct RowCase<TEventDataCDComponentCumulative> {
 
 // TotalTime travels after InProgressEnd and shows before InProgressStart; PeriodStamp travels
 // whole and is not shown.
-template <> struct RowCase<TEventDataWorkFlowCumulative> {
-  using Event = TWorkFlowCumulativeEvent;
+template <> struct RowCase<TEventDataWorkFlowCumulative> : FilledBy<TWorkFlowCumulativeEvent> {
   static void Wire(TPack &p) {
     PackCounts(p, 101, 115);
     PackSpan(p, 61, 1);
@@ -155,19 +155,71 @@ template <> struct RowCase<TEventDataWorkFlowCumulative> {
       "InProgressStart: 114, InProgressEnd: 115, period:-1}";
 };
 
+// Seed 0: counters 1 to 37 in pack order, SLF 65535, AddCounts 1, 2, 3, 4 and -1 (Contacts to
+// EMConOut), PeriodTime 6, durations of 1 to 10 seconds (and as many milliseconds) in pack
+// order. AddCounts and UnderThreshold travel apart from their groups; SLF is unsigned.
+template <> struct RowCase<TEventDataQueueCumulative> : FilledBy<TQueueCumulativeEvent, 0> {
+  static void Fill(TEventDataQueueCumulative &row) {
+    FilledBy::Fill(row);
+    row.AddCountsEMConOut = -1;
+  }
+  static void Spans(TPack &p, long first, long last) {
+    for (long seconds = first; seconds <= last; ++seconds)
+      PackSpan(p, seconds, static_cast<unsigned short>(seconds));
+  }
+  static void Wire(TPack &p) {
+    PackCounts(p, 1, 3);
+    p << static_cast<unsigned short>(65535);
+    PackCounts(p, 4, 24); // UnderThreshold [Ans] is 12, [Abd] 19
+    Spans(p, 1, 4);
+    PackCounts(p, 25, 30);
+    p << short{4} << short{-1};
+    Spans(p, 5, 6);
+    PackCounts(p, 31, 37);
+    Spans(p, 7, 8);
+    p << short{1} << short{2};
+    Spans(p, 9, 10);
+    p << short{3} << Span(0, 0, 0, 11, 11) << short{6};
+  }
+  static constexpr const char *kDefault =
+      "{QK:0, SiteK:0, BU:0, SLF:0, Received[All,Req,NetIn]:[0,0,0], Answered[Prim,Over]:[0,0], "
+      "Abandoned:0, Redirected[OOS,NetOut]:[0,0], TransOOS:0, UnderThreshold[Ans,Abd]:[0,0], "
+      "AnsweredInInterval[1,2,3,4,5]:[0,0,0,0,0], AbandonedInInterval[1,2,3,4,5]:[0,0,0,0,0], "
+      "Overflows[Cur,Max,Min]:[0,0,0], Waiting[Begin,End,Max,Min]:[0,0,0,0], "
+      "WaitTime[Tot,Ans,Abd,Red]:[00:00:00.000,00:00:00.000,00:00:00.000,00:00:00.000], "
+      "MaxWaitTime[Max,Ans,Abd,Red]:[0,0,0,0], Emails[Defer,ConOut]:[0,0], "
+      "EmailsTime[Defer,ConOut]:[00:00:00.000,00:00:00.000], "
+      "ContactsTime[Tot,PostP]:[00:00:00.000,00:00:00.000], "
+      "UsersInvolvedTime[Tot,PostP]:[00:00:00.000,00:00:00.000], "
+      "AddCounts[Contacts,ContactsPP,Handled,EMDefer,EMConOut]:[0,0,0,0,0], PeriodTime:0}";
+  static constexpr const char *kFilled =
+      "{QK:1, SiteK:2, BU:3, SLF:65535, Received[All,Req,NetIn]:[4,5,6], "
+      "Answered[Prim,Over]:[10,11], Abandoned:18, Redirected[OOS,NetOut]:[7,8], TransOOS:9, "
+      "UnderThreshold[Ans,Abd]:[12,19], AnsweredInInterval[1,2,3,4,5]:[13,14,15,16,17], "
+      "AbandonedInInterval[1,2,3,4,5]:[20,21,22,23,24], Overflows[Cur,Max,Min]:[35,36,37], "
+      "Waiting[Begin,End,Max,Min]:[31,32,33,34], "
+      "WaitTime[Tot,Ans,Abd,Red]:[00:00:01.001,00:00:02.002,00:00:03.003,00:00:04.004], "
+      "MaxWaitTime[Max,Ans,Abd,Red]:[25,26,27,28], Emails[Defer,ConOut]:[29,30], "
+      "EmailsTime[Defer,ConOut]:[00:00:05.005,00:00:06.006], "
+      "ContactsTime[Tot,PostP]:[00:00:07.007,00:00:08.008], "
+      "UsersInvolvedTime[Tot,PostP]:[00:00:09.009,00:00:10.010], "
+      "AddCounts[Contacts,ContactsPP,Handled,EMDefer,EMConOut]:[1,2,3,4,-1], PeriodTime:6}";
+};
+
 template <class Row> class RowLayout : public ::testing::Test {};
 
 using FixedWidthRows =
     ::testing::Types<TEventDataGroupRealTime, TEventDataGroupCumulative,
                      TEventDataDestinationCumulative, TEventDataCallbackCumulative,
-                     TEventDataCDComponentCumulative, TEventDataWorkFlowCumulative>;
+                     TEventDataCDComponentCumulative, TEventDataWorkFlowCumulative,
+                     TEventDataQueueCumulative>;
 TYPED_TEST_SUITE(RowLayout, FixedWidthRows, );
 
 TYPED_TEST(RowLayout, TextsAndPackOrder) {
   using Case = RowCase<TypeParam>;
   EXPECT_EQ(TypeParam().ToString(), Case::kDefault);
   TypeParam row;
-  EventCase<typename Case::Event>::Fill(row, 1);
+  Case::Fill(row);
   const Bytes bytes = Packed(row);
   EXPECT_EQ(bytes, PackedBytes(Case::Wire));
   EXPECT_EQ(row.ToString(), Case::kFilled);
