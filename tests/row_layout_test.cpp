@@ -206,13 +206,47 @@ template <> struct RowCase<TEventDataQueueCumulative> : FilledBy<TQueueCumulativ
       "AddCounts[Contacts,ContactsPP,Handled,EMDefer,EMConOut]:[1,2,3,4,-1], PeriodTime:6}";
 };
 
+// Seed 0; the raw contact type leads as an int32; Held and Consulted are shown before Abandoned,
+// the 16-bit Add counts before the durations.
+template <> struct RowCase<TEventDataUserContactTypeStatistics> {
+  static void Fill(TEventDataUserContactTypeStatistics &row) { row = ContactTypeRow(0); }
+  static void Wire(TPack &p) {
+    p << 1;
+    PackCounts(p, 1, 24);
+    for (long seconds = 1; seconds <= 8; ++seconds)
+      PackSpan(p, seconds, static_cast<unsigned short>(seconds));
+    p << 25L << 26L;
+    for (short value = 1; value <= 6; ++value)
+      p << value;
+  }
+  static constexpr const char *kDefault =
+      "{CT:None, Offered[Prim,Over,Other,Resvd]:[0,0,0,0], Handled[Prim,Over,Other]:[0,0,0], "
+      "Held[Prim,Over,Other]:[0,0,0], Consulted[Prim,Over,Other]:[0,0,0], "
+      "Abandoned[Prim,Over]:[0,0], Unhandled:0, Disc:0, Requeued:0, Xferred:0, ReachMaxPending:0, "
+      "Undelivered:0, Initiated:0, RecalledEM:0, DiscardedEM:0, AddTalk:0, AddHeld:0, "
+      "AddConsult:0, AddRing:0, AddProc:0, AddPostProc:0, TalkTime:00:00:00.000, "
+      "HeldTime:00:00:00.000, ConsultTime:00:00:00.000, RingTime:00:00:00.000, "
+      "PendingTime:00:00:00.000, ProcTime:00:00:00.000, PostProcTime:00:00:00.000, "
+      "ActiveContactsTime:00:00:00.000, MaxActiveContactsTime:0, MaxHandlingTime:0}";
+  static constexpr const char *kFilled =
+      "{CT:Routed Voice, Offered[Prim,Over,Other,Resvd]:[1,2,3,4], "
+      "Handled[Prim,Over,Other]:[5,6,7], Held[Prim,Over,Other]:[11,12,13], "
+      "Consulted[Prim,Over,Other]:[14,15,16], Abandoned[Prim,Over]:[8,9], Unhandled:10, "
+      "Disc:17, Requeued:18, Xferred:19, ReachMaxPending:20, Undelivered:21, Initiated:22, "
+      "RecalledEM:23, DiscardedEM:24, AddTalk:1, AddHeld:2, AddConsult:3, AddRing:4, "
+      "AddProc:5, AddPostProc:6, TalkTime:00:00:01.001, HeldTime:00:00:02.002, "
+      "ConsultTime:00:00:03.003, RingTime:00:00:04.004, PendingTime:00:00:05.005, "
+      "ProcTime:00:00:06.006, PostProcTime:00:00:07.007, ActiveContactsTime:00:00:08.008, "
+      "MaxActiveContactsTime:25, MaxHandlingTime:26}";
+};
+
 template <class Row> class RowLayout : public ::testing::Test {};
 
 using FixedWidthRows =
     ::testing::Types<TEventDataGroupRealTime, TEventDataGroupCumulative,
                      TEventDataDestinationCumulative, TEventDataCallbackCumulative,
                      TEventDataCDComponentCumulative, TEventDataWorkFlowCumulative,
-                     TEventDataQueueCumulative>;
+                     TEventDataQueueCumulative, TEventDataUserContactTypeStatistics>;
 TYPED_TEST_SUITE(RowLayout, FixedWidthRows, );
 
 TYPED_TEST(RowLayout, TextsAndPackOrder) {
