@@ -1,13 +1,11 @@
-// Texts, wire layouts, the fields after the list and the release order of the queue real-time
-// event and its records.
+// Texts, wire layouts and the fields after the list of the queue real-time event and its
+// records.
 #include <climits>
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "event_cases.h"
-#include "support/DiagCapture.h"
 
 namespace {
 
@@ -121,33 +119,6 @@ TEST(QueueRealTimeEvent, FieldsAfterTheListTravelWhateverTheCount) {
     EXPECT_EQ(event.TrailerValue, 4242);
     EXPECT_EQ(TMemory::LiveRegistrations(), live);
   }
-}
-
-TEST(QueueRealTimeEvent, CleanUpTakesEachRecordOffTheBackBeforeReleasingIt) {
-  TQueueRealTimeEvent event;
-  event.SiteStatistics = Site();
-  event.TrailerValue = 3;
-  std::vector<TEventDataQueueRealTime *> records;
-  for (long qk = 1; qk <= 3; ++qk)
-    records.push_back(AddQueue(event, qk));
-
-  // The list as it stands when the failing release is reported.
-  std::vector<TEventDataQueueRealTime *> listAtFailure;
-  const TDiag::Sink previous =
-      TDiag::SetSink([&](TDiag::enDiagType, unsigned short, const char *, const std::string &) {
-        listAtFailure = event.EventDataList;
-      });
-  TMemory::FaultPlan plan;
-  plan.memFreeThrowsAfter = 0; // the first release throws
-  TMemory::SetFaultPlan(plan);
-  event.CleanUp();
-  TMemory::SetFaultPlan({});
-  TDiag::SetSink(previous);
-
-  EXPECT_EQ(listAtFailure, (std::vector<TEventDataQueueRealTime *>{records[0], records[1]}));
-  EXPECT_TRUE(event.EventDataList.empty());
-  EXPECT_EQ(Packed(event.SiteStatistics), Packed(Site()));
-  EXPECT_EQ(event.TrailerValue, 3);
 }
 
 TEST(QueueRealTimeEvent, AssignmentCarriesTheFieldsAfterTheList) {

@@ -4,7 +4,6 @@
 // in time 00:01:01.001, 00:01:02.002, ... and a 16-bit period of -1. The bytes show where each
 // field travels, the text where it shows.
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -262,33 +261,6 @@ TYPED_TEST(RowLayout, TextsAndPackOrder) {
   EXPECT_EQ(UnpackInto(bytes, decoded), 0u);
   EXPECT_EQ(Packed(decoded), bytes);
   EXPECT_EQ(decoded.ToString(), Case::kFilled);
-}
-
-// Every position stays in the list while the rows are released; the list is emptied after.
-TEST(CumulativeEventClear, KeepsEveryPositionUntilTheWalkEnds) {
-  TCallbackCumulativeEvent event;
-  event.TimeStamp = PeriodInstant();
-  std::vector<TEventDataCallbackCumulative *> rows;
-  for (long queue = 1; queue <= 3; ++queue) {
-    rows.push_back(AddRecord(event));
-    rows.back()->QueueK = queue;
-  }
-  std::vector<std::vector<TEventDataCallbackCumulative *>> listAtFailure;
-  const TDiag::Sink previous =
-      TDiag::SetSink([&](TDiag::enDiagType, unsigned short, const char *, const std::string &) {
-        listAtFailure.push_back(event.EventDataList);
-      });
-  TMemory::FaultPlan plan;
-  plan.memFreeThrowsAfter = 1; // the second release throws
-  TMemory::SetFaultPlan(plan);
-  event.Clear();
-  TMemory::SetFaultPlan({});
-  TDiag::SetSink(previous);
-
-  ASSERT_EQ(listAtFailure.size(), 1u);
-  EXPECT_EQ(listAtFailure[0], rows);
-  EXPECT_TRUE(event.EventDataList.empty());
-  EXPECT_EQ(event.TimeStamp, PeriodInstant());
 }
 
 } // namespace
