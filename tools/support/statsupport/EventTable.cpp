@@ -34,6 +34,20 @@ template <class E> DecodeResult Decode(const void *payload, std::size_t size, TF
   return {event.EventDataList.size(), size - pack.Length()};
 }
 
+template <class E>
+DecodeResult Visit(const void *payload, std::size_t size, RecordVisitor &visitor) {
+  TPack pack(const_cast<void *>(payload), static_cast<unsigned long>(size));
+  E event;
+  pack >> event;
+  visitor.Event([&event](TFieldSink &sink) { WalkFields(event, sink); });
+  for (std::size_t index = 0; index < event.EventDataList.size(); ++index) {
+    auto *record = event.EventDataList[index];
+    visitor.Record(index, record->ToString(),
+                   [record](TFieldSink &sink) { WalkFields(*record, sink); });
+  }
+  return {event.EventDataList.size(), size - pack.Length()};
+}
+
 template <class E> bool SelfCheck(const void *payload, std::size_t size) {
   const std::size_t live = TMemory::LiveRegistrations();
   bool decoded = false;
@@ -69,7 +83,7 @@ template <class E> bool SelfCheck(const void *payload, std::size_t size) {
 
 template <class E>
 constexpr EventEntry Entry(int id, const char *eventName, const char *className) {
-  return {id, eventName, className, &Decode<E>, &SelfCheck<E>};
+  return {id, eventName, className, &Decode<E>, &Visit<E>, &SelfCheck<E>};
 }
 
 #define STATSUPPORT_ENTRY(Id, Event) Entry<Event>(TStatisticsServer::Id, #Id, #Event)

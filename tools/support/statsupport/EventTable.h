@@ -12,6 +12,8 @@
 #define STATCLIENT_SUPPORT_EVENTTABLE_H_
 
 #include <cstddef>
+#include <functional>
+#include <string>
 #include <string_view>
 
 #include <statclient/statclient.h>
@@ -23,6 +25,19 @@ struct DecodeResult {
   std::size_t consumed = 0; // payload bytes read; the rest were not part of the event
 };
 
+// Receives the records of a decoded event, in list order, once the whole payload has decoded.
+class RecordVisitor {
+public:
+  virtual ~RecordVisitor() = default;
+  // Called once, before the records: `walkEvent` walks the whole event (its fixed fields, then
+  // "EventDataList"); valid only during the call.
+  virtual void Event(const std::function<void(TFieldSink &)> &walkEvent) = 0;
+  // `text` is the record's one-line text; `walkFields` hands the record's fields to a sink and
+  // is valid only during the call.
+  virtual void Record(std::size_t index, const std::string &text,
+                      const std::function<void(TFieldSink &)> &walkFields) = 0;
+};
+
 struct EventEntry {
   int id;
   const char *eventName; // as TStatisticsServer::ToString gives it
@@ -30,6 +45,9 @@ struct EventEntry {
   // Unpacks the payload into a fresh event of the class and walks it into `sink`. Throws what
   // unpacking throws (TPackError for a short payload); LastUnpackBreak() then names the field.
   DecodeResult (*decode)(const void *payload, std::size_t size, TFieldSink &sink);
+  // Unpacks the payload into a fresh event of the class and, only when that succeeds, hands
+  // each record to `visitor`. Throws as `decode` does, before any record is visited.
+  DecodeResult (*visit)(const void *payload, std::size_t size, RecordVisitor &visitor);
   // Unpacks the payload and, when it decodes, checks the event against itself: it packs to
   // bytes that decode in full and pack to as many bytes again, Size() counts them, a copy packs
   // the same, every record renders as text and as fields. True when the payload decoded; a
