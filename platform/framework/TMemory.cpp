@@ -208,7 +208,7 @@ void TMemory::SetFaultPlan(const FaultPlan &plan) {
 bool TMemory::TrackedNewShouldFail() { return FaultFires(trackedNewCountdown); }
 
 void *operator new(std::size_t size, unsigned short, const char *, const void *) noexcept {
-  if (TMemory::TrackedNewShouldFail())
+  if (FaultFires(trackedNewCountdown))
     return nullptr;
   return TrackedBlocks::Take(size);
 }

@@ -88,9 +88,15 @@ std::uint32_t ClassOf(std::size_t size) {
   return static_cast<std::uint32_t>((size + kHeader - 1) / kGranule);
 }
 
-std::size_t BoundOf(std::uint32_t sizeClass) {
-  return kCachedBytesPerClass / ((sizeClass + 1) * kGranule);
-}
+// How many blocks of each class a thread keeps: kCachedBytesPerClass worth.
+struct Bounds {
+  std::size_t blocks[kClasses];
+  constexpr Bounds() : blocks() {
+    for (std::size_t c = 0; c < kClasses; ++c)
+      blocks[c] = kCachedBytesPerClass / ((c + 1) * kGranule);
+  }
+};
+constexpr Bounds kBounds;
 
 } // namespace
 
@@ -120,7 +126,7 @@ void TrackedBlocks::Give(void *block) noexcept {
   ThreadLists *mine = lists;
   if (sizeClass != kUncached && !listsEnded && (mine || (mine = MakeLists()))) {
     ClassList &list = mine->classes[sizeClass];
-    if (list.count < BoundOf(sizeClass)) {
+    if (list.count < kBounds.blocks[sizeClass]) {
       auto *free = static_cast<FreeBlock *>(block);
       free->next = list.head;
       list.head = free;
