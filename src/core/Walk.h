@@ -99,7 +99,7 @@ private:
     unsigned long left = pack.Length();
     unsigned long taken = 0;
 
-    template <class Codec> void Next(const Codec &field) {
+    template <class Codec> [[gnu::always_inline]] void Next(const Codec &field) {
       if constexpr (Codec::kWireWidth != 0) {
         if (left >= Codec::kWireWidth) {
           field.Decode(at);
@@ -109,6 +109,11 @@ private:
           return;
         }
       }
+      ReadAlone(field);
+    }
+    // A variable-length field, or a fixed one the bytes left cannot hold: kept out of line so
+    // that the fixed fields around it stay a straight run of loads.
+    template <class Codec> [[gnu::noinline]] void ReadAlone(const Codec &field) {
       Settle();
       Unpacker{pack}.Read(field);
       at = static_cast<const unsigned char *>(pack.Contents());
