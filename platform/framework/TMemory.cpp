@@ -1,12 +1,15 @@
 #include "framework/TMemory.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <memory>
 #include <mutex>
 #include <new>
 #include <unordered_map>
 
 #include "framework/TBaseException.h"
+#include "framework/TTrackedBlocksInternal.h"
 
 namespace {
 
@@ -16,9 +19,12 @@ std::mutex &TraceLock() {
 }
 
 // The accounting's own bookkeeping, apart from the trace lock that callers hold.
+// `tracedCount` mirrors traced.size(), so that a release finds an empty registry without the
+// lock: blocks registered while tracing was off are never in it.
 struct Accounting {
   std::mutex lock;
   std::unordered_map<const void *, std::string> traced;
+  std::atomic<std::size_t> tracedCount{0};
 };
 
 Accounting &State() {
@@ -27,7 +33,102 @@ Accounting &State() {
 }
 
 std::atomic<bool> traceOn{false};
-std::atomic<long> liveRegistrations{0};
+
+// The count of live registrations, kept so that registering and releasing take no locked
+// instruction: each thread counts in a counter that only it writes, and the count is the sum
+// of every thread's counter and of what the threads that ended left. A release on a thread
+// whose own counter is 0 goes through the lock and counts only when the whole count is above
+// 0, so that releasing what nobody registered leaves the count as it was.
+struct ThreadCounter {
+  std::atomic<long> live{0};
+};
+
+struct Counters {
+  std::mutex lock;
+  std::vector<ThreadCounter *> threads;
+  long ended = 0;
+
+  long TotalLocked() const {
+    long total = ended;
+    for (const ThreadCounter *counter : threads)
+      total += counter->live.load(std::memory_order_relaxed);
+    return total;
+  }
+};
+
+Counters &AllCounters() {
+  static Counters counters;
+  return counters;
+}
+
+// The calling thread's counter, made and listed at its first registration or release, and
+// whether it was folded into Counters::ended because the thread is ending (its registrations
+// and releases from then on count there directly). Plain thread-local pointers in the
+// initial-exec model: reaching them is one load, with no call and no initialisation check.
+thread_local __attribute__((tls_model("initial-exec"))) ThreadCounter *counter = nullptr;
+thread_local __attribute__((tls_model("initial-exec"))) bool counterEnded = false;
+
+// Folds the thread's counter into Counters::ended when the thread ends.
+struct CounterReaper {
+  CounterReaper() = default;
+  CounterReaper(const CounterReaper &) = delete;
+  CounterReaper &operator=(const CounterReaper &) = delete;
+  ~CounterReaper() {
+    Counters &counters = AllCounters();
+    std::lock_guard<std::mutex> lock(counters.lock);
+    counters.ended += counter->live.load(std::memory_order_relaxed);
+    counters.threads.erase(std::find(counters.threads.begin(), counters.threads.end(), counter));
+    delete counter;
+    counter = nullptr;
+    counterEnded = true;
+  }
+};
+
+// Makes the thread's counter; null when the thread is ending or no memory was had for it: the
+// caller then counts in Counters::ended under the lock.
+[[gnu::noinline]] ThreadCounter *MakeThisThreadsCounter() {
+  if (counterEnded)
+    return nullptr;
+  try {
+    auto made = std::make_unique<ThreadCounter>();
+    Counters &counters = AllCounters();
+    std::lock_guard<std::mutex> lock(counters.lock);
+    counters.threads.push_back(made.get());
+    counter = made.release();
+  } catch (...) {
+    return nullptr;
+  }
+  thread_local CounterReaper reaper;
+  return counter;
+}
+
+inline ThreadCounter *ThisThreadsCounter() { return counter ? counter : MakeThisThreadsCounter(); }
+
+void CountRegistration() {
+  if (ThreadCounter *mine = ThisThreadsCounter()) {
+    mine->live.store(mine->live.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
+    return;
+  }
+  std::lock_guard<std::mutex> lock(AllCounters().lock);
+  ++AllCounters().ended;
+}
+
+void CountRelease() {
+  ThreadCounter *mine = ThisThreadsCounter();
+  const long own = mine ? mine->live.load(std::memory_order_relaxed) : 0;
+  if (own > 0) {
+    mine->live.store(own - 1, std::memory_order_relaxed);
+    return;
+  }
+  Counters &counters = AllCounters();
+  std::lock_guard<std::mutex> lock(counters.lock);
+  if (counters.TotalLocked() <= 0)
+    return;
+  if (mine)
+    mine->live.store(own - 1, std::memory_order_relaxed);
+  else
+    --counters.ended;
+}
 
 // One countdown per fault: -1 never fires; otherwise the number of calls still to succeed.
 std::atomic<long> getSomeMemoryCountdown{-1};
@@ -35,7 +136,7 @@ std::atomic<long> trackedNewCountdown{-1};
 std::atomic<long> memFreeCountdown{-1};
 
 bool FaultFires(std::atomic<long> &countdown) {
-  long left = countdown.load();
+  long left = countdown.load(std::memory_order_relaxed);
   while (left >= 0) {
     if (countdown.compare_exchange_weak(left, left - 1))
       return left == 0;
@@ -59,30 +160,35 @@ void TMemory::LockIt() { TraceLock().lock(); }
 void TMemory::UnlockIt() { TraceLock().unlock(); }
 
 void TMemory::MemReg(unsigned short line, const char *file, const void *block, unsigned long) {
-  liveRegistrations.fetch_add(1);
-  if (!traceOn.load())
+  CountRegistration();
+  if (!traceOn.load(std::memory_order_relaxed))
     return;
   try {
-    std::lock_guard<std::mutex> lock(State().lock);
-    State().traced[block] = std::string(file ? file : "?") + ":" + std::to_string(line);
+    Accounting &state = State();
+    std::lock_guard<std::mutex> lock(state.lock);
+    state.traced[block] = std::string(file ? file : "?") + ":" + std::to_string(line);
+    state.tracedCount.store(state.traced.size(), std::memory_order_relaxed);
   } catch (...) {
     // The registry is diagnostic only; without memory for it the count still holds.
   }
 }
 
 void TMemory::MemFree(unsigned short line, const char *file, const void *block) {
-  if (liveRegistrations.load() > 0)
-    liveRegistrations.fetch_sub(1);
-  {
-    std::lock_guard<std::mutex> lock(State().lock);
-    State().traced.erase(block);
+  CountRelease();
+  Accounting &state = State();
+  if (state.tracedCount.load(std::memory_order_relaxed) != 0) {
+    std::lock_guard<std::mutex> lock(state.lock);
+    state.traced.erase(block);
+    state.tracedCount.store(state.traced.size(), std::memory_order_relaxed);
   }
   if (FaultFires(memFreeCountdown))
     throw TBaseException(2, 1002, file, line, 0, 0);
 }
 
 std::size_t TMemory::LiveRegistrations() {
-  return static_cast<std::size_t>(liveRegistrations.load());
+  Counters &counters = AllCounters();
+  std::lock_guard<std::mutex> lock(counters.lock);
+  return static_cast<std::size_t>(std::max(counters.TotalLocked(), 0L));
 }
 
 std::vector<std::string> TMemory::TracedRegistrations() {
@@ -101,13 +207,12 @@ void TMemory::SetFaultPlan(const FaultPlan &plan) {
 
 bool TMemory::TrackedNewShouldFail() { return FaultFires(trackedNewCountdown); }
 
-
 void *operator new(std::size_t size, unsigned short, const char *, const void *) noexcept {
-  if (TMemory::TrackedNewShouldFail())
+  if (FaultFires(trackedNewCountdown))
     return nullptr;
-  return std::malloc(size ? size : 1);
+  return TrackedBlocks::Take(size);
 }
 
 void operator delete(void *block, unsigned short, const char *, const void *) noexcept {
-  std::free(block);
+  TrackedBlocks::Give(block);
 }

@@ -28,6 +28,13 @@
 // Unpacking reads each value straight into its field: a short read (TPackError) leaves the
 // fields read so far overwritten and the rest as they were. No list codec allocates for an
 // element before its bytes have been read.
+//
+// Fixed width: a codec whose wire form always takes the same number of bytes says so in
+// kWireWidth (0 for a variable length) and offers two more members that work on raw bytes the
+// caller has already checked are there:
+//   Decode(at)   reads kWireWidth bytes at `at` into the field, exactly as Unpack would
+//   Encode(at)   writes the field's kWireWidth bytes at `at`, exactly as Pack would
+// The walk (Walk.h) uses them to read or write a run of such fields with one bounds check.
 #ifndef STATCLIENT_CORE_CODECS_H_
 #define STATCLIENT_CORE_CODECS_H_
 
@@ -40,6 +47,7 @@
 #include <vector>
 
 #include "core/Describe.h"
+#include "core/RawBytes.h"
 #include "core/UnpackBreak.h"
 #include "framework/TPack.h"
 #include "framework/TTimeStamp.h"
@@ -63,7 +71,10 @@ template <template <class> class Codec> struct CodecMaker {
 
 template <class W> struct AsWire {
   template <class T> struct Codec : FieldRef<T> {
+    static constexpr unsigned long kWireWidth = WireWidth<W>;
     void Pack(TPack &pack) const { pack << static_cast<W>(this->field); }
+    void Decode(const unsigned char *at) const { this->field = static_cast<T>(LoadWire<W>(at)); }
+    void Encode(unsigned char *at) const { StoreWire<W>(at, static_cast<W>(this->field)); }
     void Unpack(TPack &pack) const {
       if constexpr (std::is_same_v<W, std::remove_const_t<T>>) {
         pack >> this->field;
@@ -88,9 +99,22 @@ inline constexpr CodecMaker<AsWire<unsigned long>::Codec> ULong{};
 inline constexpr CodecMaker<AsWire<bool>::Codec> Bool{};
 inline constexpr CodecMaker<AsWire<float>::Codec> Float{};
 
+// A point in time is the one type with its own operators whose length is fixed; its bytes are
+// read and written by those same operators, over a pack laid on the bytes.
 template <class T> struct OwnCodec : FieldRef<T> {
+  static constexpr unsigned long kWireWidth =
+      std::is_same_v<std::remove_const_t<T>, TTimeStamp> ? kTimeStampWidth : 0;
   void Pack(TPack &pack) const { pack << this->field; }
   void Unpack(TPack &pack) const { pack >> this->field; }
+  void Decode(const unsigned char *at) const {
+    TPack bytes(const_cast<unsigned char *>(at), kWireWidth);
+    bytes >> this->field;
+  }
+  void Encode(unsigned char *at) const {
+    TPack bytes(1);
+    bytes.SetBuffer(at, kWireWidth);
+    bytes << this->field;
+  }
   void Describe(TFieldSink &sink) const { DescribeValue(sink, this->name, this->field); }
 };
 
@@ -99,19 +123,36 @@ inline constexpr CodecMaker<OwnCodec> Own{};
 // Unpacking rebuilds day, hour, minute, second and millisecond from the zero value, each from
 // what the previous steps left in the fields (divisions truncate toward zero).
 template <class T> struct DurationCodec : FieldRef<T> {
+  static constexpr unsigned long kWireWidth = 6;
   void Pack(TPack &pack) const {
-    const TTimeStamp &d = this->field;
-    const long long seconds =
-        ((static_cast<long long>(d.GetDay()) * 24 + d.GetHour()) * 60 + d.GetMinute()) * 60 +
-        d.GetSecond();
-    pack << static_cast<long>(seconds);
-    pack << static_cast<unsigned short>(d.GetMSecond());
+    pack << Seconds();
+    pack << static_cast<unsigned short>(this->field.GetMSecond());
   }
   void Unpack(TPack &pack) const {
     long total = 0;
     unsigned short millis = 0;
     pack >> total;
     pack >> millis;
+    Rebuild(total, millis);
+  }
+  void Decode(const unsigned char *at) const {
+    Rebuild(LoadWire<long>(at), LoadWire<unsigned short>(at + 4));
+  }
+  void Encode(unsigned char *at) const {
+    StoreWire<long>(at, Seconds());
+    StoreWire<unsigned short>(at + 4, static_cast<unsigned short>(this->field.GetMSecond()));
+  }
+  void Describe(TFieldSink &sink) const { sink.Text(this->name, DurationText(this->field)); }
+
+private:
+  long Seconds() const {
+    const TTimeStamp &d = this->field;
+    const long long seconds =
+        ((static_cast<long long>(d.GetDay()) * 24 + d.GetHour()) * 60 + d.GetMinute()) * 60 +
+        d.GetSecond();
+    return static_cast<long>(seconds);
+  }
+  void Rebuild(long total, unsigned short millis) const {
     TTimeStamp &d = this->field;
     const long long seconds = total;
     d.Update(1);
@@ -123,7 +164,6 @@ template <class T> struct DurationCodec : FieldRef<T> {
     d.SetSecond(static_cast<unsigned short>(afterHours - 60LL * d.GetMinute()));
     d.SetMSecond(millis);
   }
-  void Describe(TFieldSink &sink) const { sink.Text(this->name, DurationText(this->field)); }
 };
 
 inline constexpr CodecMaker<DurationCodec> Duration{};
@@ -132,6 +172,13 @@ inline constexpr CodecMaker<DurationCodec> Duration{};
 // their four-byte memory image. The read asks CanRemove first instead of letting a packer
 // throw: a payload that ends inside one is not an error, the field just keeps its value.
 template <class T> struct RawEnumCodec : FieldRef<T> {
+  static constexpr unsigned long kWireWidth = 4;
+  void Decode(const unsigned char *at) const {
+    this->field = static_cast<T>(static_cast<std::int32_t>(LoadLittle32(at)));
+  }
+  void Encode(unsigned char *at) const {
+    StoreLittle32(at, static_cast<std::uint32_t>(static_cast<std::int32_t>(this->field)));
+  }
   void Pack(TPack &pack) const {
     const auto value = static_cast<std::uint32_t>(static_cast<std::int32_t>(this->field));
     const unsigned char bytes[4] = {
@@ -156,7 +203,12 @@ template <class T> struct RawEnumCodec : FieldRef<T> {
 inline constexpr CodecMaker<RawEnumCodec> RawEnum{};
 
 template <class T> struct FlagsCodec : FieldRef<T> {
+  static constexpr unsigned long kWireWidth = 4;
   void Pack(TPack &pack) const { pack << this->field.ToNumber(); }
+  void Decode(const unsigned char *at) const {
+    this->field.FromNumber(LoadWire<unsigned long>(at));
+  }
+  void Encode(unsigned char *at) const { StoreWire<unsigned long>(at, this->field.ToNumber()); }
   void Unpack(TPack &pack) const {
     unsigned long number = 0;
     pack >> number;
@@ -195,6 +247,7 @@ template <class V, class Count, class Read> void ReadElements(V &list, Count cou
 }
 
 template <class V, class ElementMaker> struct VectorCodec : FieldRef<V> {
+  static constexpr unsigned long kWireWidth = 0;
   ElementMaker element;
   void Pack(TPack &pack) const {
     pack << static_cast<int>(this->field.size());
@@ -230,6 +283,7 @@ enum class ListRule { kAppend, kReplace, kBounded };
 
 template <ListRule Rule> struct ListAs {
   template <class V> struct Codec : FieldRef<V> {
+    static constexpr unsigned long kWireWidth = 0;
     using Element = typename std::remove_const_t<V>::value_type;
     void Pack(TPack &pack) const {
       if constexpr (Rule == ListRule::kBounded)

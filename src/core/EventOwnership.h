@@ -39,20 +39,28 @@ private:
   bool held_;
 };
 
-// A new default-constructed record from the tracked allocation, registered with the memory
-// accounting; or null when no storage was had, which the framework is told of by a
-// TBaseException that is built and dropped, never thrown. A throwing constructor hands the
-// storage back to the tracked operator delete and the exception passes on.
-template <class R> R *NewRecord(Site at) {
-  R *record = new (at.line, at.file, nullptr) R();
+// Tells the framework that a record could not be had: a TBaseException built under the trace
+// lock and dropped after it is released, never thrown. Kept out of line, off the path of every
+// record that is had.
+[[gnu::cold, gnu::noinline]] inline void ReportNoStorage(Site at) {
   std::optional<TBaseException> noStorage;
   {
     TraceLock lock;
-    if (record)
-      TMemory::MemReg(at.line, at.file, record, sizeof(R));
-    else
-      noStorage.emplace(2, 1001, at.file, at.line, 4384, 0);
+    noStorage.emplace(2, 1001, at.file, at.line, 4384, 0);
   }
+}
+
+// A new default-constructed record from the tracked allocation, registered with the memory
+// accounting; or null when no storage was had (see ReportNoStorage). A throwing constructor
+// hands the storage back to the tracked operator delete and the exception passes on.
+template <class R> R *NewRecord(Site at) {
+  R *record = new (at.line, at.file, nullptr) R();
+  if (!record) {
+    ReportNoStorage(at);
+    return nullptr;
+  }
+  TraceLock lock;
+  TMemory::MemReg(at.line, at.file, record, sizeof(R));
   return record;
 }
 

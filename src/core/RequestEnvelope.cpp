@@ -28,14 +28,14 @@ bool TRequestEnvelope::Open(unsigned short line, const char *file) {
     return false;
   bufferLine_ = line;
   bufferFile_ = file;
-  pack_.reset(new TPack(1));
+  pack_.emplace(1);
   pack_->SetBuffer(buffer_, total);
   *pack_ << header_;
   return true;
 }
 
 TRequestEnvelope::Outcome TRequestEnvelope::Send(TFramework &via, unsigned char replyFlag) {
-  rpc_.reset(new TRPC(kRpcType, static_cast<void *>(*pack_), pack_->Length(), replyFlag));
+  rpc_.emplace(kRpcType, static_cast<void *>(*pack_), pack_->Length(), replyFlag);
   if (!via.SendRPC(*rpc_, AStatisticsServer::serverName.c_str(), via.GetReplyQueue(), kTimeoutMs,
                    0)) {
     const auto code = static_cast<unsigned short>(TBase::fwBaseGetLastError() & 0xffff);

@@ -12,7 +12,7 @@
 #ifndef STATCLIENT_CORE_REQUESTENVELOPE_H_
 #define STATCLIENT_CORE_REQUESTENVELOPE_H_
 
-#include <memory>
+#include <optional>
 
 #include "framework/TFramework.h"
 #include "framework/TPack.h"
@@ -73,8 +73,9 @@ private:
   void *buffer_ = nullptr;
   unsigned short bufferLine_ = 0;
   const char *bufferFile_ = nullptr;
-  std::unique_ptr<TPack> pack_;
-  std::unique_ptr<TRPC> rpc_;
+  // Held in place, so that a request allocates nothing beyond its buffer.
+  std::optional<TPack> pack_;
+  std::optional<TRPC> rpc_;
 };
 
 #endif // STATCLIENT_CORE_REQUESTENVELOPE_H_

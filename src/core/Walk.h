@@ -17,6 +17,8 @@
 #ifndef STATCLIENT_CORE_WALK_H_
 #define STATCLIENT_CORE_WALK_H_
 
+#include <type_traits>
+
 #include "core/Codecs.h"
 #include "core/UnpackBreak.h"
 #include "framework/TPack.h"
@@ -25,17 +27,61 @@ namespace statcore {
 
 template <class R> struct Layout;
 
+// Bytes of the wire form of the codecs, or 0 when any of them has a variable length.
+template <class... Codec>
+inline constexpr unsigned long kFixedWidthOf = ((Codec::kWireWidth != 0) && ...)
+                                                   ? (Codec::kWireWidth + ... + 0)
+                                                   : 0;
+
+// A record whose fields are all fixed width (handed over in one call) is written in one piece when
+// the pack's buffer already has room for all of it: encoded into a local block and appended once.
+// Otherwise, and while counting, field by field, so that an overflow stops at the same field as
+// ever.
 struct Packer {
   TPack &pack;
   template <class... Codec> void operator()(const Codec &...fields) const {
+    constexpr unsigned long width = kFixedWidthOf<Codec...>;
+    if constexpr (width != 0 && sizeof...(Codec) > 1) {
+      if (pack.BufferSize() - pack.NextOffset() >= width) {
+        unsigned char bytes[width];
+        unsigned char *at = bytes;
+        ((fields.Encode(at), at += Codec::kWireWidth), ...);
+        pack.Append(bytes, width);
+        return;
+      }
+    }
     (fields.Pack(pack), ...);
   }
 };
 
 // A field whose reading throws notes its name for LastUnpackBreak; the exception goes on.
+//
+// Fixed-width fields are read from the pack's bytes through a local cursor: a record whose
+// fields are all fixed width is checked once for its whole length; in a record that mixes them,
+// each fixed field is checked against the bytes left as the cursor holds them. The pack is
+// moved on only before a variable-length field and at the end. When the bytes are short the
+// field is read by its codec's Unpack as ever, so a short read throws the same TPackError at
+// the same offset and notes the same field.
 struct Unpacker {
   TPack &pack;
-  template <class... Codec> void operator()(const Codec &...fields) const { (Read(fields), ...); }
+  template <class... Codec> void operator()(const Codec &...fields) const {
+    constexpr unsigned long width = kFixedWidthOf<Codec...>;
+    if constexpr (sizeof...(Codec) == 1) {
+      (Read(fields), ...);
+    } else if constexpr (width != 0) {
+      if (pack.Length() >= width) {
+        const unsigned char *at = static_cast<const unsigned char *>(pack.Contents());
+        ((fields.Decode(at), at += Codec::kWireWidth), ...);
+        pack.Behead(width);
+        return;
+      }
+      (Read(fields), ...);
+    } else {
+      Cursor cursor{pack};
+      (cursor.Next(fields), ...);
+      cursor.Settle();
+    }
+  }
   template <class Codec> void Read(const Codec &field) const {
     try {
       field.Unpack(pack);
@@ -44,7 +90,61 @@ struct Unpacker {
       throw;
     }
   }
+
+private:
+  // Unread bytes of the pack, and how many of them were read without moving the pack on.
+  struct Cursor {
+    TPack &pack;
+    const unsigned char *at = static_cast<const unsigned char *>(pack.Contents());
+    unsigned long left = pack.Length();
+    unsigned long taken = 0;
+
+    template <class Codec> [[gnu::always_inline]] void Next(const Codec &field) {
+      if constexpr (Codec::kWireWidth != 0) {
+        if (left >= Codec::kWireWidth) {
+          field.Decode(at);
+          at += Codec::kWireWidth;
+          left -= Codec::kWireWidth;
+          taken += Codec::kWireWidth;
+          return;
+        }
+      }
+      ReadAlone(field);
+    }
+    // A variable-length field, or a fixed one the bytes left cannot hold: kept out of line so
+    // that the fixed fields around it stay a straight run of loads.
+    template <class Codec> [[gnu::noinline]] void ReadAlone(const Codec &field) {
+      Settle();
+      Unpacker{pack}.Read(field);
+      at = static_cast<const unsigned char *>(pack.Contents());
+      left = pack.Length();
+    }
+    void Settle() {
+      if (taken != 0)
+        pack.Behead(taken);
+      taken = 0;
+    }
+  };
 };
+
+// Adds up the wire width of a record's fields; `fixed` turns false at the first field of
+// variable length. Folds to constants where the layout is visible.
+struct WidthCounter {
+  unsigned long &width;
+  bool &fixed;
+  template <class... Codec> void operator()(const Codec &...) const {
+    fixed = fixed && ((Codec::kWireWidth != 0) && ...);
+    width += (Codec::kWireWidth + ... + 0);
+  }
+};
+
+// Bytes of the packed form of `record` when all its fields are fixed width, otherwise 0.
+template <class R> unsigned long FixedRecordWidth(const R &record) {
+  unsigned long width = 0;
+  bool fixed = true;
+  Layout<R>::Wire(record, WidthCounter{width, fixed});
+  return fixed ? width : 0;
+}
 
 struct Describer {
   TFieldSink &sink;

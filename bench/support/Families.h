@@ -1,0 +1,61 @@
+// The events the benches run over, filled as the test suite fills them: each family's rows
+// come from its EventCase<E>::Fill (tests/cases), which gives every field a value of its own,
+// strings and nested rows included. One filler for all families, no per-family bench code.
+#ifndef STATCLIENT_BENCH_SUPPORT_FAMILIES_H_
+#define STATCLIENT_BENCH_SUPPORT_FAMILIES_H_
+
+#include <vector>
+
+#include <statclient/statclient.h>
+
+#include "cases/callback_cumulative.h"
+#include "cases/cd_component_cumulative.h"
+#include "cases/contact_results_cumulative.h"
+#include "cases/destination_cumulative.h"
+#include "cases/group_cumulative.h"
+#include "cases/post_processing_cumulative.h"
+#include "cases/queue_cumulative.h"
+#include "cases/realtime.h"
+#include "cases/routing_state_cumulative.h"
+#include "cases/user_cumulative.h"
+#include "cases/workflow_cumulative.h"
+
+namespace bench {
+
+// An event of `rows` rows, row i filled with seed i + 1; owned as the library owns its own.
+template <class E> E MakeEvent(long rows) {
+  E event;
+  for (long i = 0; i < rows; ++i)
+    EventCase<E>::Fill(*AddRecord(event), i + 1);
+  return event;
+}
+
+template <class E> std::vector<unsigned char> PayloadOf(const E &event) {
+  TPack pack(1);
+  pack << event;
+  const auto *start = static_cast<const unsigned char *>(pack.Contents());
+  return std::vector<unsigned char>(start, start + pack.Length());
+}
+
+// Calls visit.template operator()<E>(name) for every event family, in the order of the ids.
+template <class Visit> void ForEachFamily(Visit &&visit) {
+  visit.template operator()<TUserRealTimeEvent>("UserRealTime");
+  visit.template operator()<TQueueRealTimeEvent>("QueueRealTime");
+  visit.template operator()<TGroupRealTimeEvent>("GroupRealTime");
+  visit.template operator()<TContactRealTimeEvent>("ContactRealTime");
+  visit.template operator()<TCallbackRealTimeEvent>("CallbackRealTime");
+  visit.template operator()<TUserCumulativeEvent>("UserCumulative");
+  visit.template operator()<TQueueCumulativeEvent>("QueueCumulative");
+  visit.template operator()<TGroupCumulativeEvent>("GroupCumulative");
+  visit.template operator()<TMonitoredDestinationCumulativeEvent>("DestinationCumulative");
+  visit.template operator()<TRoutingStateCumulativeEvent>("RoutingStateCumulative");
+  visit.template operator()<TPostProcessingCumulativeEvent>("PostProcessingCumulative");
+  visit.template operator()<TContactResultsCumulativeEvent>("ContactResultsCumulative");
+  visit.template operator()<TCallbackCumulativeEvent>("CallbackCumulative");
+  visit.template operator()<TCDComponentCumulativeEvent>("CDComponentCumulative");
+  visit.template operator()<TWorkFlowCumulativeEvent>("WorkFlowCumulative");
+}
+
+} // namespace bench
+
+#endif // STATCLIENT_BENCH_SUPPORT_FAMILIES_H_
