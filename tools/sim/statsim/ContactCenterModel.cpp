@@ -17,10 +17,13 @@ ContactCenterModel::ContactCenterModel(std::uint32_t seed) : engine_(seed) {
 bool ContactCenterModel::Advance() {
   ++step_;
   for (SimUser &user : users_) {
+    const SimUser before = user;
     if (Roll(10) == 0)
       user.loggedOn = !user.loggedOn;
     if (user.loggedOn && Roll(3) == 0)
       user.presence = static_cast<int>(Roll(3));
+    if (user.loggedOn != before.loggedOn || user.presence != before.presence)
+      user.stateSince = step_;
   }
   for (SimQueue &queue : queues_) {
     const long arrived = Roll(3);

@@ -17,7 +17,8 @@ struct SimUser {
   long key = 0;
   long group = 0;
   bool loggedOn = false;
-  int presence = 0; // 0 idle, 1 busy, 2 away
+  int presence = 0;    // 0 idle, 1 busy, 2 away
+  long stateSince = 0; // the step at which the user last changed state
 };
 
 struct SimQueue {

@@ -17,6 +17,21 @@ template <class Event> std::vector<unsigned char> Packed(const Event &event) {
   return std::vector<unsigned char>(start, start + pack.Length());
 }
 
+TpsTPresenceState::enPresenceState PresenceOf(const SimUser &user) {
+  if (!user.loggedOn)
+    return TpsTPresenceState::PRESENCE_OFFLINE;
+  static const TpsTPresenceState::enPresenceState kByModel[] = {
+      TpsTPresenceState::PRESENCE_AVAILABLE, TpsTPresenceState::PRESENCE_BUSY,
+      TpsTPresenceState::PRESENCE_AWAY};
+  return kByModel[user.presence];
+}
+
+TpsTRoutingState::enRoutingState RoutingOf(const SimUser &user) {
+  if (!user.loggedOn)
+    return TpsTRoutingState::ROUTING_LOGGEDOFF;
+  return user.presence == 2 ? TpsTRoutingState::ROUTING_NOTREADY : TpsTRoutingState::ROUTING_READY;
+}
+
 std::vector<unsigned char> UserRealTime(const ContactCenterModel &model, bool includeLoggedOff) {
   TUserRealTimeEvent event;
   for (const SimUser &user : model.Users()) {
@@ -25,6 +40,12 @@ std::vector<unsigned char> UserRealTime(const ContactCenterModel &model, bool in
     if (auto *record = AddRecord(event)) {
       record->AK = user.key;
       record->BU = user.group;
+      record->GK.push_back(user.group);
+      record->Pres = PresenceOf(user);
+      record->PresExcDC = record->Pres;
+      record->RS = RoutingOf(user);
+      record->PresTime = model.Step() - user.stateSince;
+      record->RSTime = record->PresTime;
     }
   }
   return Packed(event);
@@ -36,6 +57,9 @@ std::vector<unsigned char> QueueRealTime(const ContactCenterModel &model) {
     if (auto *record = AddRecord(event)) {
       record->QK = queue.key;
       record->CIQ = queue.waiting;
+      record->Shf.Rec = queue.received;
+      record->Shf.Ans = queue.answered;
+      record->Shf.Abd = queue.abandoned;
     }
   }
   return Packed(event);
