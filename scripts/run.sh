@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds the library and runs the example: an in-process Statistics Server, a proxy with its
-# three names, and a GROUPREALTIMEEVENT subscription with its result code.
+# Builds statwatch and runs it for a few seconds against the embedded Statistics Server
+# simulator: one line per decoded record of every event family, then a summary on stderr.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=g++ \
-  >/dev/null
-cmake --build build/release -j "$(nproc)" --target subscribe_group_realtime
-build/release/examples/subscribe_group_realtime
+  -DSTATCLIENT_BUILD_TESTS=OFF -DSTATCLIENT_BUILD_BENCH=OFF >/dev/null
+cmake --build build/release -j "$(nproc)" --target statwatch
+build/release/tools/statwatch/statwatch --duration "${STATWATCH_SECONDS:-4}" --tick-ms 250 \
+  --refresh-rate 2 "$@"

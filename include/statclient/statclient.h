@@ -19,6 +19,7 @@
 
 // Client core
 #include "client/tstAServer.h"
+#include "client/tstResultCodeText.h"
 #include "client/tstTServer.h"
 
 // Event records

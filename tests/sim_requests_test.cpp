@@ -1,0 +1,134 @@
+// The simulator's answers to every request object, through the library's own request classes,
+// and its return codes for requests it cannot serve.
+#include <gtest/gtest.h>
+
+#include <statclient/statclient.h>
+#include <statsim/Simulator.h>
+
+#include "ContactTestSupport.h"
+#include "support/TestServer.h"
+
+namespace {
+
+constexpr char kServer[] = "SimRequestsTestServer";
+
+class SimRequests : public ::testing::Test {
+protected:
+  statsim::Simulator sim_{kServer};
+  AStatisticsServer proxy_{kServer, "simtest", "simtest"};
+};
+
+TEST_F(SimRequests, ErrorRecordsArriveIntact) {
+  AErrorRecord error;
+  error.SetType(2);
+  error.SetRetCode(-7);
+  error.SetModuleName("billing");
+  error.SetErrorText("disk full");
+  error.SetErrorTime(Stamp(3, 14));
+  ASSERT_EQ(error.WriteRecord(), 0);
+  error.SetErrorText("second");
+  ASSERT_EQ(error.WriteRecord(), 0);
+
+  const std::vector<TErrorRecord> arrived = sim_.ErrorRecords();
+  ASSERT_EQ(arrived.size(), 2u);
+  const auto bytes = [](const TErrorRecord &record) {
+    return PackedBytes([&](TPack &pack) { pack << record; });
+  };
+  EXPECT_EQ(bytes(arrived[1]), bytes(error));
+  EXPECT_EQ(arrived[0].GetErrorText(), "disk full");
+  EXPECT_EQ(arrived[0].GetRetCode(), -7);
+}
+
+TEST_F(SimRequests, ContactLogUpdatesReadBackFreshKeysAndOtherActionsAreKept) {
+  AContactLog log;
+  log.RecordKey = 5;
+  ASSERT_EQ(log.UpdateContactLogSummary(), 0);
+  const long first = log.RecordKey;
+  ASSERT_EQ(log.UpdateContactLogSummary(), 0);
+  EXPECT_NE(first, 5);
+  EXPECT_EQ(log.RecordKey, first + 1);
+  EXPECT_EQ(sim_.ContactLogUpdates(), 2);
+
+  log.AgentKey = 42;
+  EXPECT_EQ(log.QueryContactLogSummary(), 0);
+  EXPECT_EQ(log.DeleteContactLogSummary(static_cast<TEventDataContactLog::enContactLogActions>(2)),
+            0);
+  const auto kept = sim_.ContactLogRequests();
+  ASSERT_EQ(kept.size(), 2u);
+  EXPECT_EQ(kept[0].AgentKey, 42);
+  EXPECT_EQ(kept[1].RecordKey, first + 1);
+}
+
+TEST_F(SimRequests, SynchronousContactDetailQueryFillsTheDetail) {
+  AContactDetail detail;
+  detail.SetContactFrom("555-0100");
+  detail.SetAsynchronousEvent(0);
+  ASSERT_EQ(detail.QueryContactDetail(), 0);
+  EXPECT_EQ(detail.GetDescription(), "simulated contact");
+  EXPECT_EQ(detail.GetQueueKey(), 2000);
+  EXPECT_EQ(detail.GetContactFrom(), "555-0100");
+
+  AContactDetail asynchronous;
+  ASSERT_EQ(asynchronous.QueryContactDetail(), 0);
+  EXPECT_EQ(asynchronous.GetDescription(), "");
+}
+
+// A raw request: header fields and body bytes chosen by the test.
+long RawCall(AStatisticsServer &proxy, unsigned short version, unsigned short object,
+             unsigned short action, const std::vector<unsigned char> &body) {
+  std::vector<unsigned char> bytes = PackedBytes([&](TPack &pack) {
+    TMsgRequestHdr header(version, 0, object, action);
+    header.SetDataSize(body.size());
+    pack << header;
+  });
+  bytes.insert(bytes.end(), body.begin(), body.end());
+  TRPC rpc(5000, bytes.data(), bytes.size(), 1);
+  EXPECT_TRUE(proxy.SendRPC(rpc, kServer, 5000, 0));
+  return rpc.GetReturnCode();
+}
+
+TEST_F(SimRequests, UnservableRequestsGetTheirDocumentedCodesAndChangeNothing) {
+  const auto eventBody = [](int id) {
+    return PackedBytes([&](TPack &pack) { pack << id << std::string("client"); });
+  };
+  struct Case {
+    const char *what;
+    unsigned short version, object, action;
+    std::vector<unsigned char> body;
+    long code;
+  } cases[] = {
+      {"version 10", 10, 1, 0, {}, TKIVOServerBase::kBadRequest},
+      {"truncated error record", 11, 1, 0, {1, 2, 3}, statsim::Simulator::kUndecodableBody},
+      {"empty contact detail", 11, 3, 0, {}, statsim::Simulator::kUndecodableBody},
+      {"truncated update", 11, 2, 3, {9}, statsim::Simulator::kUndecodableBody},
+      {"object 9", 11, 9, 0, {}, statsim::Simulator::kUnknownObject},
+      {"contact-log action 7", 11, 2, 7, {}, statsim::Simulator::kUnknownObject},
+      {"connection event", 11, 4, 0, eventBody(5000), statsim::Simulator::kUnservedEvent},
+      {"real-time refresh rate", 11, 5, 0, PackedBytes([](TPack &pack) { pack << 5006 << 3; }),
+       statsim::Simulator::kUnservedEvent},
+      {"zero refresh rate", 11, 5, 0, PackedBytes([](TPack &pack) { pack << 5010 << 0; }),
+       statsim::Simulator::kUndecodableBody},
+  };
+  for (const Case &c : cases)
+    EXPECT_EQ(RawCall(proxy_, c.version, c.object, c.action, c.body), c.code) << c.what;
+  EXPECT_TRUE(sim_.ErrorRecords().empty());
+  EXPECT_EQ(sim_.ContactLogUpdates(), 0);
+  EXPECT_TRUE(sim_.SubscribedEvents().empty());
+  EXPECT_EQ(proxy_.RequestEvent(TStatisticsServer::GROUPREALTIMEEVENT), 0);
+}
+
+TEST(ResultCodeText, NamesKnownCodesAndSaysTheRestArePassedThrough) {
+  const std::pair<unsigned long, const char *> cases[] = {
+      {0, "0: success"},
+      {5709, "5709: the server's reply could not be decoded"},
+      {5715, "5715: no Statistics Server"},
+      {5737, "5737: no request buffer"},
+      {32772, "32772: the server did not reply before the time-out"},
+      {32773, "32773: the server's handler failed"},
+      {5101, "5101: a code of the server's own, passed through from it"},
+  };
+  for (const auto &[code, start] : cases)
+    EXPECT_EQ(ResultCodeText(code).rfind(start, 0), 0u) << ResultCodeText(code);
+}
+
+} // namespace

@@ -1,0 +1,60 @@
+#include "statsim/ContactCenterModel.h"
+
+namespace statsim {
+
+namespace {
+constexpr int kUsers = 6;
+constexpr int kQueues = 2;
+} // namespace
+
+ContactCenterModel::ContactCenterModel(std::uint32_t seed) : engine_(seed) {
+  for (int i = 0; i < kUsers; ++i)
+    users_.push_back(SimUser{1000 + i, i % kGroups, i % 3 != 2, 0});
+  for (int i = 0; i < kQueues; ++i)
+    queues_.push_back(SimQueue{2000 + i});
+}
+
+bool ContactCenterModel::Advance() {
+  ++step_;
+  for (SimUser &user : users_) {
+    const SimUser before = user;
+    if (Roll(10) == 0)
+      user.loggedOn = !user.loggedOn;
+    if (user.loggedOn && Roll(3) == 0)
+      user.presence = static_cast<int>(Roll(3));
+    if (user.loggedOn != before.loggedOn || user.presence != before.presence)
+      user.stateSince = step_;
+  }
+  for (SimQueue &queue : queues_) {
+    const long arrived = Roll(3);
+    queue.received += arrived;
+    queue.waiting += arrived;
+    const long idle = CountUsers(queue.key % kGroups, 0);
+    const long answered = std::min(queue.waiting, idle);
+    queue.answered += answered;
+    queue.waiting -= answered;
+    if (queue.waiting > 0 && Roll(4) == 0) {
+      --queue.waiting;
+      ++queue.abandoned;
+      if (Roll(2) == 0)
+        ++callbacks_;
+    }
+  }
+  return true;
+}
+
+long ContactCenterModel::CountUsers(long group, int presence) const {
+  long count = 0;
+  for (const SimUser &user : users_)
+    count += user.loggedOn && user.group == group && user.presence == presence;
+  return count;
+}
+
+long ContactCenterModel::LoggedOn(long group) const {
+  long count = 0;
+  for (const SimUser &user : users_)
+    count += user.loggedOn && user.group == group;
+  return count;
+}
+
+} // namespace statsim

@@ -1,0 +1,33 @@
+// Where statwatch finds its Statistics Server. The tool asks only for the name to subscribe
+// at; how that server comes to exist (an embedded simulator, a server bound by someone else in
+// this process, later one reached over a transport) stays behind this class.
+//
+// The connection owns what it started: destroying it stops an embedded simulator.
+#ifndef STATCLIENT_TOOLS_STATWATCH_SERVERCONNECTION_H_
+#define STATCLIENT_TOOLS_STATWATCH_SERVERCONNECTION_H_
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace statwatch {
+
+class ServerConnection {
+public:
+  virtual ~ServerConnection() = default;
+  // The name that requests and event registrations go to.
+  virtual const std::string &ServerName() const = 0;
+};
+
+// Starts a simulator under `name` that ticks every `tick` on its own thread.
+std::unique_ptr<ServerConnection>
+StartEmbeddedServer(const std::string &name, std::chrono::milliseconds tick, std::uint32_t seed);
+
+// A server that someone else binds under `name`; nothing is started, and whether it exists is
+// found out by the first registration.
+std::unique_ptr<ServerConnection> UseNamedServer(const std::string &name);
+
+} // namespace statwatch
+
+#endif // STATCLIENT_TOOLS_STATWATCH_SERVERCONNECTION_H_

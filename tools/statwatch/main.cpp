@@ -1,0 +1,216 @@
+// statwatch: subscribes to statistics events the way an application does and prints one line
+// per record. By default it watches an embedded simulator started in this process.
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <set>
+
+#include <CLI/CLI.hpp>
+
+#include <statclient/statclient.h>
+#include <statsim/EventPublisher.h>
+#include <statsupport/EventTable.h>
+
+#include "RecordPrinter.h"
+#include "ServerConnection.h"
+
+namespace {
+
+enum ExitCode { kOk = 0, kUsage = 1, kServer = 2, kCapture = 3 };
+
+const char kExitCodes[] = "Exit codes:\n"
+                          "  0  watched until the duration or count was reached\n"
+                          "  1  bad command line (unknown event name or id, bad option)\n"
+                          "  2  the server is not reachable or refused a subscription\n"
+                          "  3  a capture file could not be written";
+
+constexpr unsigned long kRequestTimeoutMs = 5000;
+constexpr unsigned long kPollMs = 100;
+
+std::atomic<bool> interrupted{false};
+
+struct Options {
+  std::vector<std::string> events;
+  std::optional<double> duration;
+  std::optional<long> count;
+  bool includeLoggedOff = false;
+  std::optional<int> refreshRate;
+  std::string format = "text";
+  std::string captureDir;
+  std::optional<std::string> server;
+  int tickMs = 200;
+  std::uint32_t seed = 1;
+};
+
+// The event ids named on the command line (all of the table when none), or an empty set after
+// writing the unknown one to stderr.
+std::set<int> ResolveEvents(const std::vector<std::string> &names) {
+  std::set<int> ids;
+  if (names.empty()) {
+    for (auto entry = statsupport::begin(); entry != statsupport::end(); ++entry)
+      ids.insert(entry->id);
+    return ids;
+  }
+  for (const std::string &name : names) {
+    const statsupport::EventEntry *entry = statsupport::FindByName(name);
+    if (entry == nullptr && !name.empty() &&
+        name.find_first_not_of("0123456789") == std::string::npos && name.size() < 9)
+      entry = statsupport::FindById(std::stoi(name));
+    if (entry == nullptr) {
+      std::cerr << "statwatch: unknown event \"" << name
+                << "\"; use an event name, class name or id from --list\n";
+      return {};
+    }
+    ids.insert(entry->id);
+  }
+  return ids;
+}
+
+// Registers for and requests every id; false after writing the failure to stderr.
+bool Subscribe(AStatisticsServer &proxy, const std::string &serverName, const std::set<int> &ids,
+               const Options &options) {
+  for (int id : ids) {
+    const auto eventId = static_cast<TStatisticsServer::enSvrPublicEvents>(id);
+    TEvent registration(static_cast<unsigned short>(id));
+    if (!proxy.RegisterForEvent(registration, serverName.c_str(), kRequestTimeoutMs, 0)) {
+      std::cerr << "statwatch: cannot reach a Statistics Server named \"" << serverName
+                << "\": " << ResultCodeText(TBase::fwBaseGetLastError()) << "\n";
+      return false;
+    }
+    if (const unsigned short rc = proxy.RequestEvent(eventId); rc != 0) {
+      std::cerr << "statwatch: RequestEvent(" << TStatisticsServer::ToString(eventId)
+                << ") failed: " << ResultCodeText(rc) << "\n";
+      return false;
+    }
+    if (options.refreshRate && statsim::IsCumulative(id)) {
+      const auto rate =
+          static_cast<TStatisticsServer::enCumulativeRefreshRate>(*options.refreshRate);
+      if (const unsigned short rc = proxy.SetCumulativeRefreshRate(eventId, rate); rc != 0) {
+        std::cerr << "statwatch: SetCumulativeRefreshRate(" << TStatisticsServer::ToString(eventId)
+                  << ") failed: " << ResultCodeText(rc) << "\n";
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+bool Capture(const std::string &dir, long sequence, const TEvent &event) {
+  char name[32];
+  std::snprintf(name, sizeof name, "%06ld-%d.bin", sequence, event.GetId());
+  const std::filesystem::path path = std::filesystem::path(dir) / name;
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char *>(event.Bytes().data()),
+            static_cast<std::streamsize>(event.Bytes().size()));
+  if (!out) {
+    std::cerr << "statwatch: cannot write " << path.string() << "\n";
+    return false;
+  }
+  return true;
+}
+
+int Watch(const Options &options, const std::set<int> &ids) {
+  if (!options.captureDir.empty()) {
+    std::error_code error;
+    std::filesystem::create_directories(options.captureDir, error);
+    if (error) {
+      std::cerr << "statwatch: cannot create " << options.captureDir << ": " << error.message()
+                << "\n";
+      return kCapture;
+    }
+  }
+  const auto connection =
+      options.server
+          ? statwatch::UseNamedServer(*options.server)
+          : statwatch::StartEmbeddedServer("StatisticsServer",
+                                           std::chrono::milliseconds(options.tickMs), options.seed);
+  AStatisticsServer proxy(connection->ServerName(), "statwatch", "statwatch");
+  proxy.SetIncludeLoggedOffUsers(options.includeLoggedOff);
+  if (!Subscribe(proxy, connection->ServerName(), ids, options))
+    return kServer;
+
+  const auto format = options.format == "json" ? statwatch::Format::Json : statwatch::Format::Text;
+  const auto start = std::chrono::steady_clock::now();
+  const auto elapsed = [&] {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  };
+  long events = 0;
+  long records = 0;
+  while (!interrupted && (!options.duration || elapsed() < *options.duration) &&
+         (!options.count || events < *options.count)) {
+    TEvent event;
+    if (!proxy.WaitForEvent(event, kPollMs))
+      continue;
+    ++events;
+    if (!options.captureDir.empty() && !Capture(options.captureDir, events, event))
+      return kCapture;
+    try {
+      for (const std::string &line : statwatch::RenderRecords(event, format, statwatch::UtcNow())) {
+        std::cout << line << '\n';
+        ++records;
+      }
+      std::cout.flush();
+    } catch (const TPackError &error) {
+      std::cerr << "statwatch: event " << event.GetId() << " did not decode at "
+                << LastUnpackBreak() << ": " << error.what() << "\n";
+    }
+  }
+  std::fprintf(stderr, "statwatch: %ld events, %ld records in %.1f s\n", events, records,
+               elapsed());
+  return kOk;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  Options options;
+  bool list = false;
+  CLI::App app{"Subscribes to statistics events and prints one line per record: time, event "
+               "name, the record's text. Without --server it watches a simulator started in this "
+               "process."};
+  app.footer(kExitCodes);
+  app.add_option("events", options.events,
+                 "Events to watch: names (GROUPREALTIMEEVENT), class names or ids; default all");
+  auto *duration = app.add_option("-d,--duration", options.duration, "Seconds to watch")
+                       ->check(CLI::PositiveNumber);
+  app.add_option("-n,--count", options.count, "Events to receive before stopping")
+      ->check(CLI::PositiveNumber)
+      ->excludes(duration);
+  app.add_flag("--include-logged-off", options.includeLoggedOff,
+               "Ask USERREALTIMEEVENT for logged-off users too");
+  app.add_option("--refresh-rate", options.refreshRate,
+                 "Cumulative refresh rate sent for every cumulative event watched (the embedded "
+                 "simulator counts it in ticks)")
+      ->check(CLI::PositiveNumber);
+  app.add_option("--format", options.format, "Output format")
+      ->check(CLI::IsMember({"text", "json"}));
+  app.add_option("--capture", options.captureDir,
+                 "Write every payload to DIR/<6-digit sequence>-<event id>.bin");
+  app.add_option("--server", options.server,
+                 "Watch the server bound under this name instead of starting the simulator");
+  app.add_option("--tick-ms", options.tickMs, "Embedded simulator: milliseconds per tick")
+      ->check(CLI::Range(1, 60000));
+  app.add_option("--seed", options.seed, "Embedded simulator: seed of its model");
+  app.add_flag("--list", list, "List the event ids and names, then exit");
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError &error) {
+    return app.exit(error) == 0 ? kOk : kUsage;
+  }
+  if (list) {
+    for (auto entry = statsupport::begin(); entry != statsupport::end(); ++entry)
+      std::cout << entry->id << ' ' << entry->eventName << ' ' << entry->className << '\n';
+    return kOk;
+  }
+  const std::set<int> ids = ResolveEvents(options.events);
+  if (ids.empty())
+    return kUsage;
+  std::signal(SIGINT, [](int) { interrupted = true; });
+  std::signal(SIGTERM, [](int) { interrupted = true; });
+  return Watch(options, ids);
+}
