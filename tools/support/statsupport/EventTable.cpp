@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "statsupport/JsonSink.h"
+
 namespace statsupport {
 namespace {
 
@@ -46,15 +48,17 @@ template <class E> bool SelfCheck(const void *payload, std::size_t size) {
     } catch (const TPackError &) {
     }
     if (decoded) {
-      // Not always the same bytes: a negative duration wraps its 16-bit fields.
+      // Not always the payload's bytes: a negative duration wraps its 16-bit fields, and the
+      // decoded fields are then not those its packed form decodes to. The packed form is
+      // stable: it decodes in full to an event that packs to the same bytes.
       const std::vector<unsigned char> first = Packed(event);
       E again;
       TPack reread(const_cast<unsigned char *>(first.data()),
                    static_cast<unsigned long>(first.size()));
       reread >> again;
       const E copy(event);
-      if (event.Size() != first.size() || reread.Length() != 0 ||
-          Packed(again).size() != first.size() || Packed(copy) != first)
+      if (event.Size() != first.size() || reread.Length() != 0 || Packed(again) != first ||
+          Packed(copy) != first || ToJson(copy) != ToJson(event))
         std::abort();
       NullSink sink;
       WalkFields(copy, sink);
