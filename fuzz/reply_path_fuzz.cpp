@@ -68,7 +68,10 @@ unsigned short Expected(const TRpcReply &reply, unsigned short decodedCode, bool
 }
 
 void ContactDetail(const TRpcReply &reply) {
+  // The request object and the expected answer start alike, so that both read the reply into
+  // the same state (integer lists append, set-flags stay).
   TContactDetail expected;
+  expected.SetAsynchronousEvent(0);
   const unsigned short code = DecodedCode(reply.data, [&](TPack &pack) {
     TMsgReplyHdr header;
     pack >> header;
@@ -77,7 +80,6 @@ void ContactDetail(const TRpcReply &reply) {
   });
   AContactDetail request;
   request.SetAsynchronousEvent(0);
-  expected.SetAsynchronousEvent(0);
   const unsigned short result = request.QueryContactDetail();
   Require(result == Expected(reply, code, true));
   if (reply.delivered && reply.returnCode == 0 && code != 5709)
