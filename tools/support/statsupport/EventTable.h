@@ -31,7 +31,7 @@ struct EventEntry {
   // unpacking throws (TPackError for a short payload); LastUnpackBreak() then names the field.
   DecodeResult (*decode)(const void *payload, std::size_t size, TFieldSink &sink);
   // Unpacks the payload and, when it decodes, checks the event against itself: it packs to
-  // bytes that decode in full to an event that packs to the same bytes, Size() counts them, a copy
+  // bytes that decode in full in full and pack to as many bytes again, Size() counts them, a copy
   // packs the same, every record renders as text and as fields. True when the payload decoded; a
   // failed check aborts (this is for fuzzing and self-tests). Leaves nothing registered.
   bool (*selfCheck)(const void *payload, std::size_t size);
