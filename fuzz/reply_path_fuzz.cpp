@@ -4,9 +4,9 @@
 // error (both little-endian), the rest is the reply body.
 //
 // For each request the result code must be what the reply calls for: an undelivered call its
-// last error's low 16 bits (5715 for "no server"), a non-zero return code its low 16 bits, and
-// otherwise, where the request decodes a reply, the reply header's code after a clean decode
-// and 5709 after a failed one, with the decoded values in the request object; 0 where it
+// last error's low 16 bits (5715 when those are "no server"), a non-zero return code its low 16
+// bits, and otherwise, where the request decodes a reply, the reply header's code after a clean
+// decode and 5709 after a failed one, with the decoded values in the request object; 0 where it
 // decodes none. No record is left registered afterwards; leaks are the sanitizer's to find.
 #include <cstdint>
 #include <cstring>
@@ -58,10 +58,11 @@ unsigned short DecodedCode(const std::vector<unsigned char> &body, Decode &&deco
 }
 
 unsigned short Expected(const TRpcReply &reply, unsigned short decodedCode, bool decodes) {
-  if (!reply.delivered)
-    return reply.lastError == TFramework::kErrNoServer
-               ? 5715
-               : static_cast<unsigned short>(reply.lastError);
+  if (!reply.delivered) {
+    // The low 16 bits decide: 0xff008003 is "no server" too.
+    const auto code = static_cast<unsigned short>(reply.lastError);
+    return code == TFramework::kErrNoServer ? 5715 : code;
+  }
   if (reply.returnCode != 0)
     return static_cast<unsigned short>(reply.returnCode);
   return decodes ? decodedCode : 0;
