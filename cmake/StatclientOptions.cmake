@@ -11,6 +11,15 @@ if(STATCLIENT_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+option(STATCLIENT_TSAN "Build everything with ThreadSanitizer (not with STATCLIENT_SANITIZE)" OFF)
+if(STATCLIENT_TSAN)
+  if(STATCLIENT_SANITIZE)
+    message(FATAL_ERROR "STATCLIENT_TSAN and STATCLIENT_SANITIZE cannot be combined")
+  endif()
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+endif()
+
 if(STATCLIENT_BUILD_FUZZ)
   # Coverage for the fuzzers in everything they reach; the fuzz targets add libFuzzer's main.
   add_compile_options(-fsanitize=fuzzer-no-link)

@@ -3,7 +3,9 @@
 #   1. a release build with g++ (library, tools, examples, benchmarks, tests), and its tests;
 #   2. the consumer project, built against the installed package (CMake and pkg-config);
 #   3. a debug build with clang under AddressSanitizer and UndefinedBehaviorSanitizer, and
-#      its tests, with a bounded smoke run of every fuzz target. Any failure or sanitizer finding fails the script.
+#      its tests, with a bounded smoke run of every fuzz target (scripts/fuzz.sh);
+#   4. a clang build under ThreadSanitizer of the concurrency tests, and those tests.
+# Any failure or sanitizer finding fails the script.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -32,5 +34,13 @@ cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPI
 cmake --build build/sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
+
+cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+  -DSTATCLIENT_TSAN=ON -DSTATCLIENT_BUILD_BENCH=OFF -DSTATCLIENT_BUILD_TOOLS=OFF
+concurrency_tests=(transport_stress_test proxy_test framework_test)
+cmake --build build/tsan -j "$jobs" --target "${concurrency_tests[@]}"
+for test in "${concurrency_tests[@]}"; do
+  TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 "build/tsan/tests/$test"
+done
 
 echo "all builds and tests passed in $((SECONDS - start)) s"

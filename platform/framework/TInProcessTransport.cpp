@@ -105,6 +105,9 @@ public:
       lastError = TFramework::kErrNoServer;
       return false;
     }
+    // Unbinding stops the server once the last reference goes: a caller that kept one while
+    // waiting would keep it serving the calls queued behind.
+    server.reset();
     if (!replyQueue->TakeReply(sequence, request.timeoutMs, reply)) {
       lastError = TFramework::kErrTimeout;
       return false;

@@ -16,6 +16,7 @@
 #ifndef STATCLIENT_CORE_EVENT_H_
 #define STATCLIENT_CORE_EVENT_H_
 
+#include <algorithm>
 #include <vector>
 
 #include "core/EventOwnership.h"
@@ -146,11 +147,38 @@ template <class E> TPack &PackEvent(TPack &pack, const E &event) {
   return pack;
 }
 
+// A pass without storage reads nothing, so a hostile count would repeat it count times. No
+// payload holds more records than the bytes after its count can back: that many divided by
+// the smallest packed record, plus one cut short inside trailing raw enumerations. Passes
+// skipped beyond that end the list; a count the bytes can back is never cut. The smallest
+// record is counted only once a pass has been skipped, so the bound costs nothing otherwise.
+template <class Record> class SkippedPassBudget {
+public:
+  explicit SkippedPassBudget(const TPack &pack) : bytesAfterCount_(pack.Length()) {}
+  // True while another skipped pass is within the bound.
+  bool Spend() {
+    if (!counted_) {
+      left_ = bytesAfterCount_ / std::max(PackedSize(Record()), 1UL) + 1;
+      counted_ = true;
+    }
+    if (left_ == 0)
+      return false;
+    --left_;
+    return true;
+  }
+
+private:
+  unsigned long bytesAfterCount_;
+  unsigned long left_ = 0;
+  bool counted_ = false;
+};
+
 // The header is read before the event is cleared, so that a payload cut inside it leaves the
 // previous records in place. Then each record is allocated, registered, read and appended, and
 // the trailer is read whatever the count. A record whose reading throws is released (without a
 // diagnostic) and the exception passes on: the list holds only records read in full. Nothing
-// is reserved from the count: a hostile count fails at the first short read.
+// is reserved from the count: a hostile count fails at the first short read, or, while the
+// tracked allocation yields no storage, ends after the passes SkippedPassBudget allows.
 template <class E> TPack &UnpackEvent(TPack &pack, E &event, unsigned short line) {
   using Layout = EventLayout<E>;
   using Record = typename Layout::Record;
@@ -160,9 +188,11 @@ template <class E> TPack &UnpackEvent(TPack &pack, E &event, unsigned short line
   ReleaseRecords(event, line);
   int count = 0;
   unpacker(Int(count, "EventDataList"));
+  SkippedPassBudget<Record> skipped(pack);
   for (int i = 0; i < count; ++i) {
     try {
-      AppendRecord(event, at, [&pack](Record &record) { pack >> record; });
+      if (!AppendRecord(event, at, [&pack](Record &record) { pack >> record; }) && !skipped.Spend())
+        break;
     } catch (...) {
       NoteUnpackBreakIndex(static_cast<unsigned long>(i));
       NoteUnpackBreakField("EventDataList");

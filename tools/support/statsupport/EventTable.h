@@ -49,8 +49,8 @@ struct EventEntry {
   // each record to `visitor`. Throws as `decode` does, before any record is visited.
   DecodeResult (*visit)(const void *payload, std::size_t size, RecordVisitor &visitor);
   // Unpacks the payload and, when it decodes, checks the event against itself: it packs to
-  // bytes that decode in full and pack to as many bytes again, Size() counts them, a copy packs
-  // the same, every record renders as text and as fields. True when the payload decoded; a
+  // bytes that decode in full in full and pack to as many bytes again, Size() counts them, a copy
+  // packs the same, every record renders as text and as fields. True when the payload decoded; a
   // failed check aborts (this is for fuzzing and self-tests). Leaves nothing registered.
   bool (*selfCheck)(const void *payload, std::size_t size);
 };
