@@ -33,11 +33,13 @@ TEST(TrackedBlocks, EveryBlockIsAlignedWritableAndReusedWithinItsClass) {
     TrackedBlocks::Give(block);
     const bool kept = TrackedBlocks::CachedOnThisThread() == cachedBefore + 1;
     void *again = TrackedBlocks::Take(size);
-    if (kept)
+    if (kept) {
       EXPECT_EQ(again, block);
+    }
     TrackedBlocks::Give(again);
-    if (size > 2032)
+    if (size > 2032) {
       EXPECT_FALSE(kept) << "blocks past the largest class go back to the heap";
+    }
   }
   TrackedBlocks::Give(nullptr);
 }
