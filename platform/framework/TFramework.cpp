@@ -101,3 +101,13 @@ void TFramework::UnbindServer(const std::string &name) { CurrentTransport().Unbi
 int TFramework::PublishEvent(const std::string &serverName, const TEvent &event) {
   return CurrentTransport().Publish(serverName, event);
 }
+
+bool TFramework::ConnectServer(const std::string &name, const std::string &endpoint) {
+  return ConnectTransport(name, endpoint);
+}
+
+std::string TFramework::ListenServer(const std::string &name, const std::string &endpoint) {
+  return ListenTransport(name, endpoint);
+}
+
+TTransportCounters TFramework::TransportCounters() { return CurrentTransportCounters(); }

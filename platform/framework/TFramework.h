@@ -15,6 +15,25 @@
 // A reply flag of 0 tells the server that no reply body is wanted: the call still waits for
 // the return code, and any reply data is dropped.
 //
+// Between processes (ZeroMQ), no environment or file is read: the application names endpoints.
+//   ConnectServer(name, endpoint) sends this process's calls and subscriptions for `name` to
+//   the process serving it at `endpoint`; ListenServer(name, endpoint) in that process makes the
+//   server bound under `name` reachable there. Endpoints are tcp://HOST:PORT or ipc://PATH;
+//   events travel on a second endpoint beside it (PORT + 1, or PATH.events).
+// Failures over the network:
+//   server not running      the call fails with kErrNoServer once its time-out has passed (the
+//                           call waits in case the server comes up); subscriptions succeed at
+//                           once and their events start when the server does
+//   server killed mid-call  kErrTimeout after the time-out
+//   server restarted        nothing to do: later calls and existing subscriptions reach the new
+//                           server once it is up; events published while it was down are lost
+//   slow subscriber         events past ZeroMQ's high-water mark (1000 messages a subscriber)
+//                           are dropped by the publisher; the subscriber counts each one it
+//                           missed in TransportCounters().droppedEvents, and never gets an
+//                           event twice
+//   malformed frame         dropped and counted in TransportCounters().rejectedFrames, on
+//                           whichever side received it
+//
 // The object, its queues and its registrations are used by one thread at a time; different
 // objects may call concurrently.
 #ifndef STATCLIENT_PLATFORM_FRAMEWORK_TFRAMEWORK_H_
@@ -84,6 +103,12 @@ private:
 };
 
 class TThreadQueueImpl;
+
+// Counts kept by the transport between processes since the process started.
+struct TTransportCounters {
+  unsigned long long droppedEvents = 0;  // events a publisher dropped before they reached us
+  unsigned long long rejectedFrames = 0; // malformed messages received and thrown away
+};
 
 // A blocking queue owned by one framework object; the transport fills it.
 class TThreadQueue {
@@ -178,7 +203,20 @@ public:
   static void UnbindServer(const std::string &name);
   // Delivers a copy of `event` to every queue registered for its id at `serverName`;
   // returns how many.
+  // Subscribers in other processes get it too, and are not counted.
   static int PublishEvent(const std::string &serverName, const TEvent &event);
+
+  // Sends calls and subscriptions for `name` to `endpoint` from now on, in every thread of the
+  // process; returns false, changing nothing, when `name` is already connected. Costs one I/O
+  // thread per name; the connection is made in the background and redone after a drop. Names
+  // never connected stay in-process.
+  static bool ConnectServer(const std::string &name, const std::string &endpoint);
+  // Serves calls for the server bound here under `name` (now or later) at `endpoint`, and
+  // publishes its events beside it; returns the endpoint bound, with a wildcard port ("*")
+  // resolved. Calls are handed to the bound server in arrival order. Throws zmq::error_t when
+  // the endpoint cannot be bound and std::logic_error when `name` is already listening.
+  static std::string ListenServer(const std::string &name, const std::string &endpoint);
+  static TTransportCounters TransportCounters();
 
 private:
   bool Subscribe(const TEvent &event, const char *serverName, TThreadQueue &eventQueue,

@@ -247,7 +247,7 @@ bool TThreadQueueImpl::TakeEvent(unsigned long timeoutMs, TEvent &event) {
   return true;
 }
 
-TTransport &CurrentTransport() {
+TTransport &LocalTransport() {
   // Never destroyed: server threads may still be answering while the process exits.
   static InProcessTransport *transport = new InProcessTransport;
   return *transport;

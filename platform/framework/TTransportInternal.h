@@ -55,7 +55,14 @@ public:
   virtual int Publish(const std::string &server, const TEvent &event) = 0;
 };
 
-// The process's transport.
+// The process's transport: calls to a connected name go over ZeroMQ, all others in-process.
 TTransport &CurrentTransport();
+// Named servers bound in this process, on threads of their own.
+TTransport &LocalTransport();
+
+// What TFramework::ConnectServer, ListenServer and TransportCounters do.
+bool ConnectTransport(const std::string &name, const std::string &endpoint);
+std::string ListenTransport(const std::string &name, const std::string &endpoint);
+TTransportCounters CurrentTransportCounters();
 
 #endif // STATCLIENT_PLATFORM_FRAMEWORK_TTRANSPORTINTERNAL_H_

@@ -1,0 +1,234 @@
+// The ZeroMQ transport inside one process: a server listening on ipc:// or tcp://127.0.0.1 and
+// a caller connected to it by name.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <zmq.hpp>
+
+#include "framework/TFramework.h"
+#include "framework/TZmqFrame.h"
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+// Names are never unconnected in a process, so every test serves a name of its own.
+std::string FreshName() {
+  static int next = 0;
+  return "ZmqServer" + std::to_string(++next);
+}
+
+std::string TempIpcEndpoint(const std::string &leaf) {
+  static const std::string dir = [] {
+    char pattern[] = "/tmp/statclient-zmq-XXXXXX";
+    return std::string(mkdtemp(pattern));
+  }();
+  return "ipc://" + dir + "/" + leaf;
+}
+
+TRpcReply Echo(const TRpcRequest &request) {
+  if (request.type == 13)
+    throw std::runtime_error("refused");
+  if (request.type == 14)
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  return TRpcReply{true, 0, request.type + 1000L, request.data};
+}
+
+// Publishes `event` until `queueOwner` has it, since a subscription takes a moment to reach the
+// publisher; false after two seconds.
+bool PublishUntilSeen(const std::string &name, TFramework &owner, TEvent &event, TEvent &seen) {
+  for (int attempt = 0; attempt < 200; ++attempt) {
+    TFramework::PublishEvent(name, event);
+    if (owner.WaitForEvent(seen, owner.GetEventQueue(), 10))
+      return true;
+  }
+  return false;
+}
+
+class ZmqTransport : public ::testing::TestWithParam<std::string> {
+protected:
+  void SetUp() override {
+    name_ = FreshName();
+    TFramework::BindServer(name_, Echo);
+    const std::string wanted =
+        GetParam() == "ipc" ? TempIpcEndpoint(name_) : std::string("tcp://127.0.0.1:*");
+    endpoint_ = TFramework::ListenServer(name_, wanted);
+    ASSERT_TRUE(TFramework::ConnectServer(name_, endpoint_));
+  }
+  void TearDown() override { TFramework::UnbindServer(name_); }
+
+  std::string name_, endpoint_;
+  TFramework caller_{"caller", "", 0};
+};
+
+TEST_P(ZmqTransport, CallsCarryDataReturnCodeAndErrors) {
+  unsigned char data[] = {1, 2, 3};
+  TRPC wanted(7, data, sizeof data, 1);
+  ASSERT_TRUE(caller_.SendRPC(wanted, name_.c_str(), 2000, 0));
+  EXPECT_EQ(wanted.GetReturnCode(), 1007);
+  ASSERT_EQ(wanted.GetReplySize(), 3u);
+  EXPECT_EQ(static_cast<unsigned char *>(wanted.GetReplyPointer())[2], 3);
+
+  TRPC unwanted(7, data, sizeof data, 0);
+  ASSERT_TRUE(caller_.SendRPC(unwanted, name_.c_str(), 2000, 0));
+  EXPECT_EQ(unwanted.GetReturnCode(), 1007);
+  EXPECT_EQ(unwanted.GetReplySize(), 0u);
+
+  TRPC throwing(13, nullptr, 0, 1);
+  EXPECT_FALSE(caller_.SendRPC(throwing, name_.c_str(), 2000, 0));
+  EXPECT_EQ(TBase::fwBaseGetLastError(), TFramework::kErrHandlerFailed);
+
+  TRPC slow(14, nullptr, 0, 1);
+  EXPECT_FALSE(caller_.SendRPC(slow, name_.c_str(), 50, 0));
+  EXPECT_EQ(TBase::fwBaseGetLastError(), TFramework::kErrTimeout);
+  // The late reply to the call that timed out is not taken for the next one's.
+  TRPC next(8, data, 1, 1);
+  ASSERT_TRUE(caller_.SendRPC(next, name_.c_str(), 2000, 0));
+  EXPECT_EQ(next.GetReturnCode(), 1008);
+}
+
+TEST_P(ZmqTransport, ConcurrentCallersEachGetTheirOwnReply) {
+  std::vector<std::thread> threads;
+  std::atomic<int> right{0};
+  for (unsigned char id = 0; id < 8; ++id)
+    threads.emplace_back([&, id] {
+      TFramework caller("caller", "", 0);
+      for (int round = 0; round < 20; ++round) {
+        unsigned char data[] = {id};
+        TRPC rpc(id, data, 1, 1);
+        if (caller.SendRPC(rpc, name_.c_str(), 2000, 0) && rpc.GetReturnCode() == 1000 + id &&
+            static_cast<unsigned char *>(rpc.GetReplyPointer())[0] == id)
+          ++right;
+      }
+    });
+  for (auto &thread : threads)
+    thread.join();
+  EXPECT_EQ(right, 8 * 20);
+}
+
+TEST_P(ZmqTransport, SubscribersGetOnlyTheIdsTheyRegisteredFor) {
+  TFramework watcher("watcher", "", 0);
+  TEvent wanted(4001, {7});
+  ASSERT_TRUE(watcher.RegisterForEvent(wanted, name_.c_str(), watcher.GetReplyQueue(),
+                                       watcher.GetEventQueue(), 1000, 0));
+  TEvent seen;
+  ASSERT_TRUE(PublishUntilSeen(name_, watcher, wanted, seen));
+  EXPECT_EQ(seen.GetId(), 4001);
+  EXPECT_EQ(seen.Bytes(), Bytes{7});
+  while (watcher.WaitForEvent(seen, watcher.GetEventQueue(), 100)) {
+  }
+
+  TFramework::PublishEvent(name_, TEvent(4002, {1}));
+  TFramework::PublishEvent(name_, TEvent(4001, {2}));
+  ASSERT_TRUE(watcher.WaitForEvent(seen, watcher.GetEventQueue(), 2000));
+  EXPECT_EQ(seen.Bytes(), Bytes{2});
+
+  ASSERT_TRUE(watcher.DeregisterForEvent(wanted, name_.c_str(), watcher.GetReplyQueue(),
+                                         watcher.GetEventQueue(), 1000, 0));
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  TFramework::PublishEvent(name_, TEvent(4001, {3}));
+  EXPECT_FALSE(watcher.WaitForEvent(seen, watcher.GetEventQueue(), 200));
+}
+
+INSTANTIATE_TEST_SUITE_P(Endpoints, ZmqTransport, ::testing::Values("ipc", "tcp"));
+
+TEST(ZmqTransportFailures, NoServerAtTheEndpointFailsAfterTheTimeOut) {
+  const std::string name = FreshName();
+  ASSERT_TRUE(TFramework::ConnectServer(name, TempIpcEndpoint(name)));
+  EXPECT_FALSE(TFramework::ConnectServer(name, TempIpcEndpoint("other")));
+  TFramework caller("caller", "", 0);
+  TRPC rpc(1, nullptr, 0, 1);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(caller.SendRPC(rpc, name.c_str(), 100, 0));
+  EXPECT_EQ(TBase::fwBaseGetLastError(), TFramework::kErrNoServer);
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+
+  // A listener for a name with nothing bound answers that no server is there.
+  const std::string unbound = FreshName();
+  ASSERT_TRUE(TFramework::ConnectServer(
+      unbound, TFramework::ListenServer(unbound, TempIpcEndpoint(unbound))));
+  EXPECT_FALSE(caller.SendRPC(rpc, unbound.c_str(), 2000, 0));
+  EXPECT_EQ(TBase::fwBaseGetLastError(), TFramework::kErrNoServer);
+}
+
+TEST(ZmqTransportFailures, MalformedCallsAreCountedAndTheServerGoesOn) {
+  const std::string name = FreshName();
+  TFramework::BindServer(name, Echo);
+  const std::string endpoint = TFramework::ListenServer(name, TempIpcEndpoint(name));
+  ASSERT_TRUE(TFramework::ConnectServer(name, endpoint));
+
+  zmq::context_t context;
+  zmq::socket_t raw(context, zmq::socket_type::dealer);
+  raw.set(zmq::sockopt::linger, 0);
+  raw.connect(endpoint);
+  const auto before = TFramework::TransportCounters().rejectedFrames;
+  const std::vector<Bytes> garbage = {
+      {'C', 1, 2},                                           // header cut short
+      {'X', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, // unknown kind
+      {}};
+  for (const Bytes &frame : garbage)
+    raw.send(zmq::buffer(frame.data(), frame.size()));
+  // A good header without its body frame.
+  const Bytes header = zmqframe::EncodeCall({1, 7, 1, 1000, 0, name, "raw"});
+  raw.send(zmq::buffer(header.data(), header.size()));
+
+  const auto rejected = [&] { return TFramework::TransportCounters().rejectedFrames - before; };
+  for (int wait = 0; wait < 200 && rejected() < garbage.size() + 1; ++wait)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_EQ(rejected(), garbage.size() + 1);
+  TFramework caller("caller", "", 0);
+  TRPC rpc(7, nullptr, 0, 1);
+  EXPECT_TRUE(caller.SendRPC(rpc, name.c_str(), 2000, 0));
+  TFramework::UnbindServer(name);
+}
+
+// A publisher written by hand stands in for a server, to send what a real one should not.
+TEST(ZmqTransportFailures, SubscribersRejectBadEventsCountGapsAndNeverTakeOneTwice) {
+  const std::string name = FreshName();
+  const std::string endpoint = TempIpcEndpoint(name);
+  zmq::context_t context;
+  zmq::socket_t pub(context, zmq::socket_type::pub);
+  pub.set(zmq::sockopt::linger, 0);
+  pub.bind(endpoint + ".events");
+  ASSERT_TRUE(TFramework::ConnectServer(name, endpoint));
+  TFramework watcher("watcher", "", 0);
+  TEvent wanted(9);
+  ASSERT_TRUE(watcher.RegisterForEvent(wanted, name.c_str(), watcher.GetReplyQueue(),
+                                       watcher.GetEventQueue(), 1000, 0));
+  const auto send = [&](std::vector<Bytes> parts) {
+    for (std::size_t i = 0; i < parts.size(); ++i)
+      pub.send(zmq::buffer(parts[i].data(), parts[i].size()),
+               i + 1 < parts.size() ? zmq::send_flags::sndmore : zmq::send_flags::none);
+  };
+  const Bytes topic = zmqframe::EventTopic(9, name);
+  const auto event = [&](std::uint64_t incarnation, std::uint64_t sequence, unsigned char value) {
+    send({topic, zmqframe::EncodeEvent({incarnation, sequence}), {value}});
+  };
+  TEvent seen;
+  bool joined = false;
+  for (int attempt = 0; attempt < 200 && !joined; ++attempt) {
+    event(1, 1, 1);
+    joined = watcher.WaitForEvent(seen, watcher.GetEventQueue(), 10);
+  }
+  ASSERT_TRUE(joined);
+  const TTransportCounters before = TFramework::TransportCounters();
+
+  event(1, 1, 1);                               // a duplicate
+  send({topic, {'E', 1, 2}, {0}});              // header cut short
+  send({topic, zmqframe::EncodeEvent({1, 2})}); // no body
+  event(1, 5, 5);                               // 2..4 never came
+  event(2, 1, 6);                               // a restarted publisher numbers from 1 again
+  std::vector<unsigned char> values;
+  while (watcher.WaitForEvent(seen, watcher.GetEventQueue(), 300))
+    values.push_back(seen.Bytes().at(0));
+  EXPECT_EQ(values, (std::vector<unsigned char>{5, 6}));
+  const TTransportCounters after = TFramework::TransportCounters();
+  EXPECT_EQ(after.rejectedFrames - before.rejectedFrames, 2u);
+  EXPECT_EQ(after.droppedEvents - before.droppedEvents, 3u);
+}
+
+} // namespace
