@@ -1,5 +1,6 @@
 #include "ServerConnection.h"
 
+#include <statclient/statclient.h>
 #include <statsim/Simulator.h>
 
 namespace statwatch {
@@ -35,6 +36,12 @@ StartEmbeddedServer(const std::string &name, std::chrono::milliseconds tick, std
 }
 
 std::unique_ptr<ServerConnection> UseNamedServer(const std::string &name) {
+  return std::make_unique<NamedServer>(name);
+}
+
+std::unique_ptr<ServerConnection> ConnectToServer(const std::string &name,
+                                                  const std::string &endpoint) {
+  TFramework::ConnectServer(name, endpoint);
   return std::make_unique<NamedServer>(name);
 }
 

@@ -1,6 +1,6 @@
 // Where statwatch finds its Statistics Server. The tool asks only for the name to subscribe
 // at; how that server comes to exist (an embedded simulator, a server bound by someone else in
-// this process, later one reached over a transport) stays behind this class.
+// this process, one served by another process) stays behind this class.
 //
 // The connection owns what it started: destroying it stops an embedded simulator.
 #ifndef STATCLIENT_TOOLS_STATWATCH_SERVERCONNECTION_H_
@@ -27,6 +27,12 @@ StartEmbeddedServer(const std::string &name, std::chrono::milliseconds tick, std
 // A server that someone else binds under `name`; nothing is started, and whether it exists is
 // found out by the first registration.
 std::unique_ptr<ServerConnection> UseNamedServer(const std::string &name);
+
+// A server that another process serves under `name` at `endpoint` (tcp://HOST:PORT or
+// ipc://PATH): this process's calls and subscriptions for `name` go there. Nothing is checked
+// now; a server that is not running shows as a request that times out.
+std::unique_ptr<ServerConnection> ConnectToServer(const std::string &name,
+                                                  const std::string &endpoint);
 
 } // namespace statwatch
 

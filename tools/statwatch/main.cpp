@@ -43,6 +43,7 @@ struct Options {
   std::string format = "text";
   std::string captureDir;
   std::optional<std::string> server;
+  std::optional<std::string> connect;
   int tickMs = 200;
   std::uint32_t seed = 1;
 };
@@ -124,11 +125,12 @@ int Watch(const Options &options, const std::set<int> &ids) {
       return kCapture;
     }
   }
-  const auto connection =
-      options.server
-          ? statwatch::UseNamedServer(*options.server)
-          : statwatch::StartEmbeddedServer("StatisticsServer",
-                                           std::chrono::milliseconds(options.tickMs), options.seed);
+  const std::string name = options.server.value_or("StatisticsServer");
+  const auto connection = options.connect ? statwatch::ConnectToServer(name, *options.connect)
+                          : options.server
+                              ? statwatch::UseNamedServer(name)
+                              : statwatch::StartEmbeddedServer(
+                                    name, std::chrono::milliseconds(options.tickMs), options.seed);
   AStatisticsServer proxy(connection->ServerName(), "statwatch", "statwatch");
   proxy.SetIncludeLoggedOffUsers(options.includeLoggedOff);
   if (!Subscribe(proxy, connection->ServerName(), ids, options))
@@ -193,6 +195,9 @@ int main(int argc, char **argv) {
                  "Write every payload to DIR/<6-digit sequence>-<event id>.bin");
   app.add_option("--server", options.server,
                  "Watch the server bound under this name instead of starting the simulator");
+  app.add_option("--connect", options.connect,
+                 "Watch the server another process serves at this endpoint (tcp://HOST:PORT or "
+                 "ipc://PATH), under the --server name or \"StatisticsServer\"");
   app.add_option("--tick-ms", options.tickMs, "Embedded simulator: milliseconds per tick")
       ->check(CLI::Range(1, 60000));
   app.add_option("--seed", options.seed, "Embedded simulator: seed of its model");
