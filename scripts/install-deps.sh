@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the benchmarks need, when any is missing.
+# Installs the Debian packages the build, the tests and the benchmarks need, when any is missing;
+# with "run", only what building and running the library and its tools needs.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
-          libbenchmark-dev pkg-config nlohmann-json3-dev libcli11-dev
-          libzmq3-dev cppzmq-dev libprotobuf-dev protobuf-compiler)
+packages=(cmake ninja-build g++ pkg-config nlohmann-json3-dev libcli11-dev libzmq3-dev cppzmq-dev)
+if [ "${1:-}" != run ]; then
+  packages+=(clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev libprotobuf-dev
+             protobuf-compiler)
+fi
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
