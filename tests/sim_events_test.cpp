@@ -51,7 +51,10 @@ TEST_P(SimEvents, SubscribedIdDecodesIntoItsClassInFull) {
   statsupport::JsonSink sink;
   const statsupport::DecodeResult decoded =
       entry.decode(event.GetData(), event.GetDataSize(), sink);
-  EXPECT_GT(decoded.records, 0u);
+  // Waiting contacts and callbacks come and go, so their lists may be empty on the first tick.
+  if (entry.id != TStatisticsServer::CONTACTREALTIMEEVENT &&
+      entry.id != TStatisticsServer::CALLBACKREALTIMEEVENT)
+    EXPECT_GT(decoded.records, 0u);
   EXPECT_EQ(decoded.consumed, event.GetDataSize());
   EXPECT_EQ(sink.Result()["EventDataList"].size(), decoded.records);
   EXPECT_TRUE(entry.selfCheck(event.GetData(), event.GetDataSize()));

@@ -1,5 +1,7 @@
 #include "statsim/EventPublisher.h"
 
+#include <string>
+
 #include <statclient/statclient.h>
 
 #include "statsim/EventClasses.h"
@@ -80,6 +82,80 @@ std::vector<unsigned char> GroupRealTime(const ContactCenterModel &model) {
   return Packed(event);
 }
 
+// One contact record per contact waiting on each queue.
+std::vector<unsigned char> ContactRealTime(const ContactCenterModel &model) {
+  TContactRealTimeEvent event;
+  for (const SimQueue &queue : model.Queues())
+    for (long contact = 0; contact < queue.waiting; ++contact)
+      if (auto *record = AddRecord(event)) {
+        record->QK = static_cast<short>(queue.key);
+        record->VG = queue.key % ContactCenterModel::kGroups;
+        record->State = TCMState::CONTACT_QUEUED;
+        record->REQC = queue.received - contact;
+        record->CID = "C" + std::to_string(queue.key) + "-" + std::to_string(record->REQC);
+      }
+  return Packed(event);
+}
+
+// One scheduled callback record per callback the model has left.
+std::vector<unsigned char> CallbackRealTime(const ContactCenterModel &model) {
+  TCallbackRealTimeEvent event;
+  for (long callback = 0; callback < model.Callbacks(); ++callback)
+    if (auto *record = AddRecord(event)) {
+      record->QK = model.Queues()[static_cast<std::size_t>(callback) % model.Queues().size()].key;
+      record->State = TCMState::CONTACT_SCHEDULED;
+      record->REQC = callback + 1;
+      record->CID = "CB-" + std::to_string(callback + 1);
+    }
+  return Packed(event);
+}
+
+std::vector<unsigned char> QueueCumulative(const ContactCenterModel &model) {
+  TQueueCumulativeEvent event;
+  for (const SimQueue &queue : model.Queues())
+    if (auto *record = AddRecord(event)) {
+      record->QK = queue.key;
+      record->Received[0] = queue.received;
+      record->Answered[0] = queue.answered;
+      record->Abandoned = queue.abandoned;
+      record->Waiting[1] = queue.waiting;
+    }
+  return Packed(event);
+}
+
+std::vector<unsigned char> GroupCumulative(const ContactCenterModel &model) {
+  TGroupCumulativeEvent event;
+  for (long group = 0; group < ContactCenterModel::kGroups; ++group)
+    if (auto *record = AddRecord(event)) {
+      record->GK = group;
+      record->LoggedOn[1] = model.LoggedOn(group);
+    }
+  return Packed(event);
+}
+
+std::vector<unsigned char> UserCumulative(const ContactCenterModel &model) {
+  TUserCumulativeEvent event;
+  for (const SimUser &user : model.Users())
+    if (auto *record = AddRecord(event)) {
+      record->AK = user.key;
+      record->BU = user.group;
+      record->IdleCount = user.loggedOn && user.presence == 0;
+      record->BusyCount = user.loggedOn && user.presence == 1;
+      record->AwayCount = user.loggedOn && user.presence == 2;
+    }
+  return Packed(event);
+}
+
+std::vector<unsigned char> CallbackCumulative(const ContactCenterModel &model) {
+  TCallbackCumulativeEvent event;
+  for (const SimQueue &queue : model.Queues())
+    if (auto *record = AddRecord(event)) {
+      record->QueueK = queue.key;
+      record->Callback = model.Callbacks();
+    }
+  return Packed(event);
+}
+
 } // namespace
 
 bool IsCumulative(int eventId) {
@@ -97,7 +173,20 @@ std::vector<unsigned char> PackEvent(int eventId, const ContactCenterModel &mode
     return QueueRealTime(model);
   case Server::GROUPREALTIMEEVENT:
     return GroupRealTime(model);
+  case Server::CONTACTREALTIMEEVENT:
+    return ContactRealTime(model);
+  case Server::CALLBACKREALTIMEEVENT:
+    return CallbackRealTime(model);
+  case Server::QUEUECUMULATIVEEVENT:
+    return QueueCumulative(model);
+  case Server::GROUPCUMULATIVEEVENT:
+    return GroupCumulative(model);
+  case Server::USERCUMULATIVEEVENT:
+    return UserCumulative(model);
+  case Server::CALLBACKCUMULATIVEEVENT:
+    return CallbackCumulative(model);
   default: {
+    // The families the model has no figures for: one row per queue with its defaults.
     std::vector<unsigned char> bytes;
     VisitEventClass(eventId, [&](auto &event) {
       for (std::size_t i = 0; i < model.Queues().size(); ++i)
