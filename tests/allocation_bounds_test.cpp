@@ -28,6 +28,7 @@
 
 #include <statclient/statclient.h>
 
+#include "statsupport/DiscardingSink.h"
 #include "statsupport/EventTable.h"
 
 namespace {
@@ -114,18 +115,6 @@ template <class Check> void ForEachHostile(const Bytes &seed, Check &&check) {
   }
 }
 
-class NullSink : public TFieldSink {
-public:
-  void Integer(std::string_view, long long) override {}
-  void Real(std::string_view, double) override {}
-  void Boolean(std::string_view, bool) override {}
-  void Text(std::string_view, std::string_view) override {}
-  void BeginObject(std::string_view) override {}
-  void EndObject() override {}
-  void BeginArray(std::string_view) override {}
-  void EndArray() override {}
-};
-
 void ExpectWithinBound(const Asked &asked, std::size_t size, std::size_t at, std::uint32_t value,
                        const std::string &what) {
   EXPECT_LE(asked.Total(), kBytesPerPayloadByte * size + kFixedBytes)
@@ -140,7 +129,7 @@ TEST(AllocationBounds, TheTrackedAllocationOfThisBinaryIsTheOneTheLibraryCalls) 
 }
 
 TEST(AllocationBounds, EveryEventClassAtEveryOffset) {
-  NullSink sink;
+  statsupport::DiscardingSink sink;
   for (const statsupport::EventEntry *entry = statsupport::begin(); entry != statsupport::end();
        ++entry) {
     const std::size_t live = TMemory::LiveRegistrations();
@@ -183,7 +172,7 @@ TEST(AllocationBounds, EveryServerRecordAtEveryOffset) {
 // what the bytes after the count could hold; this measures what a skipped pass costs and
 // checks that a count of 2^31 - 1 in four bytes stays within the bound.
 TEST(AllocationBounds, SkippedPassesAreBoundedByTheBytesLeft) {
-  NullSink sink;
+  statsupport::DiscardingSink sink;
   for (const statsupport::EventEntry *entry = statsupport::begin(); entry != statsupport::end();
        ++entry) {
     Bytes payload = Seed("event_payload_fuzz", std::string(entry->className) + "-one");

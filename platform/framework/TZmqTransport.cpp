@@ -330,8 +330,7 @@ private:
                         header->replyFlag,   header->timeoutMs, header->taskType};
     TRpcReply reply;
     unsigned long lastError = TFramework::kErrNoServer;
-    if (request.destination != name_ ||
-        !LocalTransport().Call(request, replies_, reply, lastError))
+    if (request.destination != name_ || !LocalTransport().Call(request, replies_, reply, lastError))
       reply = TRpcReply{false, lastError, 0, {}};
     if (!request.replyFlag)
       reply.data.clear();

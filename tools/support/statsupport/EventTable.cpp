@@ -3,23 +3,11 @@
 #include <cstdlib>
 #include <vector>
 
+#include "statsupport/DiscardingSink.h"
 #include "statsupport/JsonSink.h"
 
 namespace statsupport {
 namespace {
-
-// Discards every field; for checking that a record walks without fault.
-class NullSink : public TFieldSink {
-public:
-  void Integer(std::string_view, long long) override {}
-  void Real(std::string_view, double) override {}
-  void Boolean(std::string_view, bool) override {}
-  void Text(std::string_view, std::string_view) override {}
-  void BeginObject(std::string_view) override {}
-  void EndObject() override {}
-  void BeginArray(std::string_view) override {}
-  void EndArray() override {}
-};
 
 // A record's fields as JSON text, for comparing two walks: a NaN field is no NaN's equal as a
 // value but prints alike, and a string that is not UTF-8 prints with replacement characters.
@@ -81,7 +69,7 @@ template <class E> bool SelfCheck(const void *payload, std::size_t size) {
           Packed(again).size() != first.size() || Packed(copy) != first ||
           WalkText(copy) != WalkText(event))
         std::abort();
-      NullSink sink;
+      DiscardingSink sink;
       WalkFields(copy, sink);
       for (auto *record : copy.EventDataList)
         (void)record->ToString();
