@@ -53,8 +53,9 @@ TEST_P(SimEvents, SubscribedIdDecodesIntoItsClassInFull) {
       entry.decode(event.GetData(), event.GetDataSize(), sink);
   // Waiting contacts and callbacks come and go, so their lists may be empty on the first tick.
   if (entry.id != TStatisticsServer::CONTACTREALTIMEEVENT &&
-      entry.id != TStatisticsServer::CALLBACKREALTIMEEVENT)
+      entry.id != TStatisticsServer::CALLBACKREALTIMEEVENT) {
     EXPECT_GT(decoded.records, 0u);
+  }
   EXPECT_EQ(decoded.consumed, event.GetDataSize());
   EXPECT_EQ(sink.Result()["EventDataList"].size(), decoded.records);
   EXPECT_TRUE(entry.selfCheck(event.GetData(), event.GetDataSize()));
