@@ -23,4 +23,12 @@ using EventTypes = ::testing::Types<
     TPostProcessingCumulativeEvent, TContactResultsCumulativeEvent, TCallbackCumulativeEvent,
     TCDComponentCumulativeEvent, TWorkFlowCumulativeEvent>;
 
+// An event of `records` records filled with the seeds firstSeed, firstSeed + 1, ...
+template <class E> E FilledEvent(int records, long firstSeed = 1) {
+  E event;
+  for (int i = 0; i < records; ++i)
+    EventCase<E>::Fill(*AddRecord(event), firstSeed + i);
+  return event;
+}
+
 #endif // STATCLIENT_TESTS_EVENT_CASES_H_

@@ -17,13 +17,6 @@ template <class E> void AddFilled(E &event, long seed) {
   EventCase<E>::Fill(*record, seed);
 }
 
-template <class E> E EventWith(int records, long firstSeed = 1) {
-  E event;
-  for (int i = 0; i < records; ++i)
-    AddFilled(event, firstSeed + i);
-  return event;
-}
-
 template <class E> std::vector<Bytes> RecordBytes(const E &event) {
   std::vector<Bytes> records;
   for (const auto *record : event.EventDataList)
@@ -52,9 +45,9 @@ TYPED_TEST(EventSuite, RoundTripGivesTheSameBytesAndRecords) {
   this->InBothTraceModes([] {
     const auto live = TMemory::LiveRegistrations();
     {
-      const TypeParam source = EventWith<TypeParam>(3);
+      const TypeParam source = FilledEvent<TypeParam>(3);
       const Bytes bytes = Packed(source);
-      TypeParam decoded = EventWith<TypeParam>(2, 20);
+      TypeParam decoded = FilledEvent<TypeParam>(2, 20);
       EXPECT_EQ(UnpackInto(bytes, decoded), 0u);
       EXPECT_EQ(Packed(decoded), bytes);
       EXPECT_EQ(RecordBytes(decoded), RecordBytes(source));
@@ -74,7 +67,7 @@ TYPED_TEST(EventSuite, SizeIsThePackedLength) {
 
 TYPED_TEST(EventSuite, EveryTruncatedPayloadThrowsAndKeepsOnlyWholeRecords) {
   this->InBothTraceModes([] {
-    const TypeParam source = EventWith<TypeParam>(3);
+    const TypeParam source = FilledEvent<TypeParam>(3);
     const Bytes bytes = Packed(source);
     const std::vector<Bytes> records = RecordBytes(source);
     const auto live = TMemory::LiveRegistrations();
@@ -91,7 +84,7 @@ TYPED_TEST(EventSuite, EveryTruncatedPayloadThrowsAndKeepsOnlyWholeRecords) {
         if (end <= cut)
           ++whole;
       }
-      TypeParam event = EventWith<TypeParam>(1, 50);
+      TypeParam event = FilledEvent<TypeParam>(1, 50);
       EXPECT_THROW(UnpackInto(Bytes(bytes.begin(), bytes.begin() + cut), event), TPackError);
       ASSERT_EQ(event.EventDataList.size(), whole);
       EventCase<TypeParam>::Release(event);
@@ -107,13 +100,13 @@ TYPED_TEST(EventSuite, CountsOutOfRange) {
     for (int count : {0, -1, INT_MIN}) {
       Bytes bytes = Packed(TypeParam());
       PutInt(bytes, EventCase<TypeParam>::kCountOffset, count);
-      TypeParam event = EventWith<TypeParam>(2);
+      TypeParam event = FilledEvent<TypeParam>(2);
       EXPECT_EQ(UnpackInto(bytes, event), 0u) << count;
       EXPECT_TRUE(event.EventDataList.empty()) << count;
       EXPECT_EQ(TMemory::LiveRegistrations(), live);
     }
     // A huge count fails at the first missing record, keeping the ones read.
-    const TypeParam source = EventWith<TypeParam>(1);
+    const TypeParam source = FilledEvent<TypeParam>(1);
     Bytes bytes = Packed(source);
     PutInt(bytes, EventCase<TypeParam>::kCountOffset, INT_MAX);
     {
@@ -128,11 +121,11 @@ TYPED_TEST(EventSuite, CountsOutOfRange) {
 TYPED_TEST(EventSuite, CopiesAreDeepAndIndependentAndSelfAssignmentIsANoOp) {
   this->InBothTraceModes([] {
     const auto live = TMemory::LiveRegistrations();
-    auto source = std::make_unique<TypeParam>(EventWith<TypeParam>(3));
+    auto source = std::make_unique<TypeParam>(FilledEvent<TypeParam>(3));
     const std::vector<Bytes> original = RecordBytes(*source);
 
     TypeParam copied(*source);
-    TypeParam assigned = EventWith<TypeParam>(5, 40);
+    TypeParam assigned = FilledEvent<TypeParam>(5, 40);
     assigned = *source;
     EXPECT_EQ(TMemory::LiveRegistrations(), live + 9);
 
@@ -161,7 +154,7 @@ TYPED_TEST(EventSuite, CopiesAreDeepAndIndependentAndSelfAssignmentIsANoOp) {
 TYPED_TEST(EventSuite, ReleaseThatThrowsIsLoggedAndTheRestAreReleased) {
   this->InBothTraceModes([] {
     const auto live = TMemory::LiveRegistrations();
-    TypeParam event = EventWith<TypeParam>(4);
+    TypeParam event = FilledEvent<TypeParam>(4);
     event.EventDataList.insert(event.EventDataList.begin() + 1, nullptr);
     DiagCapture diag;
     TMemory::FaultPlan plan;
@@ -184,7 +177,7 @@ TYPED_TEST(EventSuite, ReleaseThatThrowsIsLoggedAndTheRestAreReleased) {
 
 TYPED_TEST(EventSuite, PassWithoutStorageIsSkipped) {
   this->InBothTraceModes([] {
-    const TypeParam source = EventWith<TypeParam>(3);
+    const TypeParam source = FilledEvent<TypeParam>(3);
     const std::vector<Bytes> records = RecordBytes(source);
     const auto live = TMemory::LiveRegistrations();
     TMemory::FaultPlan plan;
@@ -212,7 +205,7 @@ TYPED_TEST(EventSuite, LeadingTimeStampTravelsAndSurvivesClear) {
     TTimeStamp instant = Span(6, 8, 30, 15, 250);
     instant.SetYear(2024);
     instant.SetMonth(5);
-    TypeParam event = EventWith<TypeParam>(2);
+    TypeParam event = FilledEvent<TypeParam>(2);
     event.TimeStamp = instant;
     const Bytes bytes = Packed(event);
     EXPECT_EQ(bytes, PackedBytes([&](TPack &p) {

@@ -97,9 +97,7 @@ TYPED_TEST_SUITE(EventWalk, EventTypes, );
 // Filled events, so that nested records and vectors are walked too; and a cut at every byte
 // names a path into the event's records.
 TYPED_TEST(EventWalk, FilledEventsWalkAndCutsNameTheirField) {
-  TypeParam event;
-  for (long seed = 1; seed <= 2; ++seed)
-    EventCase<TypeParam>::Fill(*AddRecord(event), seed);
+  TypeParam event = FilledEvent<TypeParam>(2);
   ExpectWellFormedWalk(event);
 
   const Bytes bytes = Packed(event);

@@ -48,9 +48,7 @@ TYPED_TEST_SUITE(StatdumpRoundTrip, EventTypes, );
 // Text lines are the records' own texts, JSON lines parse back to the records' fields, and a
 // trailing byte is reported without losing the records.
 TYPED_TEST(StatdumpRoundTrip, PrintsEveryRecordAsTextAndJson) {
-  TypeParam event;
-  for (long seed = 1; seed <= 3; ++seed)
-    EventCase<TypeParam>::Fill(*AddRecord(event), seed);
+  TypeParam event = FilledEvent<TypeParam>(3);
   Bytes bytes = Packed(event);
   const statsupport::EventEntry *entry = EntryOf(event, bytes);
   ASSERT_NE(entry, nullptr);
