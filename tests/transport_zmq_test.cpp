@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <thread>
 #include <zmq.hpp>
@@ -153,6 +154,32 @@ TEST(ZmqTransportFailures, NoServerAtTheEndpointFailsAfterTheTimeOut) {
       unbound, TFramework::ListenServer(unbound, TempIpcEndpoint(unbound))));
   EXPECT_FALSE(caller.SendRPC(rpc, unbound.c_str(), 2000, 0));
   EXPECT_EQ(TBase::fwBaseGetLastError(), TFramework::kErrNoServer);
+}
+
+// A server that takes the call and dies: the caller hears of it when the connection drops, long
+// before its time-out.
+TEST(ZmqTransportFailures, ACallOutstandingWhenTheServerDiesFailsAtOnce) {
+  const std::string name = FreshName();
+  const std::string endpoint = TempIpcEndpoint(name);
+  zmq::context_t context;
+  auto router = std::make_unique<zmq::socket_t>(context, zmq::socket_type::router);
+  router->set(zmq::sockopt::linger, 0);
+  router->bind(endpoint);
+  ASSERT_TRUE(TFramework::ConnectServer(name, endpoint));
+  std::thread server([&] {
+    zmq::message_t part;
+    do {
+      ASSERT_TRUE(router->recv(part));
+    } while (part.more());
+    router.reset();
+  });
+  TFramework caller("caller", "", 0);
+  TRPC rpc(1, nullptr, 0, 1);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(caller.SendRPC(rpc, name.c_str(), 20000, 0));
+  EXPECT_EQ(TBase::fwBaseGetLastError(), TFramework::kErrTimeout);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+  server.join();
 }
 
 TEST(ZmqTransportFailures, MalformedCallsAreCountedAndTheServerGoesOn) {

@@ -24,7 +24,9 @@
 //   server not running      the call fails with kErrNoServer once its time-out has passed (the
 //                           call waits in case the server comes up); subscriptions succeed at
 //                           once and their events start when the server does
-//   server killed mid-call  kErrTimeout after the time-out
+//   server killed mid-call  kErrTimeout as soon as the connection drops (the server may or may
+//                           not have served the call); calls not yet sent wait for the next
+//                           server
 //   server restarted        nothing to do: later calls and existing subscriptions reach the new
 //                           server once it is up; events published while it was down are lost
 //   slow subscriber         events past ZeroMQ's high-water mark (1000 messages a subscriber)

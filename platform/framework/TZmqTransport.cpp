@@ -11,6 +11,7 @@
 #include <map>
 #include <mutex>
 #include <random>
+#include <set>
 #include <stdexcept>
 #include <thread>
 #include <zmq.hpp>
@@ -71,16 +72,21 @@ public:
   RemoteServer(std::string name, const std::string &endpoint)
       : name_(std::move(name)), dealer_(Context(), zmq::socket_type::dealer),
         sub_(Context(), zmq::socket_type::sub), wakeSend_(Context(), zmq::socket_type::pair),
-        wakeReceive_(Context(), zmq::socket_type::pair) {
+        wakeReceive_(Context(), zmq::socket_type::pair),
+        disconnects_(Context(), zmq::socket_type::pair) {
     // Calls are queued here, not in ZeroMQ, until a server is connected: a call that never left
     // is then told apart from one that went unanswered.
     dealer_.set(zmq::sockopt::immediate, 1);
     dealer_.set(zmq::sockopt::linger, 0);
     sub_.set(zmq::sockopt::linger, 0);
-    const std::string wake =
-        "inproc://wake-" + std::to_string(reinterpret_cast<std::uintptr_t>(this));
-    wakeReceive_.bind(wake);
-    wakeSend_.connect(wake);
+    const std::string self = std::to_string(reinterpret_cast<std::uintptr_t>(this));
+    wakeReceive_.bind("inproc://wake-" + self);
+    wakeSend_.connect("inproc://wake-" + self);
+    // A dropped connection is the only sign that a server died with calls outstanding.
+    const std::string monitor = "inproc://disconnects-" + self;
+    if (zmq_socket_monitor(dealer_.handle(), monitor.c_str(), ZMQ_EVENT_DISCONNECTED) != 0)
+      throw zmq::error_t();
+    disconnects_.connect(monitor);
     dealer_.connect(endpoint);
     sub_.connect(EventEndpoint(endpoint));
     worker_ = std::thread([this] { Run(); });
@@ -179,10 +185,16 @@ private:
                                  {dealer_.handle(), 0,
                                   static_cast<short>(ZMQ_POLLIN | (haveOutgoing ? ZMQ_POLLOUT : 0)),
                                   0},
-                                 {sub_.handle(), 0, ZMQ_POLLIN, 0}};
-      zmq::poll(items, 3, std::chrono::milliseconds(-1));
+                                 {sub_.handle(), 0, ZMQ_POLLIN, 0},
+                                 {disconnects_.handle(), 0, ZMQ_POLLIN, 0}};
+      zmq::poll(items, 4, std::chrono::milliseconds(-1));
       while (ReceiveParts(wakeReceive_, parts)) {
       }
+      bool disconnected = false;
+      while (ReceiveParts(disconnects_, parts))
+        disconnected = true;
+      if (disconnected)
+        FailSentCalls();
       ApplyFilterChanges();
       SendOutgoing();
       while (ReceiveParts(dealer_, parts))
@@ -218,6 +230,30 @@ private:
       SendParts(dealer_, outgoing_.front().parts);
       outgoing_.pop_front();
     }
+  }
+
+  // The connection that carried them is gone, so the calls already sent will never be answered:
+  // they fail now as timed out (the server may or may not have served them). Calls not yet sent
+  // stay queued for the next connection.
+  void FailSentCalls() {
+    std::vector<std::pair<std::uint64_t, std::shared_ptr<TThreadQueueImpl>>> failed;
+    {
+      std::lock_guard<std::mutex> lock(lock_);
+      std::set<std::uint64_t> queued;
+      for (const Outgoing &call : outgoing_)
+        queued.insert(call.sequence);
+      for (auto it = waiting_.begin(); it != waiting_.end();) {
+        if (queued.count(it->first)) {
+          ++it;
+          continue;
+        }
+        if (auto queue = it->second.lock())
+          failed.emplace_back(it->first, std::move(queue));
+        it = waiting_.erase(it);
+      }
+    }
+    for (auto &[sequence, queue] : failed)
+      queue->PostReply({sequence, TRpcReply{false, TFramework::kErrTimeout, 0, {}}});
   }
 
   void TakeReply(const std::vector<Bytes> &parts) {
@@ -271,7 +307,7 @@ private:
   }
 
   const std::string name_;
-  zmq::socket_t dealer_, sub_, wakeSend_, wakeReceive_;
+  zmq::socket_t dealer_, sub_, wakeSend_, wakeReceive_, disconnects_;
   std::thread worker_;
 
   std::mutex lock_; // guards the members below and wakeSend_

@@ -1,27 +1,27 @@
 #!/bin/bash
-# A server daemon and four client processes on one ipc endpoint of a fresh temp dir: the daemon
-# is killed mid-run and restarted; every client must end with the documented codes, recovered
-# and without duplicate events (see transport_client.cpp). Bounded to about 15 seconds.
-# Usage: multiprocess_test.sh DAEMON CLIENT
+# A statsim daemon and four application processes (statistics_client) on one ipc endpoint of a
+# fresh temp dir: the daemon is killed mid-run and restarted; every client must end with the
+# documented codes, recovered and without duplicate events. Bounded to about 20 seconds.
+# Usage: multiprocess_test.sh STATSIM CLIENT
 set -u
-daemon=$1 client=$2
+statsim=$1 client=$2
 dir=$(mktemp -d /tmp/statclient-mp-XXXXXX)
 endpoint="ipc://$dir/server"
 trap 'kill -KILL ${server:-} 2>/dev/null; rm -rf "$dir"' EXIT
 
-"$daemon" "$endpoint" >"$dir/daemon1.out" &
-server=$!
+serve() { "$statsim" --bind "$endpoint" --tick-ms 20 --seed "$1" 2>"$dir/statsim$1.err" & server=$!; }
+
+serve 1
 pids=()
 for i in 1 2 3 4; do
-  timeout 15 "$client" "$endpoint" >"$dir/client$i.out" &
+  timeout 20 "$client" "$endpoint" >"$dir/client$i.out" 2>"$dir/client$i.err" &
   pids+=($!)
 done
-sleep 1.5
+sleep 2
 kill -KILL "$server"
 wait "$server" 2>/dev/null
 sleep 1
-"$daemon" "$endpoint" >"$dir/daemon2.out" &
-server=$!
+serve 2
 
 status=0
 for i in 1 2 3 4; do
@@ -30,5 +30,6 @@ for i in 1 2 3 4; do
 done
 kill -TERM "$server"
 wait "$server" || status=1
+tail -1 "$dir/statsim2.err"
 echo "$([ $status = 0 ] && echo 1 || echo 0) passed, $([ $status = 0 ] && echo 0 || echo 1) failed"
 exit $status
