@@ -160,21 +160,4 @@ TYPED_TEST(UserKeyedRow, KeysTravelWithBUThirdAndTheSubRowsAreNotShown) {
   EXPECT_EQ(Packed(decoded), bytes);
 }
 
-TYPED_TEST(UserKeyedRow, CopiesReplaceTheSubRowsDeeplyAndKeepTheStamp) {
-  using Case = typename TestFixture::Case;
-  TypeParam source = TestFixture::Keyed();
-  Case::SubRows(source) = {Case::SubRow(1)};
-
-  TypeParam assigned;
-  Case::SubRows(assigned) = {Case::SubRow(4), Case::SubRow(5), Case::SubRow(6)};
-  assigned = source;
-  TypeParam copied(source);
-  for (TypeParam *copy : {&assigned, &copied}) {
-    EXPECT_EQ(Packed(*copy), Packed(source));
-    EXPECT_EQ(Case::Stamp(*copy), PeriodInstant());
-    Case::SubRows(*copy)[0] = Case::SubRow(99);
-  }
-  EXPECT_EQ(Packed(Case::SubRows(source)[0]), Packed(Case::SubRow(1)));
-}
-
 } // namespace

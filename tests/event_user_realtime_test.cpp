@@ -213,21 +213,6 @@ TEST(UserStatisticsWire, NestedRecordsInTableOrder) {
   EXPECT_EQ(Packed(csm), PackedBytes([](TPack &p) { p << std::string("b") << 3; }));
 }
 
-TEST(UserStatisticsWire, DurationOfOneDayOneHourOneMinuteOneSecondAndFiveMsRoundTrips) {
-  TEventDataUserPresenceStateStatistics presence;
-  presence.ShiftPresTime = Span(1, 1, 1, 1, 5);
-  const Bytes bytes = Packed(presence);
-  EXPECT_EQ(bytes, PackedBytes([&](TPack &p) {
-              p << presence.Pres << 0L;
-              PackSpan(p, 90061, 5);
-            }));
-  TEventDataUserPresenceStateStatistics decoded;
-  decoded.ShiftPresTime = Span(9, 9, 9, 9, 9);
-  UnpackInto(bytes, decoded);
-  EXPECT_EQ(decoded.ShiftPresTime, presence.ShiftPresTime);
-  EXPECT_TRUE(EndsWith(decoded.ToString(), ", ShiftPresTime:01:01:01.005}"));
-}
-
 TEST(UserRealTimeRecord, UnpackingAndAssignmentReplaceEveryList) {
   TEventDataUserRealTime source;
   source.GK = {9};
