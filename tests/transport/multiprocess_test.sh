@@ -1,6 +1,6 @@
 #!/bin/bash
 # A statsim daemon and four application processes (statistics_client) on the loopback address:
-# the daemon takes a free port, is killed mid-run and restarted on the same port; every client
+# the daemon takes a free port below the ephemeral range, is killed mid-run and restarted on the same port; every client
 # must end with the documented codes, recovered and without duplicate events. Bounded to about
 # 25 seconds.
 # Usage: multiprocess_test.sh STATSIM CLIENT
@@ -11,11 +11,18 @@ trap 'kill -KILL ${server:-} 2>/dev/null; rm -rf "$dir"' EXIT
 
 serve() { "$statsim" --bind "$2" --tick-ms 20 --seed "$1" 2>"$dir/statsim$1.err" & server=$!; }
 
-serve 1 'tcp://127.0.0.1:*'
-for _ in $(seq 50); do
-  endpoint=$(sed -n 's/^statsim: listening at //p' "$dir/statsim1.err")
+# Ports below the ephemeral range (32768 and up), so that no outgoing connection of another test
+# takes the port, or the event port after it, while the daemon is down.
+endpoint=
+for _ in 1 2 3 4 5; do
+  candidate="tcp://127.0.0.1:$((20000 + RANDOM % 10000))"
+  serve 1 "$candidate"
+  for _ in $(seq 50); do
+    grep -q '^statsim: listening at' "$dir/statsim1.err" && endpoint=$candidate
+    if [ -n "$endpoint" ] || ! kill -0 "$server" 2>/dev/null; then break; fi
+    sleep 0.1
+  done
   [ -n "$endpoint" ] && break
-  sleep 0.1
 done
 [ -n "$endpoint" ] || { echo "statsim did not listen: $(cat "$dir/statsim1.err")"; exit 1; }
 echo "statsim at $endpoint"
@@ -34,11 +41,14 @@ serve 2 "$endpoint"
 
 status=0
 for i in 1 2 3 4; do
-  wait "${pids[$((i - 1))]}" || status=1
+  if ! wait "${pids[$((i - 1))]}"; then
+    status=1
+    tail -3 "$dir/client$i.err"
+  fi
   echo "client $i: $(cat "$dir/client$i.out")"
 done
 kill -TERM "$server"
 wait "$server" || status=1
-tail -1 "$dir/statsim2.err"
+cat "$dir/statsim2.err"
 echo "$([ $status = 0 ] && echo 1 || echo 0) passed, $([ $status = 0 ] && echo 0 || echo 1) failed"
 exit $status
