@@ -13,6 +13,21 @@
 // a list itself adds each record with AddRecord (statclient/tstRecordWalk.h). Packing, sizing
 // and copying need a list without null pointers; clearing drops null positions. Size() is the
 // byte length of the packed event.
+//
+// The two shapes most events have, each declared by one macro (the families whose events differ
+// declare theirs in full):
+//
+//   STATCLIENT_RECORDS_EVENT(Event, Record)
+//       class Event { STATCLIENT_COPYABLE(Event); unsigned long Size() const; void Clear();
+//                     std::vector<Record *> EventDataList; };  and its pack operators.
+//       The event packs as the count (int32), then each record; unpacking replaces the records
+//       the event held. Clear releases every record, front to back, and empties the list; it
+//       never throws: a release that fails is written to the diagnostic log and the rest are
+//       released all the same.
+//   STATCLIENT_STAMPED_EVENT(Event, Record)
+//       the same with a member TTimeStamp TimeStamp{1} declared before the list. The time stamp
+//       is packed whole before the count; unpacking reads it first (a payload cut inside it
+//       leaves the records as they were), copies and assignments carry it, Clear leaves it.
 #ifndef STATCLIENT_EVENTDATA_TSTRECORDSHAPE_H_
 #define STATCLIENT_EVENTDATA_TSTRECORDSHAPE_H_
 
@@ -27,5 +42,26 @@ class TPack;
 #define STATCLIENT_PACK_OPERATORS(Class)                                                           \
   TPack &operator<<(TPack &pack, const Class &value);                                              \
   TPack &operator>>(TPack &pack, Class &value);
+
+#define STATCLIENT_RECORDS_EVENT(Event, Record)                                                    \
+  class Event {                                                                                    \
+  public:                                                                                          \
+    STATCLIENT_COPYABLE(Event)                                                                     \
+    unsigned long Size() const;                                                                    \
+    void Clear();                                                                                  \
+    std::vector<Record *> EventDataList;                                                           \
+  };                                                                                               \
+  STATCLIENT_PACK_OPERATORS(Event)
+
+#define STATCLIENT_STAMPED_EVENT(Event, Record)                                                    \
+  class Event {                                                                                    \
+  public:                                                                                          \
+    STATCLIENT_COPYABLE(Event)                                                                     \
+    unsigned long Size() const;                                                                    \
+    void Clear();                                                                                  \
+    TTimeStamp TimeStamp{1};                                                                       \
+    std::vector<Record *> EventDataList;                                                           \
+  };                                                                                               \
+  STATCLIENT_PACK_OPERATORS(Event)
 
 #endif // STATCLIENT_EVENTDATA_TSTRECORDSHAPE_H_

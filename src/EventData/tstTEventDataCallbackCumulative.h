@@ -47,26 +47,8 @@ public:
 
 STATCLIENT_PACK_OPERATORS(TEventDataCallbackCumulative)
 
-// The payload of the callback cumulative event: a time stamp, then the rows. Ownership,
-// allocation and release of the rows are those of every event class (see TGroupRealTimeEvent).
-class TCallbackCumulativeEvent {
-public:
-  STATCLIENT_COPYABLE(TCallbackCumulativeEvent)
-
-  // Bytes of the packed event, the time stamp included.
-  unsigned long Size() const;
-  // Releases every row, front to back, leaving each position in the list until the last row is
-  // released, then empties the list; TimeStamp is left as it is. Never throws: a release that
-  // fails is written to the diagnostic log and the rest are released all the same.
-  void Clear();
-
-  // Packed whole before the rows; copies and assignments carry it.
-  TTimeStamp TimeStamp{1};
-  std::vector<TEventDataCallbackCumulative *> EventDataList;
-};
-
-// The time stamp, the count as int32, then each row. Unpacking reads the time stamp first and
-// then replaces the rows the event held.
-STATCLIENT_PACK_OPERATORS(TCallbackCumulativeEvent)
+// The payload of the callback cumulative event: a time stamp, then the rows. Clear leaves every
+// position in the list until the last row is released, then empties it.
+STATCLIENT_STAMPED_EVENT(TCallbackCumulativeEvent, TEventDataCallbackCumulative)
 
 #endif // STATCLIENT_EVENTDATA_TSTTEVENTDATACALLBACKCUMULATIVE_H_

@@ -39,21 +39,8 @@ public:
 
 STATCLIENT_PACK_OPERATORS(TEventDataCallbackRealTime)
 
-// The payload of the event: the records and nothing else. Ownership, allocation and release of
-// the records are those of every event class (EventData/tstRecordShape.h).
-class TCallbackRealTimeEvent {
-public:
-  STATCLIENT_COPYABLE(TCallbackRealTimeEvent)
-
-  unsigned long Size() const;
-  // Releases every record, walking the list front to back, then empties the list at once.
-  // Never throws: a release that fails is written to the diagnostic log and the walk goes on.
-  void Clear();
-
-  std::vector<TEventDataCallbackRealTime *> EventDataList;
-};
-
-// The count as int32, then each record. Unpacking replaces the records the event held.
-STATCLIENT_PACK_OPERATORS(TCallbackRealTimeEvent)
+// The payload of the callback real-time event: the records and nothing else. Clear leaves every
+// position in the list until the last record is released, then empties it at once.
+STATCLIENT_RECORDS_EVENT(TCallbackRealTimeEvent, TEventDataCallbackRealTime)
 
 #endif // STATCLIENT_EVENTDATA_TSTTEVENTDATACALLBACKREALTIME_H_

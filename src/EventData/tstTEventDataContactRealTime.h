@@ -37,21 +37,7 @@ public:
 
 STATCLIENT_PACK_OPERATORS(TEventDataContactRealTime)
 
-// The payload of the event: the records and nothing else. Ownership, allocation and release of
-// the records are those of every event class (EventData/tstRecordShape.h).
-class TContactRealTimeEvent {
-public:
-  STATCLIENT_COPYABLE(TContactRealTimeEvent)
-
-  unsigned long Size() const;
-  // Releases every record, front to back, and empties the list. Never throws: a release that
-  // fails is written to the diagnostic log and the rest are released all the same.
-  void Clear();
-
-  std::vector<TEventDataContactRealTime *> EventDataList;
-};
-
-// The count as int32, then each record. Unpacking replaces the records the event held.
-STATCLIENT_PACK_OPERATORS(TContactRealTimeEvent)
+// The payload of the contact real-time event: the records and nothing else.
+STATCLIENT_RECORDS_EVENT(TContactRealTimeEvent, TEventDataContactRealTime)
 
 #endif // STATCLIENT_EVENTDATA_TSTTEVENTDATACONTACTREALTIME_H_

@@ -56,26 +56,6 @@ public:
 STATCLIENT_PACK_OPERATORS(TEventDataContactResultsCumulative)
 
 // The payload of the contact results cumulative event: a time stamp, then the user rows.
-// Ownership, allocation and release of the rows are those of every event class (see
-// TGroupRealTimeEvent).
-class TContactResultsCumulativeEvent {
-public:
-  STATCLIENT_COPYABLE(TContactResultsCumulativeEvent)
-
-  // Bytes of the packed event, the time stamp included.
-  unsigned long Size() const;
-  // Releases every row, front to back, and empties the list; TimeStamp is left as it is. Never
-  // throws: a release that fails is written to the diagnostic log and the rest are released
-  // all the same.
-  void Clear();
-
-  // Packed whole before the rows; copies and assignments carry it.
-  TTimeStamp TimeStamp{1};
-  std::vector<TEventDataContactResultsCumulative *> EventDataList;
-};
-
-// The time stamp, the count as int32, then each row. Unpacking reads the time stamp first and
-// then replaces the rows the event held.
-STATCLIENT_PACK_OPERATORS(TContactResultsCumulativeEvent)
+STATCLIENT_STAMPED_EVENT(TContactResultsCumulativeEvent, TEventDataContactResultsCumulative)
 
 #endif // STATCLIENT_EVENTDATA_TSTTEVENTDATACONTACTRESULTSCUMULATIVE_H_

@@ -41,26 +41,7 @@ public:
 
 STATCLIENT_PACK_OPERATORS(TEventDataGroupCumulative)
 
-// The payload of the group cumulative event: a time stamp, then the rows. Ownership, allocation
-// and release of the rows are those of every event class (see TGroupRealTimeEvent).
-class TGroupCumulativeEvent {
-public:
-  STATCLIENT_COPYABLE(TGroupCumulativeEvent)
-
-  // Bytes of the packed event, the time stamp included.
-  unsigned long Size() const;
-  // Releases every row, front to back, and empties the list; TimeStamp is left as it is. Never
-  // throws: a release that fails is written to the diagnostic log and the rest are released
-  // all the same.
-  void Clear();
-
-  // Packed whole before the rows; copies and assignments carry it.
-  TTimeStamp TimeStamp{1};
-  std::vector<TEventDataGroupCumulative *> EventDataList;
-};
-
-// The time stamp, the count as int32, then each row. Unpacking reads the time stamp first and
-// then replaces the rows the event held.
-STATCLIENT_PACK_OPERATORS(TGroupCumulativeEvent)
+// The payload of the group cumulative event: a time stamp, then the rows.
+STATCLIENT_STAMPED_EVENT(TGroupCumulativeEvent, TEventDataGroupCumulative)
 
 #endif // STATCLIENT_EVENTDATA_TSTTEVENTDATAGROUPCUMULATIVE_H_

@@ -40,21 +40,7 @@ public:
 
 STATCLIENT_PACK_OPERATORS(TEventDataGroupRealTime)
 
-// The payload of the group real-time event: the records and nothing else. Ownership of the
-// records is that of every event class (EventData/tstRecordShape.h).
-class TGroupRealTimeEvent {
-public:
-  STATCLIENT_COPYABLE(TGroupRealTimeEvent)
-
-  unsigned long Size() const;
-  // Releases every record, front to back, and empties the list. Never throws: a release that
-  // fails is written to the diagnostic log and the rest are released all the same.
-  void Clear();
-
-  std::vector<TEventDataGroupRealTime *> EventDataList;
-};
-
-// The count as int32, then each record. Unpacking replaces the records the event held.
-STATCLIENT_PACK_OPERATORS(TGroupRealTimeEvent)
+// The payload of the group real-time event: the records and nothing else.
+STATCLIENT_RECORDS_EVENT(TGroupRealTimeEvent, TEventDataGroupRealTime)
 
 #endif // STATCLIENT_EVENTDATA_TSTTEVENTDATAGROUPREALTIME_H_

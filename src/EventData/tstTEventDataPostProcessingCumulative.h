@@ -55,26 +55,6 @@ public:
 STATCLIENT_PACK_OPERATORS(TEventDataPostProcessingCumulative)
 
 // The payload of the post-processing cumulative event: a time stamp, then the user rows.
-// Ownership, allocation and release of the rows are those of every event class (see
-// TGroupRealTimeEvent).
-class TPostProcessingCumulativeEvent {
-public:
-  STATCLIENT_COPYABLE(TPostProcessingCumulativeEvent)
-
-  // Bytes of the packed event, the time stamp included.
-  unsigned long Size() const;
-  // Releases every row, front to back, and empties the list; TimeStamp is left as it is. Never
-  // throws: a release that fails is written to the diagnostic log and the rest are released
-  // all the same.
-  void Clear();
-
-  // Packed whole before the rows; copies and assignments carry it.
-  TTimeStamp TimeStamp{1};
-  std::vector<TEventDataPostProcessingCumulative *> EventDataList;
-};
-
-// The time stamp, the count as int32, then each row. Unpacking reads the time stamp first and
-// then replaces the rows the event held.
-STATCLIENT_PACK_OPERATORS(TPostProcessingCumulativeEvent)
+STATCLIENT_STAMPED_EVENT(TPostProcessingCumulativeEvent, TEventDataPostProcessingCumulative)
 
 #endif // STATCLIENT_EVENTDATA_TSTTEVENTDATAPOSTPROCESSINGCUMULATIVE_H_

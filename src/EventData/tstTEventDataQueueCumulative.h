@@ -66,26 +66,7 @@ public:
 
 STATCLIENT_PACK_OPERATORS(TEventDataQueueCumulative)
 
-// The payload of the queue cumulative event: the time stamp, then the rows. Ownership,
-// allocation and release of the rows are those of every event class (see TGroupRealTimeEvent).
-class TQueueCumulativeEvent {
-public:
-  STATCLIENT_COPYABLE(TQueueCumulativeEvent)
-
-  // Bytes of the packed event, the time stamp included.
-  unsigned long Size() const;
-  // Releases every row, front to back, and empties the list; TimeStamp is left as it is. Never
-  // throws: a release that fails is written to the diagnostic log and the rest are released
-  // all the same.
-  void Clear();
-
-  // Packed whole before the rows.
-  TTimeStamp TimeStamp{1};
-  std::vector<TEventDataQueueCumulative *> EventDataList;
-};
-
-// The time stamp, the count as int32, then each row. Unpacking reads the time stamp first (a
-// payload cut inside it leaves the rows as they were), then replaces the rows.
-STATCLIENT_PACK_OPERATORS(TQueueCumulativeEvent)
+// The payload of the queue cumulative event: the time stamp, then the rows.
+STATCLIENT_STAMPED_EVENT(TQueueCumulativeEvent, TEventDataQueueCumulative)
 
 #endif // STATCLIENT_EVENTDATA_TSTTEVENTDATAQUEUECUMULATIVE_H_

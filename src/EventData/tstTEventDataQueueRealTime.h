@@ -113,8 +113,8 @@ STATCLIENT_PACK_OPERATORS(TEventDataEstimatedStatistics)
 STATCLIENT_PACK_OPERATORS(TEventDataQueueRealTime)
 
 // The payload of the queue real-time event: the records, then the site statistics and a 16-bit
-// value. Ownership, allocation and release of the records are those of every event class (see
-// TGroupRealTimeEvent), except that the records are released by CleanUp, from the back.
+// value. Ownership, allocation and release of the records are those of every event class
+// (EventData/tstRecordShape.h), except that the records are released by CleanUp, from the back.
 class TQueueRealTimeEvent {
 public:
   STATCLIENT_COPYABLE(TQueueRealTimeEvent)

@@ -62,8 +62,8 @@ public:
 STATCLIENT_PACK_OPERATORS(TEventDataRoutingStateCumulative)
 
 // The payload of the routing state cumulative event: a time stamp, then the user rows.
-// Ownership, allocation and release of the rows are those of every event class (see
-// TGroupRealTimeEvent).
+// Ownership, allocation and release of the rows are those of every event class
+// (EventData/tstRecordShape.h).
 class TRoutingStateCumulativeEvent {
 public:
   STATCLIENT_COPYABLE(TRoutingStateCumulativeEvent)

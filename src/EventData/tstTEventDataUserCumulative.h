@@ -107,7 +107,7 @@ STATCLIENT_PACK_OPERATORS(TEventDataUserContactTypeStatistics)
 STATCLIENT_PACK_OPERATORS(TEventDataUserCumulative)
 
 // The payload of the user cumulative event: the time stamp, then the rows. Ownership,
-// allocation and release of the rows are those of every event class (see TGroupRealTimeEvent).
+// allocation and release of the rows are those of every event class (EventData/tstRecordShape.h).
 class TUserCumulativeEvent {
 public:
   STATCLIENT_COPYABLE(TUserCumulativeEvent)

@@ -47,26 +47,7 @@ public:
 
 STATCLIENT_PACK_OPERATORS(TEventDataWorkFlowCumulative)
 
-// The payload of the workflow cumulative event: a time stamp, then the rows. Ownership,
-// allocation and release of the rows are those of every event class (see TGroupRealTimeEvent).
-class TWorkFlowCumulativeEvent {
-public:
-  STATCLIENT_COPYABLE(TWorkFlowCumulativeEvent)
-
-  // Bytes of the packed event, the time stamp included.
-  unsigned long Size() const;
-  // Releases every row, front to back, and empties the list; TimeStamp is left as it is. Never
-  // throws: a release that fails is written to the diagnostic log and the rest are released
-  // all the same.
-  void Clear();
-
-  // Packed whole before the rows; copies and assignments carry it.
-  TTimeStamp TimeStamp{1};
-  std::vector<TEventDataWorkFlowCumulative *> EventDataList;
-};
-
-// The time stamp, the count as int32, then each row. Unpacking reads the time stamp first and
-// then replaces the rows the event held.
-STATCLIENT_PACK_OPERATORS(TWorkFlowCumulativeEvent)
+// The payload of the workflow cumulative event: a time stamp, then the rows.
+STATCLIENT_STAMPED_EVENT(TWorkFlowCumulativeEvent, TEventDataWorkFlowCumulative)
 
 #endif // STATCLIENT_EVENTDATA_TSTTEVENTDATAWORKFLOWCUMULATIVE_H_
