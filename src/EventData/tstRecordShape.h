@@ -3,6 +3,7 @@
 //   STATCLIENT_COPYABLE(Class)        default and copy constructors, assignment (a deep copy;
 //                                     self-assignment changes nothing) and the virtual
 //                                     destructor, the class's only virtual operation
+//   STATCLIENT_USER_KEYS              the members AK, DeptK, Loc, SiteK and BU of a user row
 //   STATCLIENT_PACK_OPERATORS(Class)  the free pack and unpack operators, which return the
 //                                     buffer they were given; unpacking reads exactly what
 //                                     packing wrote and throws TPackError on a short payload
@@ -42,6 +43,15 @@ class TPack;
 #define STATCLIENT_PACK_OPERATORS(Class)                                                           \
   TPack &operator<<(TPack &pack, const Class &value);                                              \
   TPack &operator>>(TPack &pack, Class &value);
+
+// The keys of a user that open the user rows of several cumulative events, all 0 by default;
+// where they travel and show is each row's own.
+#define STATCLIENT_USER_KEYS                                                                       \
+  long AK = 0;                                                                                     \
+  long DeptK = 0;                                                                                  \
+  long Loc = 0;                                                                                    \
+  long SiteK = 0;                                                                                  \
+  long BU = 0;
 
 #define STATCLIENT_RECORDS_EVENT(Event, Record)                                                    \
   class Event {                                                                                    \

@@ -41,11 +41,7 @@ public:
   // PeriodStartGMT, which shows only its time of day; the result rows are not written.
   std::string ToString();
 
-  long AK = 0;
-  long DeptK = 0;
-  long Loc = 0;
-  long SiteK = 0;
-  long BU = 0;
+  STATCLIENT_USER_KEYS
   short LocTZOffset = 0;
   short SiteTZOffset = 0;
   TTimeStamp PeriodStartGMT{1};

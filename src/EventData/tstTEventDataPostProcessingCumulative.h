@@ -43,11 +43,7 @@ public:
   // rows are written.
   std::string ToString();
 
-  long AK = 0;
-  long DeptK = 0;
-  long Loc = 0;
-  long SiteK = 0;
-  long BU = 0;
+  STATCLIENT_USER_KEYS
   TTimeStamp PeriodStamp{1};
   std::vector<TEventDataPostProcessingReasonStatistics> ReasonStatistics;
 };

@@ -89,11 +89,7 @@ public:
   TTimeStamp PeriodStamp{1};
   long FirstLogonMedia = 0; // named by MediaTypeToString
   long LastLogoffMedia = 0;
-  long AK = 0;
-  long DeptK = 0;
-  long Loc = 0;
-  long SiteK = 0;
-  long BU = 0;
+  STATCLIENT_USER_KEYS
   long BusyCount = 0;
   long AwayCount = 0;
   long IdleCount = 0;
