@@ -14,7 +14,7 @@
 #include <zmq.hpp>
 
 #include "framework/TFramework.h"
-#include "framework/TZmqFrame.h"
+#include "framework/TZmqFrameInternal.h"
 
 namespace {
 

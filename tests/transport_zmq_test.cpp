@@ -11,7 +11,7 @@
 #include <zmq.hpp>
 
 #include "framework/TFramework.h"
-#include "framework/TZmqFrame.h"
+#include "framework/TZmqFrameInternal.h"
 
 namespace {
 

@@ -1,7 +1,8 @@
 // The transport behind TFramework: how calls reach a server, how events reach subscribers.
 //
-// TFramework speaks only to this interface. The one implementation today is in-process (named
-// servers on threads of their own); a transport between processes implements the same calls.
+// TFramework speaks only to this interface. The in-process transport (named servers on threads
+// of their own) serves every name; the ZeroMQ one (TZmqTransport.cpp) routes the names connected
+// to or served for other processes and hands the rest to it.
 #ifndef STATCLIENT_PLATFORM_FRAMEWORK_TTRANSPORTINTERNAL_H_
 #define STATCLIENT_PLATFORM_FRAMEWORK_TTRANSPORTINTERNAL_H_
 

@@ -1,4 +1,4 @@
-#include "framework/TZmqFrame.h"
+#include "framework/TZmqFrameInternal.h"
 
 #include <cstring>
 

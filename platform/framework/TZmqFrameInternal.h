@@ -16,8 +16,8 @@
 //   body:   the event payload
 //
 // Decoding never trusts the network: a frame of the wrong size or kind yields std::nullopt.
-#ifndef STATCLIENT_PLATFORM_FRAMEWORK_TZMQFRAME_H_
-#define STATCLIENT_PLATFORM_FRAMEWORK_TZMQFRAME_H_
+#ifndef STATCLIENT_PLATFORM_FRAMEWORK_TZMQFRAMEINTERNAL_H_
+#define STATCLIENT_PLATFORM_FRAMEWORK_TZMQFRAMEINTERNAL_H_
 
 #include <cstdint>
 #include <optional>
@@ -67,4 +67,4 @@ std::optional<EventHeader> DecodeEvent(const Bytes &frame);
 
 } // namespace zmqframe
 
-#endif // STATCLIENT_PLATFORM_FRAMEWORK_TZMQFRAME_H_
+#endif // STATCLIENT_PLATFORM_FRAMEWORK_TZMQFRAMEINTERNAL_H_
