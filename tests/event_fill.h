@@ -12,29 +12,44 @@
 
 #include <array>
 #include <cstddef>
-#include <initializer_list>
 #include <string>
+#include <type_traits>
 
 #include <statclient/statclient.h>
 
 #include "support/Spans.h"
 
-template <class T> void Distinct(std::initializer_list<T *> fields, long seed) {
-  long value = seed * 100;
-  for (T *field : fields)
-    *field = static_cast<T>(++value);
-}
-inline void Distinct(std::initializer_list<std::string *> fields, long seed) {
-  char tag = 'a';
-  for (std::string *field : fields)
-    *field = std::string(1, tag++) + std::to_string(seed);
-}
-inline void Distinct(std::initializer_list<TTimeStamp *> fields, long seed) {
-  unsigned short value = 0;
-  for (TTimeStamp *field : fields) {
-    ++value;
-    *field = Span(0, 0, static_cast<unsigned short>(seed % 60), value, value);
+namespace fill {
+
+struct Counter {
+  long seed;
+  long number;
+  char tag;
+  unsigned short step;
+};
+
+template <class T> void Next(Counter &counter, T &field) {
+  if constexpr (std::is_array_v<T>) {
+    for (auto &element : field)
+      Next(counter, element);
+  } else if constexpr (std::is_same_v<T, std::string>) {
+    field = std::string(1, counter.tag++) + std::to_string(counter.seed);
+  } else if constexpr (std::is_same_v<T, TTimeStamp>) {
+    ++counter.step;
+    field = Span(0, 0, static_cast<unsigned short>(counter.seed % 60), counter.step, counter.step);
+  } else {
+    field = static_cast<T>(++counter.number);
   }
+}
+
+} // namespace fill
+
+// Gives each field a value of its own, in the order given (an array element by element):
+// numbers seed * 100 + 1, + 2, ...; strings "a<seed>", "b<seed>", ...; time stamps the
+// durations 00:<seed % 60>:01.001, 00:<seed % 60>:02.002, ...
+template <class... Fields> void Distinct(long seed, Fields &...fields) {
+  fill::Counter counter{seed, seed * 100, 'a', 0};
+  (fill::Next(counter, fields), ...);
 }
 
 template <class E> struct EventCase;

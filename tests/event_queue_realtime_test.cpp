@@ -52,7 +52,7 @@ TEST(QueueRealTimeText, ShiftBlockBeforeSampleBlockAndFloatsInTheDefaultFormat) 
   EXPECT_EQ(Site().ToString(), "{Ans:7, WT:00:00:09.004, SL:12.5, EstSL:80.25, EstWT:3.5}");
 
   TEventDataShiftStatistics shift;
-  Distinct<long>({&shift.Rec, &shift.Ans, &shift.Abd, &shift.Red, &shift.RecNI, &shift.RedNO}, 0);
+  Distinct(0, shift.Rec, shift.Ans, shift.Abd, shift.Red, shift.RecNI, shift.RedNO);
   shift.SL = 99.5f;
   shift.AR = 0.125f;
   shift.WTAns = Span(0, 0, 0, 10, 0);
@@ -64,15 +64,13 @@ TEST(QueueRealTimeText, ShiftBlockBeforeSampleBlockAndFloatsInTheDefaultFormat) 
 TEST(QueueRealTimeWire, RecordPacksItsBlocksSampleShiftEstimatedInTableOrder) {
   TEventDataQueueRealTime queue;
   queue.Medium = TSMEnum::MEDIUM_WEB;
-  Distinct<long>({&queue.QK, &queue.BU, &queue.CIQ, &queue.CO}, 0);
-  Distinct<float>(
-      {&queue.Samp.SL, &queue.Samp.AnsR, &queue.Samp.AbdR, &queue.Samp.AnsAvg, &queue.Samp.AbdAvg},
-      0);
-  Distinct<long>({&queue.Shf.Rec, &queue.Shf.Ans, &queue.Shf.Abd, &queue.Shf.Red, &queue.Shf.RecNI,
-                  &queue.Shf.RedNO},
-                 1);
-  Distinct<float>({&queue.Shf.SL, &queue.Shf.AR, &queue.Shf.AuxValue, &queue.Est.SL}, 2);
-  Distinct({&queue.Samp.OWT, &queue.Shf.WTAns, &queue.Shf.WTAbd, &queue.Est.WT}, 0);
+  Distinct(0, queue.QK, queue.BU, queue.CIQ, queue.CO);
+  Distinct(0, queue.Samp.SL, queue.Samp.AnsR, queue.Samp.AbdR, queue.Samp.AnsAvg,
+           queue.Samp.AbdAvg);
+  Distinct(1, queue.Shf.Rec, queue.Shf.Ans, queue.Shf.Abd, queue.Shf.Red, queue.Shf.RecNI,
+           queue.Shf.RedNO);
+  Distinct(2, queue.Shf.SL, queue.Shf.AR, queue.Shf.AuxValue, queue.Est.SL);
+  Distinct(0, queue.Samp.OWT, queue.Shf.WTAns, queue.Shf.WTAbd, queue.Est.WT);
   queue.LocalValue = 24;
 
   const Bytes bytes = Packed(queue);

@@ -26,10 +26,9 @@ TEST(ContactRealTimeRecord, PacksDestBeforeSrcAndRendersItAfter) {
   record.QK = 17;
   record.MT = 3;
   record.Priority = 2;
-  Distinct<long>({&record.TimeInState, &record.WaitTime, &record.VG, &record.REQC, &record.ResvdAK,
-                  &record.BU},
-                 1);
-  Distinct({&record.CID, &record.Dest, &record.Src, &record.Desc}, 0);
+  Distinct(1, record.TimeInState, record.WaitTime, record.VG, record.REQC, record.ResvdAK,
+           record.BU);
+  Distinct(0, record.CID, record.Dest, record.Src, record.Desc);
   EXPECT_EQ(Packed(record), PackedBytes([](TPack &p) {
               p << short{2} << short{17} << 3L << short{2} << 101L << 102L << 103L << 104L << 105L
                 << 106L << std::string("a0") << std::string("b0") << std::string("c0")
@@ -62,10 +61,9 @@ TEST(CallbackRealTimeRecord, PacksBuFourthAndRendersQkAfterReqc) {
                                "LastAK:0, BU:0, CustName:, CustNum:, Desc:}");
   record.State = TCMState::CONTACT_SCHEDULED;
   record.Origin = 3;
-  Distinct<long>({&record.REQC, &record.BU, &record.QK, &record.CreatorAK, &record.AttemptStatus,
-                  &record.LastAK, &record.AttemptsCount, &record.TimeInState, &record.WaitTime},
-                 0);
-  Distinct({&record.CID, &record.CustName, &record.CustNum, &record.Desc}, 0);
+  Distinct(0, record.REQC, record.BU, record.QK, record.CreatorAK, record.AttemptStatus,
+           record.LastAK, record.AttemptsCount, record.TimeInState, record.WaitTime);
+  Distinct(0, record.CID, record.CustName, record.CustNum, record.Desc);
   EXPECT_EQ(Packed(record), PackedBytes([](TPack &p) {
               p << 1L << short{10} << short{3} << 2L << 3L << 4L << 5L << 6L << 7L << 8L << 9L
                 << std::string("a0") << std::string("b0") << std::string("c0") << std::string("d0");

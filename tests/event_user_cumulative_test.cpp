@@ -12,7 +12,7 @@ const std::string kZero = TTimeStamp(1).GetTime(1, ':', '.');
 
 TEventDataUserCumulative UserRow() {
   TEventDataUserCumulative row;
-  Distinct<long>({&row.AK, &row.DeptK, &row.Loc, &row.SiteK, &row.BU, &row.BusyCount}, 0);
+  Distinct(0, row.AK, row.DeptK, row.Loc, row.SiteK, row.BU, row.BusyCount);
   row.AddBusyCount = -7;
   row.BusyTime = Span(1, 1, 1, 1, 5);
   row.AwayCount = 8;
@@ -25,9 +25,8 @@ TEventDataUserCumulative UserRow() {
   row.FirstLogonGMT = Span(5, 6, 7, 8, 9);
   row.FirstLogonGMT.SetYear(2024);
   row.FirstLogonGMT.SetMonth(3);
-  Distinct<short>({&row.MaxActiveContacts[0], &row.MaxActiveContacts[1], &row.MaxActiveContacts[2],
-                   &row.MaxActiveContacts[3], &row.MaxActiveContacts[4], &row.MaxActiveContacts[5]},
-                  0);
+  Distinct(0, row.MaxActiveContacts[0], row.MaxActiveContacts[1], row.MaxActiveContacts[2],
+           row.MaxActiveContacts[3], row.MaxActiveContacts[4], row.MaxActiveContacts[5]);
   row.PeriodStamp = Span(0, 3, 0, 0, 0);
   row.PeriodTime = 15;
   return row;

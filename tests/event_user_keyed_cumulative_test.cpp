@@ -120,7 +120,7 @@ protected:
   using Case = KeyedRow<Row>;
   static Row Keyed() {
     Row row;
-    Distinct<long>({&row.AK, &row.DeptK, &row.BU, &row.Loc, &row.SiteK}, 0);
+    Distinct(0, row.AK, row.DeptK, row.BU, row.Loc, row.SiteK);
     Case::Stamp(row) = PeriodInstant();
     Case::SetOthers(row);
     return row;

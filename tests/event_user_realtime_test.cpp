@@ -53,10 +53,8 @@ TEventDataUserContactStatistics Contact(long reqc, const std::string &cid) {
 TEventDataUserContactStatistics FullContact() {
   TEventDataUserContactStatistics contact = Contact(1, "C-9");
   contact.CT = CONTACTTYPE_ROUTEDOPENMEDIA;
-  Distinct<long>({&contact.QK, &contact.HandlingPrimTime, &contact.PostProcPrimTime,
-                  &contact.ContactPrimTime, &contact.ContactNonPrimTime,
-                  &contact.HandlingStatePrimTime},
-                 1);
+  Distinct(1, contact.QK, contact.HandlingPrimTime, contact.PostProcPrimTime,
+           contact.ContactPrimTime, contact.ContactNonPrimTime, contact.HandlingStatePrimTime);
   contact.HandlingState = HANDLINGSTATE_ONHOLD;
   contact.HandlingStateReason = -8;
   contact.Primary = true;
@@ -67,11 +65,9 @@ TEventDataUserContactStatistics FullContact() {
 // A user record with every scalar distinct and one element in each nested list.
 TEventDataUserRealTime FullUser() {
   TEventDataUserRealTime user;
-  Distinct<long>({&user.AK, &user.BU, &user.Loc, &user.RSTime, &user.RSReason, &user.PresTime,
-                  &user.PresTimeExcDC, &user.UserHelpTime, &user.Resvd, &user.MinCapAvail,
-                  &user.MinCapTotal, &user.MinCapKey, &user.MaxCapAvail, &user.MaxCapTotal,
-                  &user.MaxCapKey},
-                 0);
+  Distinct(0, user.AK, user.BU, user.Loc, user.RSTime, user.RSReason, user.PresTime,
+           user.PresTimeExcDC, user.UserHelpTime, user.Resvd, user.MinCapAvail, user.MinCapTotal,
+           user.MinCapKey, user.MaxCapAvail, user.MaxCapTotal, user.MaxCapKey);
   user.Ext = "4711";
   user.RS = TpsTRoutingState::ROUTING_READY;
   user.Pres = TpsTPresenceState::PRESENCE_BUSY;
@@ -182,14 +178,12 @@ TEST(UserRealTimeWire, ScalarsInTableOrderThenTheFiveLists) {
 
 TEST(UserStatisticsWire, NestedRecordsInTableOrder) {
   TEventDataUserMediaStatistics media;
-  Distinct<long>({&media.Media, &media.ShftRtdHndl, &media.ShftMaxRtdActiveTime,
-                  &media.ShftMaxRtdNonPrimTime, &media.ShftRtdHeldOrCnslt, &media.ShftRtdHeld,
-                  &media.ShftRtdCnslt, &media.ShftRtdProc, &media.ShftDirHndl},
-                 1);
-  Distinct({&media.ShftRtdHndlPrimTime, &media.ShftRtdHndlNonPrimTime,
-            &media.ShftRtdPostProcPrimTime, &media.ShftRtdPostProcNonPrimTime,
-            &media.ShftDirHndlPrimTime, &media.ShftDirHndlNonPrimTime},
-           0);
+  Distinct(1, media.Media, media.ShftRtdHndl, media.ShftMaxRtdActiveTime,
+           media.ShftMaxRtdNonPrimTime, media.ShftRtdHeldOrCnslt, media.ShftRtdHeld,
+           media.ShftRtdCnslt, media.ShftRtdProc, media.ShftDirHndl);
+  Distinct(0, media.ShftRtdHndlPrimTime, media.ShftRtdHndlNonPrimTime,
+           media.ShftRtdPostProcPrimTime, media.ShftRtdPostProcNonPrimTime,
+           media.ShftDirHndlPrimTime, media.ShftDirHndlNonPrimTime);
   media.MediaState = MEDIASTATE_AVAILABLE;
   media.ShiftHandlingStateTimes = {Span(0, 0, 2, 0, 7)};
   EXPECT_EQ(Packed(media), PackedBytes([](TPack &p) {

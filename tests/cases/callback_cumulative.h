@@ -12,12 +12,10 @@ template <> struct EventCase<TCallbackCumulativeEvent> {
       "TCallbackCumulativeEvent::Clear: Exception occurred";
   static void Release(TCallbackCumulativeEvent &event) { event.Clear(); }
   static void Fill(Record &r, long seed) {
-    Distinct<long>({&r.CallOrigin, &r.QueueK, &r.SiteK, &r.BU, &r.Callback, &r.RequeuedBefore,
-                    &r.Tries, &r.Successful, &r.Deleted, &r.MaxRetry, &r.ScheduledExpired,
-                    &r.Attempts, &r.AttemptsMoreThanOnce, &r.Requeued, &r.TimedOut, &r.AddCounts[0],
-                    &r.AddCounts[1]},
-                   seed);
-    Distinct({&r.ContactsTime[0], &r.ContactsTime[1], &r.PeriodStamp}, seed);
+    Distinct(seed, r.CallOrigin, r.QueueK, r.SiteK, r.BU, r.Callback, r.RequeuedBefore, r.Tries,
+             r.Successful, r.Deleted, r.MaxRetry, r.ScheduledExpired, r.Attempts,
+             r.AttemptsMoreThanOnce, r.Requeued, r.TimedOut, r.AddCounts[0], r.AddCounts[1]);
+    Distinct(seed, r.ContactsTime[0], r.ContactsTime[1], r.PeriodStamp);
     r.PeriodTime = static_cast<short>(-seed);
   }
 };

@@ -13,37 +13,12 @@ template <> struct EventCase<TCDComponentCumulativeEvent> {
   static void Release(TCDComponentCumulativeEvent &event) { event.Clear(); }
   static void Fill(Record &r, long seed) {
     auto &key = r.MenuExitKey;
-    Distinct<long>({&r.nodeKey,
-                    &r.SiteK,
-                    &r.BU,
-                    &r.Invoked,
-                    &r.Abandoned,
-                    &key[0],
-                    &key[1],
-                    &key[2],
-                    &key[3],
-                    &key[4],
-                    &key[5],
-                    &key[6],
-                    &key[7],
-                    &key[8],
-                    &key[9],
-                    &r.MenuExitKeyStar,
-                    &r.MenuEixtKeyPound,
-                    &r.NoEntryExit,
-                    &r.ErrorExit,
-                    &r.NormalExit,
-                    &r.FastPathExit,
-                    &r.NavigationExit,
-                    &r.InProgressStart,
-                    &r.InProgressEnd,
-                    &r.OperatorCount,
-                    &r.Repeat,
-                    &r.Help,
-                    &r.PreviousStep,
-                    &r.RootStep},
-                   seed);
-    Distinct({&r.TotalTime, &r.PeriodStamp}, seed);
+    Distinct(seed, r.nodeKey, r.SiteK, r.BU, r.Invoked, r.Abandoned, key[0], key[1], key[2], key[3],
+             key[4], key[5], key[6], key[7], key[8], key[9], r.MenuExitKeyStar, r.MenuEixtKeyPound,
+             r.NoEntryExit, r.ErrorExit, r.NormalExit, r.FastPathExit, r.NavigationExit,
+             r.InProgressStart, r.InProgressEnd, r.OperatorCount, r.Repeat, r.Help, r.PreviousStep,
+             r.RootStep);
+    Distinct(seed, r.TotalTime, r.PeriodStamp);
     r.period = static_cast<short>(-seed);
   }
 };

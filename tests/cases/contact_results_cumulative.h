@@ -13,13 +13,13 @@ template <> struct EventCase<TContactResultsCumulativeEvent> {
   static void Release(TContactResultsCumulativeEvent &event) { event.Clear(); }
   // Two result rows, so that the truncation test cuts through rows nested in rows.
   static void Fill(Record &r, long seed) {
-    Distinct<long>({&r.AK, &r.DeptK, &r.Loc, &r.SiteK, &r.BU}, seed);
-    Distinct<short>({&r.LocTZOffset, &r.SiteTZOffset, &r.PeriodTime}, -seed);
-    Distinct({&r.PeriodStartGMT}, seed);
+    Distinct(seed, r.AK, r.DeptK, r.Loc, r.SiteK, r.BU);
+    Distinct(-seed, r.LocTZOffset, r.SiteTZOffset, r.PeriodTime);
+    Distinct(seed, r.PeriodStartGMT);
     r.ContactResultsStatistics.clear();
     for (long i = 0; i < 2; ++i) {
       TEventDataContactResultsStatistics result;
-      Distinct<long>({&result.QK, &result.ReasonK, &result.Count}, seed * 10 + i);
+      Distinct(seed * 10 + i, result.QK, result.ReasonK, result.Count);
       r.ContactResultsStatistics.push_back(result);
     }
   }

@@ -12,11 +12,10 @@ template <> struct EventCase<TMonitoredDestinationCumulativeEvent> {
       "TMonitoredDestinationCumulativeEvent::Clear: Exception occured";
   static void Release(TMonitoredDestinationCumulativeEvent &event) { event.Clear(); }
   static void Fill(Record &r, long seed) {
-    Distinct<long>({&r.QK, &r.SiteK, &r.BU, &r.Recv[0], &r.Recv[1], &r.Ans, &r.Abd, &r.ReDirect[0],
-                    &r.ReDirect[1], &r.Disconnected, &r.ReQ, &r.Interval[0], &r.Interval[1],
-                    &r.AutoHandledEmail, &r.Addi[0], &r.Addi[1]},
-                   seed);
-    Distinct({&r.TotalTime[0], &r.TotalTime[1], &r.TotalTime[2], &r.PeriodStartGMT}, seed);
+    Distinct(seed, r.QK, r.SiteK, r.BU, r.Recv[0], r.Recv[1], r.Ans, r.Abd, r.ReDirect[0],
+             r.ReDirect[1], r.Disconnected, r.ReQ, r.Interval[0], r.Interval[1], r.AutoHandledEmail,
+             r.Addi[0], r.Addi[1]);
+    Distinct(seed, r.TotalTime[0], r.TotalTime[1], r.TotalTime[2], r.PeriodStartGMT);
     r.Period = static_cast<short>(-seed);
   }
 };

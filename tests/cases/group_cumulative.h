@@ -11,12 +11,10 @@ template <> struct EventCase<TGroupCumulativeEvent> {
   static constexpr const char *kReleaseFailed = "TGroupCumulativeEvent::Clear: Exception occured";
   static void Release(TGroupCumulativeEvent &event) { event.Clear(); }
   static void Fill(Record &r, long seed) {
-    Distinct<long>({&r.GK, &r.SiteK, &r.BU, &r.RT, &r.Recv[0], &r.Recv[1], &r.Recv[2],
-                    &r.Offered[0], &r.Offered[1], &r.Consulted[0], &r.Consulted[1],
-                    &r.Transferred[0], &r.Transferred[1], &r.Waiting[0], &r.Waiting[1],
-                    &r.LoggedOn[0], &r.LoggedOn[1]},
-                   seed);
-    Distinct({&r.TotalLogonTime, &r.PeriodStartGMT}, seed);
+    Distinct(seed, r.GK, r.SiteK, r.BU, r.RT, r.Recv[0], r.Recv[1], r.Recv[2], r.Offered[0],
+             r.Offered[1], r.Consulted[0], r.Consulted[1], r.Transferred[0], r.Transferred[1],
+             r.Waiting[0], r.Waiting[1], r.LoggedOn[0], r.LoggedOn[1]);
+    Distinct(seed, r.TotalLogonTime, r.PeriodStartGMT);
     r.PeriodTime = static_cast<short>(-seed);
   }
 };

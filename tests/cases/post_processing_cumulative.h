@@ -13,13 +13,13 @@ template <> struct EventCase<TPostProcessingCumulativeEvent> {
   static void Release(TPostProcessingCumulativeEvent &event) { event.Clear(); }
   // Two reasons, so that the truncation test cuts through rows nested in rows.
   static void Fill(Record &r, long seed) {
-    Distinct<long>({&r.AK, &r.DeptK, &r.BU, &r.Loc, &r.SiteK}, seed);
-    Distinct({&r.PeriodStamp}, seed);
+    Distinct(seed, r.AK, r.DeptK, r.BU, r.Loc, r.SiteK);
+    Distinct(seed, r.PeriodStamp);
     r.ReasonStatistics.clear();
     for (long i = 0; i < 2; ++i) {
       TEventDataPostProcessingReasonStatistics reason;
-      Distinct<long>({&reason.ReasonK, &reason.Count, &reason.AddCount}, seed * 10 + i);
-      Distinct({&reason.Dur}, seed * 10 + i);
+      Distinct(seed * 10 + i, reason.ReasonK, reason.Count, reason.AddCount);
+      Distinct(seed * 10 + i, reason.Dur);
       r.ReasonStatistics.push_back(reason);
     }
   }

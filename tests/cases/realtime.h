@@ -37,9 +37,9 @@ template <> struct EventCase<TContactRealTimeEvent> {
   static void Release(TContactRealTimeEvent &event) { event.Clear(); }
   static void Fill(Record &r, long seed) {
     r.State = static_cast<TCMState::enContactState>(seed % 15 - 1);
-    Distinct<short>({&r.QK, &r.Priority}, -seed);
-    Distinct<long>({&r.MT, &r.TimeInState, &r.WaitTime, &r.VG, &r.REQC, &r.ResvdAK, &r.BU}, seed);
-    Distinct({&r.CID, &r.Dest, &r.Src, &r.Desc}, seed);
+    Distinct(-seed, r.QK, r.Priority);
+    Distinct(seed, r.MT, r.TimeInState, r.WaitTime, r.VG, r.REQC, r.ResvdAK, r.BU);
+    Distinct(seed, r.CID, r.Dest, r.Src, r.Desc);
   }
 };
 
@@ -52,10 +52,9 @@ template <> struct EventCase<TCallbackRealTimeEvent> {
   static void Fill(Record &r, long seed) {
     r.State = static_cast<TCMState::enContactState>(seed % 15 - 1);
     r.Origin = static_cast<short>(seed + 2);
-    Distinct<long>({&r.REQC, &r.BU, &r.QK, &r.CreatorAK, &r.AttemptStatus, &r.LastAK,
-                    &r.AttemptsCount, &r.TimeInState, &r.WaitTime},
-                   seed);
-    Distinct({&r.CID, &r.CustName, &r.CustNum, &r.Desc}, seed);
+    Distinct(seed, r.REQC, r.BU, r.QK, r.CreatorAK, r.AttemptStatus, r.LastAK, r.AttemptsCount,
+             r.TimeInState, r.WaitTime);
+    Distinct(seed, r.CID, r.CustName, r.CustNum, r.Desc);
   }
 };
 
@@ -68,10 +67,9 @@ template <> struct EventCase<TUserRealTimeEvent> {
   // Three contacts, so that the truncation test cuts through records nested in records. The
   // CSM list stays empty: an activity ends with a raw enumeration.
   static void Fill(Record &r, long seed) {
-    Distinct<long>({&r.AK, &r.BU, &r.Loc, &r.RSTime, &r.RSReason, &r.PresTime, &r.PresTimeExcDC,
-                    &r.UserHelpTime, &r.Resvd, &r.MinCapAvail, &r.MinCapTotal, &r.MinCapKey,
-                    &r.MaxCapAvail, &r.MaxCapTotal, &r.MaxCapKey},
-                   seed);
+    Distinct(seed, r.AK, r.BU, r.Loc, r.RSTime, r.RSReason, r.PresTime, r.PresTimeExcDC,
+             r.UserHelpTime, r.Resvd, r.MinCapAvail, r.MinCapTotal, r.MinCapKey, r.MaxCapAvail,
+             r.MaxCapTotal, r.MaxCapKey);
     r.Ext = "ext-" + std::to_string(seed);
     r.RS = static_cast<TpsTRoutingState::enRoutingState>(seed % 6);
     r.Pres = static_cast<TpsTPresenceState::enPresenceState>(seed % 6);
@@ -81,24 +79,24 @@ template <> struct EventCase<TUserRealTimeEvent> {
     TEventDataUserMediaStatistics media;
     media.Media = seed % 6;
     media.MediaState = static_cast<enMediaState>(seed % 5);
-    Distinct<long>({&media.ShftRtdHndl, &media.ShftRtdProc}, seed);
-    Distinct({&media.ShftRtdHndlPrimTime, &media.ShftDirHndlNonPrimTime}, seed);
+    Distinct(seed, media.ShftRtdHndl, media.ShftRtdProc);
+    Distinct(seed, media.ShftRtdHndlPrimTime, media.ShftDirHndlNonPrimTime);
     media.ShiftHandlingStateTimes = {Span(0, 0, 1, 2, 3), Span(0, 1, 2, 3, 4)};
     r.MediaStatistics = {media, TEventDataUserMediaStatistics()};
 
     TEventDataUserPresenceStateStatistics presence;
     presence.Pres = static_cast<TpsTPresenceState::enPresenceState>((seed + 2) % 6);
     presence.ShiftPresCount = seed + 20;
-    Distinct({&presence.ShiftPresTime}, seed);
+    Distinct(seed, presence.ShiftPresTime);
     r.PresenceStateStatistics = {presence};
 
     for (long i = 0; i < 3; ++i) {
       TEventDataUserContactStatistics contact;
-      Distinct<long>({&contact.REQC, &contact.QK, &contact.HandlingStateReason}, seed * 10 + i);
+      Distinct(seed * 10 + i, contact.REQC, contact.QK, contact.HandlingStateReason);
       contact.CT = static_cast<enContactType>((seed + i) % 12);
       contact.HandlingState = static_cast<enHandlingState>((seed + i) % 12);
       contact.Primary = i == 0;
-      Distinct({&contact.CID, &contact.AuxText}, seed * 10 + i);
+      Distinct(seed * 10 + i, contact.CID, contact.AuxText);
       r.ContactStatistics.push_back(contact);
     }
   }
@@ -112,13 +110,11 @@ template <> struct EventCase<TQueueRealTimeEvent> {
   static void Release(TQueueRealTimeEvent &event) { event.CleanUp(); }
   static void Fill(Record &r, long seed) {
     r.Medium = static_cast<TSMEnum::MEDIUM>(seed % 6);
-    Distinct<long>({&r.QK, &r.BU, &r.CIQ, &r.CO, &r.Shf.Rec, &r.Shf.Ans, &r.Shf.Abd, &r.Shf.Red,
-                    &r.Shf.RecNI, &r.Shf.RedNO},
-                   seed);
-    Distinct<float>({&r.Samp.SL, &r.Samp.AnsR, &r.Samp.AbdR, &r.Samp.AnsAvg, &r.Samp.AbdAvg,
-                     &r.Shf.SL, &r.Shf.AR, &r.Shf.AuxValue, &r.Est.SL},
-                    seed);
-    Distinct({&r.Samp.OWT, &r.Shf.WTAns, &r.Shf.WTAbd, &r.Est.WT}, seed);
+    Distinct(seed, r.QK, r.BU, r.CIQ, r.CO, r.Shf.Rec, r.Shf.Ans, r.Shf.Abd, r.Shf.Red, r.Shf.RecNI,
+             r.Shf.RedNO);
+    Distinct(seed, r.Samp.SL, r.Samp.AnsR, r.Samp.AbdR, r.Samp.AnsAvg, r.Samp.AbdAvg, r.Shf.SL,
+             r.Shf.AR, r.Shf.AuxValue, r.Est.SL);
+    Distinct(seed, r.Samp.OWT, r.Shf.WTAns, r.Shf.WTAbd, r.Est.WT);
     r.LocalValue = static_cast<unsigned short>(seed);
   }
 };

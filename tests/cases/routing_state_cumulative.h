@@ -13,15 +13,15 @@ template <> struct EventCase<TRoutingStateCumulativeEvent> {
   static void Release(TRoutingStateCumulativeEvent &event) { event.Clear(); }
   // Two routing states, so that the truncation test cuts through rows nested in rows.
   static void Fill(Record &r, long seed) {
-    Distinct<long>({&r.AK, &r.DeptK, &r.BU, &r.Loc, &r.SiteK}, seed);
-    Distinct({&r.PeriodStamp}, seed);
+    Distinct(seed, r.AK, r.DeptK, r.BU, r.Loc, r.SiteK);
+    Distinct(seed, r.PeriodStamp);
     r.RoutingStateStatistics.clear();
     for (long i = 0; i < 2; ++i) {
       TEventDataRoutingStateStatistics state;
-      Distinct<long>({&state.RSKey, &state.RCount, &state.PresCount}, seed * 10 + i);
-      Distinct<short>({&state.AddRCount, &state.AddPresCount}, -(seed * 10 + i));
+      Distinct(seed * 10 + i, state.RSKey, state.RCount, state.PresCount);
+      Distinct(-(seed * 10 + i), state.AddRCount, state.AddPresCount);
       state.Pres = static_cast<TpsTPresenceState::enPresenceState>((seed + i) % 5);
-      Distinct({&state.RDur, &state.PresDur}, seed * 10 + i);
+      Distinct(seed * 10 + i, state.RDur, state.PresDur);
       r.RoutingStateStatistics.push_back(state);
     }
   }

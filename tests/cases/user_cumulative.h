@@ -10,39 +10,15 @@ inline TEventDataUserContactTypeStatistics ContactTypeRow(long seed) {
   row.CT = static_cast<enContactType>(seed % 11 + 1);
   auto &o = row.Offered;
   auto &h = row.Handled;
-  Distinct<long>({&o[0],
-                  &o[1],
-                  &o[2],
-                  &o[3],
-                  &h[0],
-                  &h[1],
-                  &h[2],
-                  &row.Abandoned[0],
-                  &row.Abandoned[1],
-                  &row.Unhandled,
-                  &row.Held[0],
-                  &row.Held[1],
-                  &row.Held[2],
-                  &row.Consulted[0],
-                  &row.Consulted[1],
-                  &row.Consulted[2],
-                  &row.Disc,
-                  &row.Requeued,
-                  &row.Xferred,
-                  &row.ReachMaxPending,
-                  &row.Undelivered,
-                  &row.Initiated,
-                  &row.RecalledEM,
-                  &row.DiscardedEM,
-                  &row.MaxActiveContactsTime,
-                  &row.MaxHandlingTime},
-                 seed);
-  Distinct<short>(
-      {&row.AddTalk, &row.AddHeld, &row.AddConsult, &row.AddRing, &row.AddProc, &row.AddPostProc},
-      -seed);
-  Distinct({&row.TalkTime, &row.HeldTime, &row.ConsultTime, &row.RingTime, &row.PendingTime,
-            &row.ProcTime, &row.PostProcTime, &row.ActiveContactsTime},
-           seed);
+  Distinct(seed, o[0], o[1], o[2], o[3], h[0], h[1], h[2], row.Abandoned[0], row.Abandoned[1],
+           row.Unhandled, row.Held[0], row.Held[1], row.Held[2], row.Consulted[0], row.Consulted[1],
+           row.Consulted[2], row.Disc, row.Requeued, row.Xferred, row.ReachMaxPending,
+           row.Undelivered, row.Initiated, row.RecalledEM, row.DiscardedEM,
+           row.MaxActiveContactsTime, row.MaxHandlingTime);
+  Distinct(-seed, row.AddTalk, row.AddHeld, row.AddConsult, row.AddRing, row.AddProc,
+           row.AddPostProc);
+  Distinct(seed, row.TalkTime, row.HeldTime, row.ConsultTime, row.RingTime, row.PendingTime,
+           row.ProcTime, row.PostProcTime, row.ActiveContactsTime);
   return row;
 }
 
@@ -55,17 +31,14 @@ template <> struct EventCase<TUserCumulativeEvent> {
   // Three contact-type rows, so that the truncation test cuts through rows nested in rows; a
   // row opens with its raw contact type and ends with a 16-bit value.
   static void Fill(Record &r, long seed) {
-    Distinct<long>({&r.AK, &r.DeptK, &r.Loc, &r.SiteK, &r.BU, &r.BusyCount, &r.AwayCount,
-                    &r.IdleCount, &r.OtherCount},
-                   seed);
+    Distinct(seed, r.AK, r.DeptK, r.Loc, r.SiteK, r.BU, r.BusyCount, r.AwayCount, r.IdleCount,
+             r.OtherCount);
     r.FirstLogonMedia = seed % 6;
     r.LastLogoffMedia = (seed + 1) % 6;
     auto &m = r.MaxActiveContacts;
-    Distinct<short>({&r.AddBusyCount, &m[0], &m[1], &m[2], &m[3], &m[4], &m[5], &r.PeriodTime},
-                    -seed);
-    Distinct({&r.BusyTime, &r.AwayTime, &r.IdleTime, &r.OtherTime, &r.LogonTime, &r.FirstLogonGMT,
-              &r.LastLogoffGMT, &r.PeriodStamp},
-             seed);
+    Distinct(-seed, r.AddBusyCount, m[0], m[1], m[2], m[3], m[4], m[5], r.PeriodTime);
+    Distinct(seed, r.BusyTime, r.AwayTime, r.IdleTime, r.OtherTime, r.LogonTime, r.FirstLogonGMT,
+             r.LastLogoffGMT, r.PeriodStamp);
     r.FirstLogonGMT.SetYear(static_cast<unsigned short>(2000 + seed % 100));
     r.ContactTypeStatistics = {ContactTypeRow(seed * 10), ContactTypeRow(seed * 10 + 1),
                                ContactTypeRow(seed * 10 + 2)};

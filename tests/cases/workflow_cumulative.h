@@ -12,12 +12,10 @@ template <> struct EventCase<TWorkFlowCumulativeEvent> {
       "TWorkFlowCumulativeEvent::Clear: Exception occured";
   static void Release(TWorkFlowCumulativeEvent &event) { event.Clear(); }
   static void Fill(Record &r, long seed) {
-    Distinct<long>({&r.FlowKey, &r.SiteK, &r.BU, &r.Recevived, &r.Answered, &r.Abandoned,
-                    &r.Transeferred, &r.TransferredToIVR, &r.SystemDisconnected, &r.LinkedOut,
-                    &r.EnQueued, &r.EnQueuedToErrorQueue, &r.AutoResponeded, &r.InProgressStart,
-                    &r.InProgressEnd},
-                   seed);
-    Distinct({&r.TotalTime, &r.PeriodStamp}, seed);
+    Distinct(seed, r.FlowKey, r.SiteK, r.BU, r.Recevived, r.Answered, r.Abandoned, r.Transeferred,
+             r.TransferredToIVR, r.SystemDisconnected, r.LinkedOut, r.EnQueued,
+             r.EnQueuedToErrorQueue, r.AutoResponeded, r.InProgressStart, r.InProgressEnd);
+    Distinct(seed, r.TotalTime, r.PeriodStamp);
     r.period = static_cast<short>(-seed);
   }
 };
