@@ -1,7 +1,7 @@
 // What the shared event suite needs to know about each event class, EventCase<E>:
-//   Record, kSource, kReleaseFailed   the record class, source name and release diagnostic
-//   kCountOffset                      where the record count starts (after the header fields)
-//   Release(event)                    the family's clearing operation
+//   Record, kCountOffset, Release     from EventCaseBase: the record class, where the record
+//                                     count starts and the family's clearing operation
+//   kSource, kReleaseFailed           the source name and release diagnostic
 //   Fill(record, seed)                gives every field a value that differs from its default
 //                                     and from one seed to the next; it must not leave a raw
 //                                     enumeration as the last packed field of a record (a cut
@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <string>
 #include <type_traits>
+#include <utility>
 
 #include <statclient/statclient.h>
 
@@ -53,5 +54,25 @@ template <class... Fields> void Distinct(long seed, Fields &...fields) {
 }
 
 template <class E> struct EventCase;
+
+template <class E, class = void> struct HasTimeStamp : std::false_type {};
+template <class E>
+struct HasTimeStamp<E, std::void_t<decltype(std::declval<E &>().TimeStamp)>> : std::true_type {};
+template <class E, class = void> struct HasCleanUp : std::false_type {};
+template <class E>
+struct HasCleanUp<E, std::void_t<decltype(std::declval<E &>().CleanUp())>> : std::true_type {};
+
+// What a case can tell from its event class: the record class, where the count starts (after a
+// time stamp, which packs to 15 bytes) and the clearing operation (CleanUp where there is one).
+template <class E> struct EventCaseBase {
+  using Record = RecordOf<E>;
+  static constexpr std::size_t kCountOffset = HasTimeStamp<E>::value ? 15 : 0;
+  static void Release(E &event) {
+    if constexpr (HasCleanUp<E>::value)
+      event.CleanUp();
+    else
+      event.Clear();
+  }
+};
 
 #endif // STATCLIENT_TESTS_EVENT_FILL_H_

@@ -4,13 +4,10 @@
 
 #include "event_fill.h"
 
-template <> struct EventCase<TCallbackCumulativeEvent> {
-  using Record = TEventDataCallbackCumulative;
-  static constexpr std::size_t kCountOffset = 15;
+template <> struct EventCase<TCallbackCumulativeEvent> : EventCaseBase<TCallbackCumulativeEvent> {
   static constexpr const char *kSource = "EventData/tstTEventDataCallbackCumulative";
   static constexpr const char *kReleaseFailed =
       "TCallbackCumulativeEvent::Clear: Exception occurred";
-  static void Release(TCallbackCumulativeEvent &event) { event.Clear(); }
   static void Fill(Record &r, long seed) {
     Distinct(seed, r.CallOrigin, r.QueueK, r.SiteK, r.BU, r.Callback, r.RequeuedBefore, r.Tries,
              r.Successful, r.Deleted, r.MaxRetry, r.ScheduledExpired, r.Attempts,

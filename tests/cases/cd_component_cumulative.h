@@ -4,13 +4,11 @@
 
 #include "event_fill.h"
 
-template <> struct EventCase<TCDComponentCumulativeEvent> {
-  using Record = TEventDataCDComponentCumulative;
-  static constexpr std::size_t kCountOffset = 15;
+template <>
+struct EventCase<TCDComponentCumulativeEvent> : EventCaseBase<TCDComponentCumulativeEvent> {
   static constexpr const char *kSource = "EventData/tstTEventDataCDComponentCumulative";
   static constexpr const char *kReleaseFailed =
       "TCDComponentCumulativeEvent::Clear: Exception occured";
-  static void Release(TCDComponentCumulativeEvent &event) { event.Clear(); }
   static void Fill(Record &r, long seed) {
     auto &key = r.MenuExitKey;
     Distinct(seed, r.nodeKey, r.SiteK, r.BU, r.Invoked, r.Abandoned, key[0], key[1], key[2], key[3],

@@ -4,13 +4,11 @@
 
 #include "event_fill.h"
 
-template <> struct EventCase<TContactResultsCumulativeEvent> {
-  using Record = TEventDataContactResultsCumulative;
-  static constexpr std::size_t kCountOffset = 15;
+template <>
+struct EventCase<TContactResultsCumulativeEvent> : EventCaseBase<TContactResultsCumulativeEvent> {
   static constexpr const char *kSource = "EventData/tstTEventDataContactResultsCumulative";
   static constexpr const char *kReleaseFailed =
       "TContactResultsCumulativeEvent::Clear: Exception occured";
-  static void Release(TContactResultsCumulativeEvent &event) { event.Clear(); }
   // Two result rows, so that the truncation test cuts through rows nested in rows.
   static void Fill(Record &r, long seed) {
     Distinct(seed, r.AK, r.DeptK, r.Loc, r.SiteK, r.BU);

@@ -4,13 +4,12 @@
 
 #include "event_fill.h"
 
-template <> struct EventCase<TMonitoredDestinationCumulativeEvent> {
-  using Record = TEventDataDestinationCumulative;
-  static constexpr std::size_t kCountOffset = 15;
+template <>
+struct EventCase<TMonitoredDestinationCumulativeEvent>
+    : EventCaseBase<TMonitoredDestinationCumulativeEvent> {
   static constexpr const char *kSource = "EventData/tstTEventDataDestinationCumulative";
   static constexpr const char *kReleaseFailed =
       "TMonitoredDestinationCumulativeEvent::Clear: Exception occured";
-  static void Release(TMonitoredDestinationCumulativeEvent &event) { event.Clear(); }
   static void Fill(Record &r, long seed) {
     Distinct(seed, r.QK, r.SiteK, r.BU, r.Recv[0], r.Recv[1], r.Ans, r.Abd, r.ReDirect[0],
              r.ReDirect[1], r.Disconnected, r.ReQ, r.Interval[0], r.Interval[1], r.AutoHandledEmail,

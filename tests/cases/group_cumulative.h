@@ -4,12 +4,9 @@
 
 #include "event_fill.h"
 
-template <> struct EventCase<TGroupCumulativeEvent> {
-  using Record = TEventDataGroupCumulative;
-  static constexpr std::size_t kCountOffset = 15;
+template <> struct EventCase<TGroupCumulativeEvent> : EventCaseBase<TGroupCumulativeEvent> {
   static constexpr const char *kSource = "EventData/tstTEventDataGroupCumulative";
   static constexpr const char *kReleaseFailed = "TGroupCumulativeEvent::Clear: Exception occured";
-  static void Release(TGroupCumulativeEvent &event) { event.Clear(); }
   static void Fill(Record &r, long seed) {
     Distinct(seed, r.GK, r.SiteK, r.BU, r.RT, r.Recv[0], r.Recv[1], r.Recv[2], r.Offered[0],
              r.Offered[1], r.Consulted[0], r.Consulted[1], r.Transferred[0], r.Transferred[1],

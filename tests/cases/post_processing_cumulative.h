@@ -4,13 +4,11 @@
 
 #include "event_fill.h"
 
-template <> struct EventCase<TPostProcessingCumulativeEvent> {
-  using Record = TEventDataPostProcessingCumulative;
-  static constexpr std::size_t kCountOffset = 15;
+template <>
+struct EventCase<TPostProcessingCumulativeEvent> : EventCaseBase<TPostProcessingCumulativeEvent> {
   static constexpr const char *kSource = "EventData/tstTEventDataPostProcessingCumulative";
   static constexpr const char *kReleaseFailed =
       "TPostProcessingCumulativeEvent::Clear: Exception occured";
-  static void Release(TPostProcessingCumulativeEvent &event) { event.Clear(); }
   // Two reasons, so that the truncation test cuts through rows nested in rows.
   static void Fill(Record &r, long seed) {
     Distinct(seed, r.AK, r.DeptK, r.BU, r.Loc, r.SiteK);

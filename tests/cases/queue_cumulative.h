@@ -4,12 +4,9 @@
 
 #include "event_fill.h"
 
-template <> struct EventCase<TQueueCumulativeEvent> {
-  using Record = TEventDataQueueCumulative;
-  static constexpr std::size_t kCountOffset = 15; // after the time stamp
+template <> struct EventCase<TQueueCumulativeEvent> : EventCaseBase<TQueueCumulativeEvent> {
   static constexpr const char *kSource = "EventData/tstTEventDataQueueCumulative";
   static constexpr const char *kReleaseFailed = "TQueueCumulativeEvent::Clear: Exception occured";
-  static void Release(TQueueCumulativeEvent &event) { event.Clear(); }
   static void Fill(Record &r, long seed) {
     auto &ans = r.AnsweredInInterval;
     auto &abd = r.AbandonedInInterval;

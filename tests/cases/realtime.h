@@ -16,12 +16,9 @@ inline std::array<long *, 20> GroupFields(TEventDataGroupRealTime &r) {
 
 template <class E> struct EventCase;
 
-template <> struct EventCase<TGroupRealTimeEvent> {
-  using Record = TEventDataGroupRealTime;
-  static constexpr std::size_t kCountOffset = 0;
+template <> struct EventCase<TGroupRealTimeEvent> : EventCaseBase<TGroupRealTimeEvent> {
   static constexpr const char *kSource = "EventData/tstTEventDataGroupRealTime";
   static constexpr const char *kReleaseFailed = "TGroupRealTimeEvent::Clear: Exception occured";
-  static void Release(TGroupRealTimeEvent &event) { event.Clear(); }
   static void Fill(Record &r, long seed) {
     long value = seed * 100;
     for (long *field : GroupFields(r))
@@ -29,12 +26,9 @@ template <> struct EventCase<TGroupRealTimeEvent> {
   }
 };
 
-template <> struct EventCase<TContactRealTimeEvent> {
-  using Record = TEventDataContactRealTime;
-  static constexpr std::size_t kCountOffset = 0;
+template <> struct EventCase<TContactRealTimeEvent> : EventCaseBase<TContactRealTimeEvent> {
   static constexpr const char *kSource = "EventData/tstTEventDataContactRealTime";
   static constexpr const char *kReleaseFailed = "TContactRealTimeEvent::Clear: Exception occured";
-  static void Release(TContactRealTimeEvent &event) { event.Clear(); }
   static void Fill(Record &r, long seed) {
     r.State = static_cast<TCMState::enContactState>(seed % 15 - 1);
     Distinct(-seed, r.QK, r.Priority);
@@ -43,12 +37,9 @@ template <> struct EventCase<TContactRealTimeEvent> {
   }
 };
 
-template <> struct EventCase<TCallbackRealTimeEvent> {
-  using Record = TEventDataCallbackRealTime;
-  static constexpr std::size_t kCountOffset = 0;
+template <> struct EventCase<TCallbackRealTimeEvent> : EventCaseBase<TCallbackRealTimeEvent> {
   static constexpr const char *kSource = "EventData/tstTEventDataCallbackRealTime";
   static constexpr const char *kReleaseFailed = "TCallbackRealTimeEvent::Clear: Exception occurred";
-  static void Release(TCallbackRealTimeEvent &event) { event.Clear(); }
   static void Fill(Record &r, long seed) {
     r.State = static_cast<TCMState::enContactState>(seed % 15 - 1);
     r.Origin = static_cast<short>(seed + 2);
@@ -58,12 +49,9 @@ template <> struct EventCase<TCallbackRealTimeEvent> {
   }
 };
 
-template <> struct EventCase<TUserRealTimeEvent> {
-  using Record = TEventDataUserRealTime;
-  static constexpr std::size_t kCountOffset = 0;
+template <> struct EventCase<TUserRealTimeEvent> : EventCaseBase<TUserRealTimeEvent> {
   static constexpr const char *kSource = "EventData/tstTEventDataUserRealTime";
   static constexpr const char *kReleaseFailed = "TUserRealTimeEvent::Clear: Exception occured";
-  static void Release(TUserRealTimeEvent &event) { event.Clear(); }
   // Three contacts, so that the truncation test cuts through records nested in records. The
   // CSM list stays empty: an activity ends with a raw enumeration.
   static void Fill(Record &r, long seed) {
@@ -102,12 +90,9 @@ template <> struct EventCase<TUserRealTimeEvent> {
   }
 };
 
-template <> struct EventCase<TQueueRealTimeEvent> {
-  using Record = TEventDataQueueRealTime;
-  static constexpr std::size_t kCountOffset = 0;
+template <> struct EventCase<TQueueRealTimeEvent> : EventCaseBase<TQueueRealTimeEvent> {
   static constexpr const char *kSource = "EventData/tstTEventDataQueueRealTime";
   static constexpr const char *kReleaseFailed = "TQueueRealTimeEvent::CleanUp: Exception occured";
-  static void Release(TQueueRealTimeEvent &event) { event.CleanUp(); }
   static void Fill(Record &r, long seed) {
     r.Medium = static_cast<TSMEnum::MEDIUM>(seed % 6);
     Distinct(seed, r.QK, r.BU, r.CIQ, r.CO, r.Shf.Rec, r.Shf.Ans, r.Shf.Abd, r.Shf.Red, r.Shf.RecNI,

@@ -4,13 +4,11 @@
 
 #include "event_fill.h"
 
-template <> struct EventCase<TRoutingStateCumulativeEvent> {
-  using Record = TEventDataRoutingStateCumulative;
-  static constexpr std::size_t kCountOffset = 15;
+template <>
+struct EventCase<TRoutingStateCumulativeEvent> : EventCaseBase<TRoutingStateCumulativeEvent> {
   static constexpr const char *kSource = "EventData/tstTEventDataRoutingStateCumulative";
   static constexpr const char *kReleaseFailed =
       "TRoutingStateCumulativeEvent::Clear: Exception occured";
-  static void Release(TRoutingStateCumulativeEvent &event) { event.Clear(); }
   // Two routing states, so that the truncation test cuts through rows nested in rows.
   static void Fill(Record &r, long seed) {
     Distinct(seed, r.AK, r.DeptK, r.BU, r.Loc, r.SiteK);

@@ -22,12 +22,9 @@ inline TEventDataUserContactTypeStatistics ContactTypeRow(long seed) {
   return row;
 }
 
-template <> struct EventCase<TUserCumulativeEvent> {
-  using Record = TEventDataUserCumulative;
-  static constexpr std::size_t kCountOffset = 15; // after the time stamp
+template <> struct EventCase<TUserCumulativeEvent> : EventCaseBase<TUserCumulativeEvent> {
   static constexpr const char *kSource = "EventData/tstTEventDataUserCumulative";
   static constexpr const char *kReleaseFailed = "TUserCumulativeEvent::Clear: Exception occured";
-  static void Release(TUserCumulativeEvent &event) { event.Clear(); }
   // Three contact-type rows, so that the truncation test cuts through rows nested in rows; a
   // row opens with its raw contact type and ends with a 16-bit value.
   static void Fill(Record &r, long seed) {

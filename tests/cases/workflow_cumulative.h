@@ -4,13 +4,10 @@
 
 #include "event_fill.h"
 
-template <> struct EventCase<TWorkFlowCumulativeEvent> {
-  using Record = TEventDataWorkFlowCumulative;
-  static constexpr std::size_t kCountOffset = 15;
+template <> struct EventCase<TWorkFlowCumulativeEvent> : EventCaseBase<TWorkFlowCumulativeEvent> {
   static constexpr const char *kSource = "EventData/tstTEventDataWorkFlowCumulative";
   static constexpr const char *kReleaseFailed =
       "TWorkFlowCumulativeEvent::Clear: Exception occured";
-  static void Release(TWorkFlowCumulativeEvent &event) { event.Clear(); }
   static void Fill(Record &r, long seed) {
     Distinct(seed, r.FlowKey, r.SiteK, r.BU, r.Recevived, r.Answered, r.Abandoned, r.Transeferred,
              r.TransferredToIVR, r.SystemDisconnected, r.LinkedOut, r.EnQueued,
