@@ -25,6 +25,7 @@ using statdump::Format;
 // A rich event: rows nested in rows, strings, a time stamp, and an event field of its own.
 using Rich = TContactResultsCumulativeEvent;
 constexpr char kRich[] = "TContactResultsCumulativeEvent";
+constexpr char kGroup[] = "GROUPREALTIMEEVENT";
 
 statdump::Report Decode(const char *event, const Bytes &bytes, Format format = Format::kText,
                         const std::string &dump = "") {
@@ -109,12 +110,12 @@ TEST(StatdumpHostile, EveryTruncationOfARichEventNamesWhereItBroke) {
 TEST(StatdumpHostile, LyingCountsAndRawTextAreReportedNotCrashed) {
   Bytes hugeCount = Ints({0x7FFFFFFF, 0});
   hugeCount.pop_back();
-  const statdump::Report huge = Decode("GROUPREALTIMEEVENT", hugeCount, Format::kJson);
+  const statdump::Report huge = Decode(kGroup, hugeCount, Format::kJson);
   EXPECT_EQ(huge.status, statdump::kExitBroken);
   EXPECT_TRUE(huge.lines.empty());
   EXPECT_EQ(huge.diagnostic, "payload: TGroupRealTimeEvent stopped decoding at byte offset 4, "
                              "record 0, field EventDataList[0].VG: expected 4 bytes, 3 available");
-  const statdump::Report negative = Decode("GROUPREALTIMEEVENT", Ints({-1, 7}), Format::kJson);
+  const statdump::Report negative = Decode(kGroup, Ints({-1, 7}), Format::kJson);
   EXPECT_EQ(negative.status, statdump::kExitLeftOver);
   EXPECT_TRUE(negative.lines.empty());
   EXPECT_EQ(negative.diagnostic, "payload: TGroupRealTimeEvent decoded 0 records from 4 bytes; 4 "
@@ -132,13 +133,12 @@ TEST(StatdumpHostile, LyingCountsAndRawTextAreReportedNotCrashed) {
 TEST(StatdumpHostile, PackDumpIsWrittenEvenWhenThePayloadBreaks) {
   const std::string path = ::testing::TempDir() + "statdump_pack_dump.txt";
   std::remove(path.c_str());
-  Decode("GROUPREALTIMEEVENT", Ints({0}), Format::kText, path);
+  Decode(kGroup, Ints({0}), Format::kText, path);
   const auto afterOne = std::filesystem::file_size(path);
   EXPECT_GT(afterOne, 0u);
-  EXPECT_EQ(Decode("GROUPREALTIMEEVENT", Ints({3}), Format::kText, path).status,
-            statdump::kExitBroken);
+  EXPECT_EQ(Decode(kGroup, Ints({3}), Format::kText, path).status, statdump::kExitBroken);
   EXPECT_GT(std::filesystem::file_size(path), afterOne);
-  EXPECT_THROW(Decode("GROUPREALTIMEEVENT", Ints({0}), Format::kText, "/nonexistent/dir/dump.txt"),
+  EXPECT_THROW(Decode(kGroup, Ints({0}), Format::kText, "/nonexistent/dir/dump.txt"),
                statdump::InputError);
   std::remove(path.c_str());
 }
