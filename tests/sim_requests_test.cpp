@@ -82,9 +82,6 @@ long RawCall(AStatisticsServer &proxy, unsigned short version, unsigned short ob
 }
 
 TEST_F(SimRequests, UnservableRequestsGetTheirDocumentedCodesAndChangeNothing) {
-  const auto eventBody = [](int id) {
-    return PackedBytes([&](TPack &pack) { pack << id << std::string("client"); });
-  };
   struct Case {
     const char *what;
     unsigned short version, object, action;
@@ -97,7 +94,9 @@ TEST_F(SimRequests, UnservableRequestsGetTheirDocumentedCodesAndChangeNothing) {
       {"truncated update", 11, 2, 3, {9}, statsim::Simulator::kUndecodableBody},
       {"object 9", 11, 9, 0, {}, statsim::Simulator::kUnknownObject},
       {"contact-log action 7", 11, 2, 7, {}, statsim::Simulator::kUnknownObject},
-      {"connection event", 11, 4, 0, eventBody(5000), statsim::Simulator::kUnservedEvent},
+      {"connection event", 11, 4, 0,
+       PackedBytes([](TPack &pack) { pack << 5000 << std::string("client"); }),
+       statsim::Simulator::kUnservedEvent},
       {"real-time refresh rate", 11, 5, 0, PackedBytes([](TPack &pack) { pack << 5006 << 3; }),
        statsim::Simulator::kUnservedEvent},
       {"zero refresh rate", 11, 5, 0, PackedBytes([](TPack &pack) { pack << 5010 << 0; }),
