@@ -35,8 +35,9 @@ std::string Slurp(const fs::path &path) {
 class Statwatch : public ::testing::Test {
 protected:
   void SetUp() override {
-    if (std::string(STATWATCH_PATH).empty())
+    if (std::string(STATWATCH_PATH).empty()) {
       GTEST_SKIP() << "statwatch is not built";
+    }
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
