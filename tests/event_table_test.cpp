@@ -29,31 +29,29 @@ TEST(EventTable, NamesAgreeWithTheServerAndLookupsFindEachEntry) {
 template <class E> class EventTableSuite : public ::testing::Test {};
 TYPED_TEST_SUITE(EventTableSuite, EventTypes, );
 
-// Every event class of the suite is in the table, and a filled event decodes through it to the
-// same JSON as walking the event directly.
+// Every event class of the suite has exactly one entry: it decodes a filled event to the same
+// JSON as walking the event directly, says where the event ends, and its self-check passes on
+// the event and fails on a cut one.
 TYPED_TEST(EventTableSuite, DecodesFilledEventsByClass) {
-  TypeParam event = FilledEvent<TypeParam>(2);
-  Bytes bytes = Packed(event);
+  Bytes bytes = Packed(FilledEvent<TypeParam>(2));
   bytes.push_back(0xEE); // not part of the event
-
-  // The entry whose decoding gives the event's own fields is the event's entry.
-  const nlohmann::json expected = statsupport::ToJson(event);
-  const statsupport::EventEntry *entry = nullptr;
+  const nlohmann::json expected = statsupport::ToJson(FilledEvent<TypeParam>(2));
+  int entries = 0;
   for (const statsupport::EventEntry *e = statsupport::begin(); e != statsupport::end(); ++e) {
     statsupport::JsonSink sink;
     try {
       const statsupport::DecodeResult result = e->decode(bytes.data(), bytes.size(), sink);
-      if (sink.Result() == expected && result.records == 2 && result.consumed == bytes.size() - 1) {
-        EXPECT_EQ(entry, nullptr) << "two entries decode the same";
-        entry = e;
+      if (sink.Result() == expected) {
+        ++entries;
+        EXPECT_EQ(result.records, 2u);
+        EXPECT_EQ(result.consumed, bytes.size() - 1);
+        EXPECT_TRUE(e->selfCheck(bytes.data(), bytes.size()));
+        EXPECT_FALSE(e->selfCheck(bytes.data(), 3));
       }
     } catch (const TPackError &) {
     }
   }
-  ASSERT_NE(entry, nullptr);
-  EXPECT_EQ(expected["EventDataList"].size(), 2u);
-  EXPECT_TRUE(entry->selfCheck(bytes.data(), bytes.size()));
-  EXPECT_FALSE(entry->selfCheck(bytes.data(), 3));
+  EXPECT_EQ(entries, 1);
 }
 
 TEST(JsonSink, NestedRecordsGroupsAndRepeatedLabels) {

@@ -1,85 +1,62 @@
 // The contact state with its wire form, and the name tables of the text renderings.
-#include <cstring>
+#include <initializer_list>
 #include <string>
-#include <vector>
+#include <utility>
 
 #include <gtest/gtest.h>
 
 #include <statclient/statclient.h>
 
+#include "support/Spans.h"
+
 namespace {
 
-TEST(ContactStateNames, CoverMinusOneToThirteenAndNothingElse) {
-  const std::vector<std::string> names = {
-      "Initial",        "Invalid",          "Processing",
-      "Queued",         "Pending",          "Reserved",
-      "Handled",        "Deferred",         "ExternalEmailConsult",
-      "MediaSuspended", "Unanswered",       "Scheduled",
-      "IVRSuspended",   "NetworkSuspended", "PostProcessing"};
-  for (int value = -1; value <= 13; ++value)
-    EXPECT_EQ(TCMState::ToString(static_cast<TCMState::enContactState>(value)),
-              names[static_cast<std::size_t>(value + 1)]);
-  for (int value : {-2, 14, 0x10000, -2147483647 - 1})
-    EXPECT_EQ(TCMState::ToString(static_cast<TCMState::enContactState>(value)), "Unknown") << value;
+// The names `name` gives to `values`, each followed by a comma.
+template <class Name> std::string Names(Name name, std::initializer_list<int> values) {
+  std::string names;
+  for (int value : values)
+    names += name(value) + ",";
+  return names;
 }
 
-TEST(ContactStateWire, IsOneSignExtendedInt16) {
-  struct Case {
-    int stored;
-    short wire;
-    int decoded;
+TEST(ContactStateNames, CoverMinusOneToThirteenAndNothingElse) {
+  const auto name = [](int value) {
+    return TCMState::ToString(static_cast<TCMState::enContactState>(value));
   };
-  for (const Case &c : {Case{-1, -1, -1}, Case{13, 13, 13}, Case{0x12345, 0x2345, 0x2345},
-                        Case{0x8000, -32768, -32768}, Case{0x1FFFF, -1, -1}}) {
-    const auto state = static_cast<TCMState::enContactState>(c.stored);
-    TPack packed(1);
-    packed << state;
-    TPack expected(1);
-    expected << c.wire;
-    ASSERT_EQ(packed.Length(), 2u);
-    EXPECT_EQ(std::memcmp(packed.Contents(), expected.Contents(), 2), 0) << c.stored;
+  EXPECT_EQ(Names(name, {-2, -1, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}),
+            "Unknown,Initial,Invalid,Processing,Queued,Pending,Reserved,Handled,Deferred,"
+            "ExternalEmailConsult,MediaSuspended,Unanswered,Scheduled,IVRSuspended,"
+            "NetworkSuspended,PostProcessing,Unknown,");
+  EXPECT_EQ(Names(name, {0x10000, -2147483647 - 1}), "Unknown,Unknown,");
+}
 
-    TPack reader(packed.Contents(), packed.Length());
+// Packing writes the low 16 bits, unpacking sign-extends them; a short read leaves the state.
+TEST(ContactStateWire, IsOneSignExtendedInt16) {
+  const std::pair<int, short> cases[] = {
+      {-1, -1}, {13, 13}, {0x12345, 0x2345}, {0x8000, -32768}, {0x1FFFF, -1}};
+  for (const auto &[stored, wire] : cases) {
+    const Bytes bytes = Packed(static_cast<TCMState::enContactState>(stored));
+    EXPECT_EQ(bytes, Packed(wire)) << stored;
     TCMState::enContactState decoded = TCMState::CONTACT_HANDLED;
-    reader >> decoded;
-    EXPECT_EQ(static_cast<int>(decoded), c.decoded) << c.stored;
+    EXPECT_EQ(UnpackInto(bytes, decoded), 0u);
+    EXPECT_EQ(decoded, wire) << stored;
   }
-
-  unsigned char oneByte = 7;
-  TPack shortRead(&oneByte, 1);
   TCMState::enContactState untouched = TCMState::CONTACT_HANDLED;
-  EXPECT_THROW(shortRead >> untouched, TPackError);
+  EXPECT_THROW(UnpackInto(Bytes{7}, untouched), TPackError);
   EXPECT_EQ(untouched, TCMState::CONTACT_HANDLED);
 }
 
-TEST(NameTables, OddSpellingsAndEdges) {
-  EXPECT_EQ(MediaStateToString(3), "Do Not Distrub");
-  EXPECT_EQ(MediaStateToString(0), "Logoff");
-  EXPECT_EQ(MediaStateToString(4), "Unknown");
-  EXPECT_EQ(CSMTypeToString(2), "BargeIn");
-  EXPECT_EQ(CSMTypeToString(3), "Continuous Silent Monitoring");
-  EXPECT_EQ(ContactTypeToString(7), "Direct Outgoing Email");
-  EXPECT_EQ(ContactTypeToString(10), "Routed OpenMedia");
-  EXPECT_EQ(ContactTypeToString(11), "Direct Outgoing OpenMedia");
-  EXPECT_EQ(HandlingStateToString(7), "OnHold");
-  EXPECT_EQ(HandlingStateToString(11), "Unknown");
-  EXPECT_EQ(MediaTypeToString(4), "Web Chat");
-  EXPECT_EQ(MediaTypeToString(5), "OpenMedia");
-}
-
-TEST(NameTables, ValuesOutsideATableFallBack) {
-  for (int value : {-1, 5, 1000})
-    EXPECT_EQ(MediaStateToString(value), "Invalid") << value;
-  for (int value : {-1, 4})
-    EXPECT_EQ(CSMTypeToString(value), "Invalid") << value;
-  for (int value : {-1, 12})
-    EXPECT_EQ(ContactTypeToString(value), "Invalid") << value;
-  for (int value : {-1, 12})
-    EXPECT_EQ(HandlingStateToString(value), "Invalid") << value;
-  EXPECT_EQ(MediaTypeToString(9), "MediaType: 9");
-  EXPECT_EQ(MediaTypeToString(6), "MediaType: 6");
-  EXPECT_EQ(MediaTypeToString(-3), "MediaType: -3");
-  EXPECT_EQ(MediaTypeToString(-2147483647 - 1), "MediaType: -2147483648");
+// The odd spellings and the edges of each table, and the fallbacks on either side of it.
+TEST(NameTables, OddSpellingsEdgesAndFallbacks) {
+  EXPECT_EQ(Names(MediaStateToString, {-1, 0, 3, 4, 5, 1000}),
+            "Invalid,Logoff,Do Not Distrub,Unknown,Invalid,Invalid,");
+  EXPECT_EQ(Names(CSMTypeToString, {-1, 2, 3, 4}),
+            "Invalid,BargeIn,Continuous Silent Monitoring,Invalid,");
+  EXPECT_EQ(Names(ContactTypeToString, {-1, 7, 10, 11, 12}),
+            "Invalid,Direct Outgoing Email,Routed OpenMedia,Direct Outgoing OpenMedia,Invalid,");
+  EXPECT_EQ(Names(HandlingStateToString, {-1, 7, 11, 12}), "Invalid,OnHold,Unknown,Invalid,");
+  EXPECT_EQ(Names(MediaTypeToString, {-2147483647 - 1, -3, 4, 5, 6, 9}),
+            "MediaType: -2147483648,MediaType: -3,Web Chat,OpenMedia,MediaType: 6,MediaType: 9,");
 }
 
 } // namespace

@@ -6,8 +6,8 @@
 #include <statclient/statclient.h>
 #include <statsim/EventPublisher.h>
 #include <statsim/Simulator.h>
+#include <statsupport/DiscardingSink.h>
 #include <statsupport/EventTable.h>
-#include <statsupport/JsonSink.h>
 
 namespace {
 
@@ -17,7 +17,7 @@ using Id = TStatisticsServer::enSvrPublicEvents;
 
 // A simulator and a subscribed client of it.
 struct Subscription {
-  explicit Subscription(int id, bool includeLoggedOff = false) : id_(id) {
+  explicit Subscription(int id, bool includeLoggedOff = false) {
     proxy.SetIncludeLoggedOffUsers(includeLoggedOff);
     TEvent registration(static_cast<unsigned short>(id));
     EXPECT_TRUE(proxy.RegisterForEvent(registration, kServer, 5000, 0));
@@ -32,7 +32,6 @@ struct Subscription {
     }
     return 0;
   }
-  int id_;
   statsim::Simulator sim{kServer, 3};
   AStatisticsServer proxy{kServer, "simtest", "simtest"};
 };
@@ -48,7 +47,7 @@ TEST_P(SimEvents, SubscribedIdDecodesIntoItsClassInFull) {
   EXPECT_EQ(ticks, statsim::IsCumulative(entry.id) ? statsim::Simulator::kDefaultRefreshTicks : 1);
   EXPECT_EQ(event.GetId(), entry.id);
 
-  statsupport::JsonSink sink;
+  statsupport::DiscardingSink sink;
   const statsupport::DecodeResult decoded =
       entry.decode(event.GetData(), event.GetDataSize(), sink);
   // Waiting contacts and callbacks come and go, so their lists may be empty on the first tick.
@@ -57,7 +56,6 @@ TEST_P(SimEvents, SubscribedIdDecodesIntoItsClassInFull) {
     EXPECT_GT(decoded.records, 0u);
   }
   EXPECT_EQ(decoded.consumed, event.GetDataSize());
-  EXPECT_EQ(sink.Result()["EventDataList"].size(), decoded.records);
   EXPECT_TRUE(entry.selfCheck(event.GetData(), event.GetDataSize()));
 }
 
@@ -76,6 +74,7 @@ TEST(SimEventsRate, CumulativeIdsFollowTheirRefreshRate) {
   EXPECT_EQ(subscription.TicksUntilEvent(10, event), 2);
 }
 
+// Without the flag only logged-on users come; a logged-off user is always offline.
 TEST(SimEventsUsers, LoggedOffUsersComeOnlyWhenAskedFor) {
   const auto usersAfterOneTick = [](bool includeLoggedOff) {
     Subscription subscription(TStatisticsServer::USERREALTIMEEVENT, includeLoggedOff);
@@ -84,19 +83,17 @@ TEST(SimEventsUsers, LoggedOffUsersComeOnlyWhenAskedFor) {
     TUserRealTimeEvent users;
     TPack pack(event.GetData(), event.GetDataSize());
     pack >> users;
-    std::vector<long> keys;
     for (const auto *user : users.EventDataList) {
-      keys.push_back(user->AK);
-      EXPECT_EQ(user->RS == TpsTRoutingState::ROUTING_LOGGEDOFF,
-                user->Pres == TpsTPresenceState::PRESENCE_OFFLINE);
+      const bool loggedOff = user->RS == TpsTRoutingState::ROUTING_LOGGEDOFF;
+      EXPECT_EQ(loggedOff, user->Pres == TpsTPresenceState::PRESENCE_OFFLINE);
+      EXPECT_TRUE(includeLoggedOff || !loggedOff);
     }
-    return keys;
+    return users.EventDataList.size();
   };
-  const std::vector<long> all = usersAfterOneTick(true);
-  const std::vector<long> loggedOn = usersAfterOneTick(false);
-  EXPECT_EQ(all.size(), 6u);
-  EXPECT_LT(loggedOn.size(), all.size());
-  EXPECT_FALSE(loggedOn.empty());
+  const std::size_t loggedOn = usersAfterOneTick(false);
+  EXPECT_EQ(usersAfterOneTick(true), 6u);
+  EXPECT_LT(loggedOn, 6u);
+  EXPECT_GT(loggedOn, 0u);
 }
 
 TEST(SimEventsModel, SameSeedSameEvents) {
