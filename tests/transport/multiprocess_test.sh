@@ -2,7 +2,7 @@
 # A statsim daemon and four application processes (statistics_client) on the loopback address:
 # the daemon takes a free port below the ephemeral range, is killed mid-run and restarted on the same port; every client
 # must end with the documented codes, recovered and without duplicate events. Bounded to about
-# 25 seconds.
+# 35 seconds.
 # Usage: multiprocess_test.sh STATSIM CLIENT
 set -u
 statsim=$1 client=$2
@@ -28,10 +28,15 @@ done
 echo "statsim at $endpoint"
 pids=()
 for i in 1 2 3 4; do
-  timeout 20 "$client" "$endpoint" >"$dir/client$i.out" 2>"$dir/client$i.err" &
+  timeout 30 "$client" "$endpoint" >"$dir/client$i.out" 2>"$dir/client$i.err" &
   pids+=($!)
 done
-sleep 2
+# The server dies mid-run: once every client has had events (at most 10 s), and a moment later.
+for _ in $(seq 100); do
+  [ "$(grep -l 'receiving events' "$dir"/client*.err 2>/dev/null | wc -l)" = 4 ] && break
+  sleep 0.1
+done
+sleep 0.5
 {
   kill -KILL "$server"
   wait "$server"
