@@ -1,127 +1,154 @@
-// The server proxy and the request envelope, seen from a bound test server and the
-// diagnostic sink.
+// The server proxy, and the one request sequence that every request operation shares, seen
+// from a bound test server and the diagnostic sink.
 #include <gtest/gtest.h>
 
-#include "client/tstAServer.h"
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ContactTestSupport.h"
+#include "client/tstAContactDetail.h"
+#include "client/tstAContactLog.h"
+#include "client/tstAErrorRecord.h"
 #include "framework/TMemory.h"
-#include "support/DiagCapture.h"
-#include "support/TestServer.h"
 
 namespace {
 
-const char kServer[] = "ProxyTestServer";
+constexpr char kServer[] = "ProxyTestServer";
 
-class ProxyTest : public ::testing::Test {
-protected:
-  void TearDown() override { TMemory::SetFaultPlan({}); }
+using ProxyTest = BoundServerTest<kServer>;
 
-  TestServer server_{kServer};
-  AStatisticsServer proxy_{kServer, "ProxyClient", "ProxySecond"};
-};
-
-TEST_F(ProxyTest, RequestEventSendsHeaderAndBody) {
-  ASSERT_EQ(proxy_.RequestEvent(TStatisticsServer::GROUPREALTIMEEVENT), 0);
-
-  const TRpcRequest request = server_.OnlyRequest();
-  EXPECT_EQ(request.destination, kServer);
-  EXPECT_EQ(request.source, "ProxyClient");
-  EXPECT_EQ(request.type, 5000);
-  EXPECT_EQ(request.timeoutMs, 480000u);
-  EXPECT_EQ(request.replyFlag, 1);
-  EXPECT_EQ(request.taskType, 0);
-
-  const SplitRequest split = Split(request);
-  EXPECT_EQ(split.header.GetVersion(), 11);
-  EXPECT_EQ(split.header.GetRelease(), 0);
-  EXPECT_EQ(split.header.GetObject(), 4);
-  EXPECT_EQ(split.header.GetAction(), 0);
-  const auto body = PackedBytes([](TPack &p) { p << 5006 << std::string("ProxyClient"); });
-  EXPECT_EQ(split.body, body);
-  EXPECT_EQ(split.header.GetDataSize(), body.size());
-}
-
-TEST_F(ProxyTest, OnlyUserRealTimeCarriesTheLoggedOffFlag) {
+TEST_F(ProxyTest, RequestEventSendsTheIdAndClientAndTheFlagForUsersOnly) {
   proxy_.SetIncludeLoggedOffUsers(true);
   ASSERT_EQ(proxy_.RequestEvent(TStatisticsServer::USERREALTIMEEVENT), 0);
-  ASSERT_EQ(proxy_.RequestEvent(TStatisticsServer::QUEUEREALTIMEEVENT), 0);
+  ASSERT_EQ(proxy_.RequestEvent(TStatisticsServer::GROUPREALTIMEEVENT), 0);
   proxy_.SetIncludeLoggedOffUsers(false);
   ASSERT_EQ(proxy_.RequestEvent(TStatisticsServer::USERREALTIMEEVENT), 0);
 
   const auto requests = server_.Requests();
   ASSERT_EQ(requests.size(), 3u);
-  const std::string client = "ProxyClient";
-  EXPECT_EQ(Split(requests[0]).body, PackedBytes([&](TPack &p) { p << 5004 << client << true; }));
-  EXPECT_EQ(Split(requests[1]).body, PackedBytes([&](TPack &p) { p << 5005 << client; }));
-  EXPECT_EQ(Split(requests[2]).body, PackedBytes([&](TPack &p) { p << 5004 << client << false; }));
-  EXPECT_EQ(Split(requests[0]).header.GetDataSize(), Split(requests[0]).body.size());
+  const std::vector<std::vector<unsigned char>> bodies = {
+      PackedBytes([](TPack &p) { p << 5004 << std::string("client") << true; }),
+      PackedBytes([](TPack &p) { p << 5006 << std::string("client"); }),
+      PackedBytes([](TPack &p) { p << 5004 << std::string("client") << false; })};
+  for (std::size_t i = 0; i < bodies.size(); ++i)
+    ExpectRequest(requests[i], 1, 4, 0, bodies[i].size(), bodies[i]);
+  EXPECT_EQ(requests[0].source, "client");
 }
 
 TEST_F(ProxyTest, RefreshRateSendsIdAndRateUnchecked) {
   const auto rate = static_cast<TStatisticsServer::enCumulativeRefreshRate>(-7);
   const auto id = static_cast<TStatisticsServer::enSvrPublicEvents>(12345);
   ASSERT_EQ(proxy_.SetCumulativeRefreshRate(id, rate), 0);
-
-  const TRpcRequest request = server_.OnlyRequest();
-  EXPECT_EQ(request.replyFlag, 1);
-  const SplitRequest split = Split(request);
-  EXPECT_EQ(split.header.GetObject(), 5);
-  EXPECT_EQ(split.body, PackedBytes([](TPack &p) { p << 12345 << -7; }));
-  EXPECT_EQ(split.header.GetDataSize(), 8u);
+  ExpectRequest(server_.OnlyRequest(), 1, 5, 0, 8, PackedBytes([](TPack &p) { p << 12345 << -7; }));
 }
 
-TEST_F(ProxyTest, ResultCodes) {
-  // Delivered: the call's return code, cut to 16 bits.
-  server_.ReplyWith(TRpcReply{true, 0, 0x12345, {}});
-  EXPECT_EQ(proxy_.RequestEvent(TStatisticsServer::CONNECTIONEVENT), 0x2345);
-  server_.ReplyWith(TRpcReply{true, 0, -1, {}});
-  EXPECT_EQ(proxy_.SetCumulativeRefreshRate(TStatisticsServer::USERCUMULATIVEEVENT, {}), 0xffff);
+// Every operation runs the same sequence: the envelope, the sending line, the buffer, the call
+// and its failure line. Each failure of the sequence gives the same result code and lines
+// whatever the operation; the Start/End lines of the contact requests frame them.
+TEST_F(ProxyTest, EveryOperationFailsAlikeWithItsOwnLines) {
+  AContactDetail detail;
+  detail.SetAsynchronousEvent(0);
+  AContactLog log;
+  AErrorRecord error;
+  struct Operation {
+    std::function<unsigned short()> call;
+    const char *entry; // the Start./End. lines' prefix, or none
+    const char *operation;
+    const char *sending;
+    const char *file;
+    unsigned short object;
+  };
+  const Operation operations[] = {
+      {[&] { return proxy_.RequestEvent(TStatisticsServer::GROUPREALTIMEEVENT); }, nullptr,
+       "AStatisticsServer::RequestEvent", "Object = 4, EventType = 5006", "tstAServer", 4},
+      {[&] {
+         return proxy_.SetCumulativeRefreshRate(
+             TStatisticsServer::GROUPCUMULATIVEEVENT,
+             static_cast<TStatisticsServer::enCumulativeRefreshRate>(3));
+       },
+       nullptr, "AStatisticsServer::SetCumulativeRefreshRate",
+       "Object = 5, EventType = 5012, Rate = 3", "tstAServer", 5},
+      {[&] { return detail.QueryContactDetail(); }, "AContactDetail::QueryContactDetail",
+       "AContactDetail::SendRequest", "Object = 3, Action = 0, ", "tstAContactDetail", 3},
+      {[&] { return log.QueryContactLogSummary(); }, "AContactLog::QueryContactLogSummary",
+       "AContactLog::SendRequest", "Object = 2, Action = 0", "tstAContactLog", 2},
+      {[&] { return log.UpdateContactLogSummary(); }, "AContactLog::UpdateActivityLog",
+       "AContactLog::SendRequest", "Object = 2, Action = 3", "tstAContactLog", 2},
+      {[&] { return log.DeleteContactLogSummary(TEventDataContactLog::CONTACTLOG_UPDATE); },
+       "AContactLog::DeleteActivityLog", "AContactLog::SendRequest", "Object = 2, Action = 3",
+       "tstAContactLog", 2},
+      {[&] { return error.WriteRecord(); }, nullptr, "AErrorRecord::SendRequest", "Object = 1",
+       "tstAErrorRecord", 1},
+  };
+  struct Failure {
+    const char *what;
+    TRpcReply reply;
+    bool noBuffer, noServer;
+    unsigned short result;
+    int errorCode; // of the "Error occured" line; -1: no such line
+  };
+  const Failure failures[] = {
+      {"no buffer", {}, true, false, 5737, -1},
+      {"no server bound under the name", {}, false, true, 5715, 32771},
+      // The framework's last error and the call's return code count on their low 16 bits.
+      {"undelivered, no server", {false, 0x10000 + 32771, 0, {}}, false, false, 5715, 32771},
+      {"undelivered", {false, 0x70042, 0, {}}, false, false, 0x42, 0x42},
+      {"return code", {true, 0, 0x12345, {}}, false, false, 0x2345, 0x2345},
+      {"negative return code", {true, 0, -1, {}}, false, false, 0xffff, 0xffff},
+  };
+  for (const Operation &op : operations) {
+    for (const Failure &failure : failures) {
+      SCOPED_TRACE(std::string(op.operation) + ", " + failure.what);
+      server_.ReplyWith(failure.reply);
+      if (failure.noBuffer) {
+        TMemory::SetFaultPlan({0, -1, -1});
+      }
+      if (failure.noServer) {
+        AStatisticsServer::serverName = "NobodyHere";
+      }
+      const std::size_t sentBefore = server_.Requests().size();
+      DiagCapture diag;
+      EXPECT_EQ(op.call(), failure.result);
+      AStatisticsServer::serverName = kServer;
 
-  // Not delivered: the framework's last error, cut to 16 bits; 32771 on its low bits is 5715.
-  server_.ReplyWith(TRpcReply{false, 0x10000 + 32771, 0, {}});
-  EXPECT_EQ(proxy_.RequestEvent(TStatisticsServer::CONNECTIONEVENT), 5715);
-  server_.ReplyWith(TRpcReply{false, 0x70042, 0, {}});
-  EXPECT_EQ(proxy_.RequestEvent(TStatisticsServer::CONNECTIONEVENT), 0x42);
+      std::vector<std::string> expected;
+      if (op.entry) {
+        expected.push_back(std::string(op.entry) + ": Start.");
+      }
+      expected.push_back(std::string(op.operation) + ": Sending request - " + op.sending);
+      if (failure.errorCode >= 0) {
+        expected.push_back(std::string(op.operation) +
+                           ": Error occured - rc = " + std::to_string(failure.errorCode));
+      }
+      if (op.entry) {
+        expected.push_back(std::string(op.entry) + ": End.");
+      }
+      EXPECT_EQ(diag.Texts(), expected);
+      const std::vector<DiagLine> lines = diag.Lines();
+      for (std::size_t i = 0; i < lines.size(); ++i) {
+        const bool frame = op.entry && (i == 0 || i + 1 == lines.size());
+        EXPECT_EQ(lines[i].category, frame ? TDiag::FENX : TDiag::INFO) << i;
+        EXPECT_EQ(lines[i].file, op.file) << i;
+        EXPECT_GT(lines[i].line, 0) << i;
+      }
 
-  // No server bound under the name.
-  AStatisticsServer::serverName = "NobodyHere";
-  EXPECT_EQ(proxy_.RequestEvent(TStatisticsServer::CONNECTIONEVENT), 5715);
-  AStatisticsServer::serverName = kServer;
-}
-
-TEST_F(ProxyTest, NoBufferSendsNothingAndWritesOnlyTheSendingLine) {
-  DiagCapture diag;
-  TMemory::SetFaultPlan({0, -1, -1});
-  EXPECT_EQ(proxy_.RequestEvent(TStatisticsServer::GROUPREALTIMEEVENT), 5737);
-  TMemory::SetFaultPlan({0, -1, -1});
-  EXPECT_EQ(proxy_.SetCumulativeRefreshRate(TStatisticsServer::GROUPCUMULATIVEEVENT, {}), 5737);
-  EXPECT_TRUE(server_.Requests().empty());
-  EXPECT_EQ(diag.Texts(),
-            (std::vector<std::string>{
-                "AStatisticsServer::RequestEvent: Sending request - Object = 4, EventType = 5006",
-                "AStatisticsServer::SetCumulativeRefreshRate: Sending request - Object = 5, "
-                "EventType = 5012, Rate = 0"}));
-}
-
-TEST_F(ProxyTest, ErrorLinesPrintTheFrameworkCode) {
-  DiagCapture diag;
-  server_.ReplyWith(TRpcReply{false, 32771, 0, {}});
-  EXPECT_EQ(proxy_.RequestEvent(TStatisticsServer::GROUPREALTIMEEVENT), 5715);
-  server_.ReplyWith(TRpcReply{true, 0, 99, {}});
-  EXPECT_EQ(
-      proxy_.SetCumulativeRefreshRate(TStatisticsServer::GROUPCUMULATIVEEVENT,
-                                      static_cast<TStatisticsServer::enCumulativeRefreshRate>(3)),
-      99);
-
-  const std::vector<DiagLine> lines = diag.Lines();
-  ASSERT_EQ(lines.size(), 4u);
-  EXPECT_EQ(lines[1].text, "AStatisticsServer::RequestEvent: Error occured - rc = 32771");
-  EXPECT_EQ(lines[2].text, "AStatisticsServer::SetCumulativeRefreshRate: Sending request - "
-                           "Object = 5, EventType = 5012, Rate = 3");
-  EXPECT_EQ(lines[3].text, "AStatisticsServer::SetCumulativeRefreshRate: Error occured - rc = 99");
-  for (const DiagLine &line : lines) {
-    EXPECT_EQ(line.category, TDiag::INFO);
-    EXPECT_EQ(line.file, "tstAServer");
-    EXPECT_GT(line.line, 0);
+      const auto requests = server_.Requests();
+      const bool sent = !failure.noBuffer && !failure.noServer;
+      ASSERT_EQ(requests.size(), sentBefore + (sent ? 1 : 0));
+      if (sent) {
+        const TRpcRequest &request = requests.back();
+        EXPECT_EQ(request.destination, kServer);
+        EXPECT_EQ(request.type, 5000);
+        EXPECT_EQ(request.timeoutMs, 480000u);
+        EXPECT_EQ(request.taskType, 0);
+        const SplitRequest split = Split(request);
+        EXPECT_EQ(split.header.GetVersion(), 11);
+        EXPECT_EQ(split.header.GetRelease(), 0);
+        EXPECT_EQ(split.header.GetObject(), op.object);
+      }
+    }
   }
 }
 
@@ -154,31 +181,24 @@ TEST(ProxyLifecycle, ServerNameIsSharedAndSetAfterTheConstructionLine) {
             PackedBytes([](TPack &p) { p << 5006 << std::string(); }));
 }
 
-TEST(ProxyLifecycle, ConstructionAndDestructionLines) {
+// The default constructor's lines are checked with the copies of the request classes.
+TEST(ProxyLifecycle, ConstructionAndDestructionLinesAndSilentCopies) {
   DiagCapture diag;
   {
     AStatisticsServer named("Somewhere", "client", "second");
     AStatisticsServer copy(named);
   }
-  const std::vector<std::string> expected = {
-      "TStatisticsServer::TStatisticsServer: Created object",
-      "AStatisticsServer::AStatisticsServer: Constructed, server name = Somewhere",
-      "AStatisticsServer::~AStatisticsServer: Destroyed object",
-      "TStatisticsServer::~TStatisticsServer: Destroyed object",
-      "AStatisticsServer::~AStatisticsServer: Destroyed object",
-      "TStatisticsServer::~TStatisticsServer: Destroyed object"};
-  EXPECT_EQ(diag.Texts(), expected);
+  EXPECT_EQ(diag.Texts(),
+            (std::vector<std::string>{
+                "TStatisticsServer::TStatisticsServer: Created object",
+                "AStatisticsServer::AStatisticsServer: Constructed, server name = Somewhere",
+                "AStatisticsServer::~AStatisticsServer: Destroyed object",
+                "TStatisticsServer::~TStatisticsServer: Destroyed object",
+                "AStatisticsServer::~AStatisticsServer: Destroyed object",
+                "TStatisticsServer::~TStatisticsServer: Destroyed object"}));
   const auto lines = diag.Lines();
   EXPECT_EQ(lines[0].file, "tstTServer");
   EXPECT_EQ(lines[1].file, "tstAServer");
-
-  diag.Reset();
-  { AStatisticsServer plain; }
-  EXPECT_EQ(diag.Texts(),
-            (std::vector<std::string>{"TStatisticsServer::TStatisticsServer: Created object",
-                                      "AStatisticsServer::AStatisticsServer: Created object",
-                                      "AStatisticsServer::~AStatisticsServer: Destroyed object",
-                                      "TStatisticsServer::~TStatisticsServer: Destroyed object"}));
 }
 
 TEST(ProxyLifecycle, AssignmentCopiesNameAndFlagOnly) {
@@ -204,7 +224,6 @@ TEST(ProxyLifecycle, VersionIsAnnouncedAtLoad) {
   const std::pair<std::string, std::string> expected{"Statistics Server Client version",
                                                      "V11 R0.0.0"};
   EXPECT_NE(std::find(announced.begin(), announced.end(), expected), announced.end());
-  EXPECT_EQ(AStatisticsServer::diagHelper.GetVersion(), "V11 R0.0.0");
 }
 
 TEST(PublicEventNames, InsideAndOutsideTheTable) {
