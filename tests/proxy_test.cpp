@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "ContactTestSupport.h"
@@ -52,35 +53,34 @@ TEST_F(ProxyTest, EveryOperationFailsAlikeWithItsOwnLines) {
   detail.SetAsynchronousEvent(0);
   AContactLog log;
   AErrorRecord error;
+  using S = TStatisticsServer;
   struct Operation {
     std::function<unsigned short()> call;
     const char *entry; // the Start./End. lines' prefix, or none
     const char *operation;
     const char *sending;
     const char *file;
-    unsigned short object;
   };
   const Operation operations[] = {
-      {[&] { return proxy_.RequestEvent(TStatisticsServer::GROUPREALTIMEEVENT); }, nullptr,
-       "AStatisticsServer::RequestEvent", "Object = 4, EventType = 5006", "tstAServer", 4},
+      {[&] { return proxy_.RequestEvent(S::GROUPREALTIMEEVENT); }, nullptr,
+       "AStatisticsServer::RequestEvent", "Object = 4, EventType = 5006", "tstAServer"},
       {[&] {
-         return proxy_.SetCumulativeRefreshRate(
-             TStatisticsServer::GROUPCUMULATIVEEVENT,
-             static_cast<TStatisticsServer::enCumulativeRefreshRate>(3));
+         return proxy_.SetCumulativeRefreshRate(S::GROUPCUMULATIVEEVENT,
+                                                S::enCumulativeRefreshRate{3});
        },
        nullptr, "AStatisticsServer::SetCumulativeRefreshRate",
-       "Object = 5, EventType = 5012, Rate = 3", "tstAServer", 5},
+       "Object = 5, EventType = 5012, Rate = 3", "tstAServer"},
       {[&] { return detail.QueryContactDetail(); }, "AContactDetail::QueryContactDetail",
-       "AContactDetail::SendRequest", "Object = 3, Action = 0, ", "tstAContactDetail", 3},
+       "AContactDetail::SendRequest", "Object = 3, Action = 0, ", "tstAContactDetail"},
       {[&] { return log.QueryContactLogSummary(); }, "AContactLog::QueryContactLogSummary",
-       "AContactLog::SendRequest", "Object = 2, Action = 0", "tstAContactLog", 2},
+       "AContactLog::SendRequest", "Object = 2, Action = 0", "tstAContactLog"},
       {[&] { return log.UpdateContactLogSummary(); }, "AContactLog::UpdateActivityLog",
-       "AContactLog::SendRequest", "Object = 2, Action = 3", "tstAContactLog", 2},
+       "AContactLog::SendRequest", "Object = 2, Action = 3", "tstAContactLog"},
       {[&] { return log.DeleteContactLogSummary(TEventDataContactLog::CONTACTLOG_UPDATE); },
        "AContactLog::DeleteActivityLog", "AContactLog::SendRequest", "Object = 2, Action = 3",
-       "tstAContactLog", 2},
+       "tstAContactLog"},
       {[&] { return error.WriteRecord(); }, nullptr, "AErrorRecord::SendRequest", "Object = 1",
-       "tstAErrorRecord", 1},
+       "tstAErrorRecord"},
   };
   struct Failure {
     const char *what;
@@ -102,51 +102,44 @@ TEST_F(ProxyTest, EveryOperationFailsAlikeWithItsOwnLines) {
     for (const Failure &failure : failures) {
       SCOPED_TRACE(std::string(op.operation) + ", " + failure.what);
       server_.ReplyWith(failure.reply);
-      if (failure.noBuffer) {
-        TMemory::SetFaultPlan({0, -1, -1});
-      }
-      if (failure.noServer) {
-        AStatisticsServer::serverName = "NobodyHere";
-      }
+      TMemory::SetFaultPlan({failure.noBuffer ? 0 : -1, -1, -1});
+      AStatisticsServer::serverName = failure.noServer ? "NobodyHere" : kServer;
       const std::size_t sentBefore = server_.Requests().size();
       DiagCapture diag;
       EXPECT_EQ(op.call(), failure.result);
       AStatisticsServer::serverName = kServer;
 
-      std::vector<std::string> expected;
-      if (op.entry) {
-        expected.push_back(std::string(op.entry) + ": Start.");
-      }
-      expected.push_back(std::string(op.operation) + ": Sending request - " + op.sending);
+      const std::string operation = op.operation;
+      std::vector<std::string> expected{operation + ": Sending request - " + op.sending};
       if (failure.errorCode >= 0) {
-        expected.push_back(std::string(op.operation) +
+        expected.push_back(operation +
                            ": Error occured - rc = " + std::to_string(failure.errorCode));
       }
       if (op.entry) {
+        expected.insert(expected.begin(), std::string(op.entry) + ": Start.");
         expected.push_back(std::string(op.entry) + ": End.");
       }
       EXPECT_EQ(diag.Texts(), expected);
       const std::vector<DiagLine> lines = diag.Lines();
       for (std::size_t i = 0; i < lines.size(); ++i) {
         const bool frame = op.entry && (i == 0 || i + 1 == lines.size());
-        EXPECT_EQ(lines[i].category, frame ? TDiag::FENX : TDiag::INFO) << i;
-        EXPECT_EQ(lines[i].file, op.file) << i;
+        EXPECT_EQ(std::tie(lines[i].category, lines[i].file),
+                  std::make_tuple(frame ? TDiag::FENX : TDiag::INFO, op.file))
+            << i;
         EXPECT_GT(lines[i].line, 0) << i;
       }
 
+      // The envelope every request travels in; the sending line shows its object.
       const auto requests = server_.Requests();
       const bool sent = !failure.noBuffer && !failure.noServer;
       ASSERT_EQ(requests.size(), sentBefore + (sent ? 1 : 0));
       if (sent) {
         const TRpcRequest &request = requests.back();
-        EXPECT_EQ(request.destination, kServer);
-        EXPECT_EQ(request.type, 5000);
-        EXPECT_EQ(request.timeoutMs, 480000u);
-        EXPECT_EQ(request.taskType, 0);
-        const SplitRequest split = Split(request);
-        EXPECT_EQ(split.header.GetVersion(), 11);
-        EXPECT_EQ(split.header.GetRelease(), 0);
-        EXPECT_EQ(split.header.GetObject(), op.object);
+        const TMsgRequestHdr header = Split(request).header;
+        EXPECT_EQ(std::tie(request.destination, request.type, request.timeoutMs, request.taskType),
+                  std::make_tuple(kServer, 5000, 480000ul, 0));
+        EXPECT_EQ(std::make_tuple(header.GetVersion(), header.GetRelease()),
+                  std::make_tuple(11, 0));
       }
     }
   }
@@ -155,14 +148,13 @@ TEST_F(ProxyTest, EveryOperationFailsAlikeWithItsOwnLines) {
 TEST(ProxyLifecycle, ServerNameIsSharedAndSetAfterTheConstructionLine) {
   TestServer first("FirstServer");
   TestServer second("SecondServer");
-  DiagCapture diag;
   std::string nameWhenLogged = "unset";
-  TDiag::Sink outer = TDiag::SetSink(nullptr);
-  TDiag::SetSink([&](TDiag::enDiagType c, unsigned short l, const char *f, const std::string &t) {
-    if (t.find("Constructed, server name") != std::string::npos)
-      nameWhenLogged = AStatisticsServer::GetStatsServerName();
-    outer(c, l, f, t);
-  });
+  const TDiag::Sink previous =
+      TDiag::SetSink([&](TDiag::enDiagType, unsigned short, const char *, const std::string &t) {
+        if (t.find("Constructed, server name") != std::string::npos) {
+          nameWhenLogged = AStatisticsServer::GetStatsServerName();
+        }
+      });
   AStatisticsServer::serverName = "before";
   {
     AStatisticsServer named("FirstServer", "client", "second");
@@ -173,9 +165,9 @@ TEST(ProxyLifecycle, ServerNameIsSharedAndSetAfterTheConstructionLine) {
     EXPECT_EQ(plain.RequestEvent(TStatisticsServer::GROUPREALTIMEEVENT), 0);
     EXPECT_EQ(named.RequestEvent(TStatisticsServer::GROUPREALTIMEEVENT), 0);
   }
-  TDiag::SetSink(outer);
+  TDiag::SetSink(previous);
   EXPECT_EQ(first.Requests().size(), 1u);
-  EXPECT_EQ(second.Requests().size(), 2u);
+  ASSERT_EQ(second.Requests().size(), 2u);
   // A default-constructed proxy has no client name of its own.
   EXPECT_EQ(Split(second.Requests()[0]).body,
             PackedBytes([](TPack &p) { p << 5006 << std::string(); }));
