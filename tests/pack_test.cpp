@@ -10,7 +10,7 @@
 
 #include "framework/TPack.h"
 #include "framework/TTimeStamp.h"
-#include "support/TestServer.h"
+#include "support/Spans.h"
 
 namespace {
 
@@ -31,18 +31,16 @@ TEST(PackEncoding, FixedWidthLittleEndian) {
   EXPECT_EQ(bytes, expected);
 }
 
-// Strings, stamps and the other widths read back in every record's round trip.
+// Strings, stamps, floats and the other widths read back in every record's round trip.
 TEST(PackEncoding, WideLongsWrapAndAnyNonZeroByteIsTrue) {
   TPack pack(1);
-  pack << static_cast<short>(-32768) << 0x1'8000'0001L << 0x1'0000'0002UL << -0.25f;
+  pack << static_cast<short>(-32768) << 0x1'8000'0001L << 0x1'0000'0002UL;
   short s = 0;
   long l = 0;
   unsigned long ul = 0;
-  float f = 0;
-  pack >> s >> l >> ul >> f;
+  pack >> s >> l >> ul;
   // The low 32 bits of the longs, sign-extended for `long`.
-  EXPECT_EQ(std::make_tuple(s, l, ul, f),
-            std::make_tuple(short(-32768), -2147483647L, 2UL, -0.25f));
+  EXPECT_EQ(std::make_tuple(s, l, ul), std::make_tuple(short(-32768), -2147483647L, 2UL));
   EXPECT_EQ(pack.Length(), 0u);
 
   unsigned char flags[] = {0x00, 0x02};
@@ -68,8 +66,6 @@ TEST(PackFailures, ShortReadsThrowAndConsumeNothing) {
   short s = 0;
   pack >> s;
   EXPECT_EQ(s, 0x0201);
-  EXPECT_TRUE(pack.CanRemove(1));
-  EXPECT_FALSE(pack.CanRemove(2));
 
   // The exception is the framework's, and says where the read would have started.
   try {
@@ -111,13 +107,9 @@ TEST(TimeStamp, ZeroNowAndRenderings) {
   EXPECT_GE(t.GetYear(), 2024);
   t.Update(1);
   EXPECT_EQ(t.GetDateTime(1, '/', ':', '.'), "0000/00/00 00:00:00.000");
+  t = Span(6, 5, 4, 3, 21);
   t.SetYear(2026);
   t.SetMonth(12);
-  t.SetDay(6);
-  t.SetHour(5);
-  t.SetMinute(4);
-  t.SetSecond(3);
-  t.SetMSecond(21);
   EXPECT_EQ(t.GetTime(1, ':', '.'), "05:04:03.021");
   EXPECT_EQ(t.GetTime(0, ':', '.'), "05:04:03");
   EXPECT_EQ(t.GetDateTime(1, '/', ':', '.'), "2026/12/06 05:04:03.021");
@@ -165,8 +157,6 @@ TEST(PackDump, CountersThenTheWrittenBytesInLinesOfTwenty) {
   counting << std::string(1000, 'x') << 1 << static_cast<short>(2);
   EXPECT_EQ(counting.Buffer(), nullptr);
   counting.DumpContentsToFile(pattern);
-  TPack none(1);
-  none.DumpContentsToFile(pattern);
   TPack nothingWritten(1);
   nothingWritten.SetBuffer(buffer, 8);
   nothingWritten.DumpContentsToFile(pattern);
@@ -188,9 +178,6 @@ TEST(PackDump, CountersThenTheWrittenBytesInLinesOfTwenty) {
             "\n\n"
             "Dumping contents of TPack object.\n"
             "START = 0, NEXT = 0, NEEDED = 1010, BUFFER SIZE = 0\n"
-            "Package is empty!\n"
-            "Dumping contents of TPack object.\n"
-            "START = 0, NEXT = 0, NEEDED = 0, BUFFER SIZE = 0\n"
             "Package is empty!\n"
             "Dumping contents of TPack object.\n"
             "START = 0, NEXT = 0, NEEDED = 0, BUFFER SIZE = 8\n"
