@@ -70,13 +70,4 @@ TEST_F(ContactDetailQuery, SynchronousQueryUnpacksTheReplyIntoTheObject) {
     EXPECT_EQ(request.replyFlag, 1);
 }
 
-TEST_F(ContactDetailQuery, CopiesTakeTheRecordButNotTheProxy) {
-  AContactDetail source;
-  source.SetCallbackStatus(4);
-  ExpectRecordOnlyCopies(source, [](const AContactDetail &made) {
-    return made.GetCallbackStatus() == 4 &&
-           made.IsSetTContactDetail(TContactDetail::BitCallbackStatus);
-  });
-}
-
 } // namespace

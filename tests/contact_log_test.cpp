@@ -18,15 +18,11 @@ TEST(ContactLogRecords, EntryTravelsInTableOrder) {
   entry.IntValue1 = 8;
   entry.TextValue2 = "t2";
   entry.ExtraText1 = "e1";
-  const auto bytes = Bytes(entry);
-  EXPECT_EQ(bytes, PackedBytes([](TPack &p) {
+  // Size() and the unpacking of the same layout are the record fuzz target's checks.
+  EXPECT_EQ(Bytes(entry), PackedBytes([](TPack &p) {
               p << 1L << short(0) << short(3) << short(0) << short(0) << short(6) << 0L << 8L << 0L
                 << 0L << 0L << -1L << Texts{"", "", "", "t2"} << TTimeStamp(1) << Texts{"e1", ""};
             }));
-  EXPECT_EQ(entry.Size(), bytes.size());
-  TEventDataContactLog copy;
-  UnpackBytes(bytes, copy);
-  EXPECT_EQ(Bytes(copy), bytes);
 }
 
 TEST(ContactLogRecords, UpdateRendersOutOfWireOrderWithABlankBeforeTheContact) {
@@ -117,13 +113,6 @@ TEST_F(ContactLogRequests, UpdateAndDeleteThreeSendTheShortFormAndTakeTheKey) {
     EXPECT_EQ(diag.Lines()[2].category, TDiag::SEVR);
     EXPECT_EQ(diag.Texts().size(), 4u); // no "Exception occured" line
   }
-}
-
-TEST_F(ContactLogRequests, CopiesTakeTheEntryButNotTheProxy) {
-  AContactLog source;
-  source.ExtraText1 = "copied";
-  ExpectRecordOnlyCopies(source,
-                         [](const AContactLog &made) { return made.ExtraText1 == "copied"; });
 }
 
 } // namespace

@@ -85,23 +85,23 @@ TEST_F(ProxyTest, EveryOperationFailsAlikeWithItsOwnLines) {
   struct Failure {
     const char *what;
     TRpcReply reply;
-    bool noBuffer;
     unsigned short result;
-    int errorCode; // of the "Error occured" line; -1: no such line
+    int errorCode; // of the "Error occured" line; -1: none, as nothing was sent
   };
   const Failure failures[] = {
-      {"no buffer", {}, true, 5737, -1},
+      {"no buffer", {}, 5737, -1},
       // The framework's last error and the call's return code count on their low 16 bits.
-      {"undelivered, no server", {false, 0x10000 + 32771, 0, {}}, false, 5715, 32771},
-      {"undelivered", {false, 0x70042, 0, {}}, false, 0x42, 0x42},
-      {"return code", {true, 0, 0x12345, {}}, false, 0x2345, 0x2345},
-      {"negative return code", {true, 0, -1, {}}, false, 0xffff, 0xffff},
+      {"undelivered, no server", {false, 0x10000 + 32771, 0, {}}, 5715, 32771},
+      {"undelivered", {false, 0x70042, 0, {}}, 0x42, 0x42},
+      {"return code", {true, 0, 0x12345, {}}, 0x2345, 0x2345},
+      {"negative return code", {true, 0, -1, {}}, 0xffff, 0xffff},
   };
   for (const Operation &op : operations) {
     for (const Failure &failure : failures) {
       SCOPED_TRACE(std::string(op.operation) + ", " + failure.what);
+      const bool noBuffer = failure.errorCode < 0;
       server_.ReplyWith(failure.reply);
-      TMemory::SetFaultPlan({failure.noBuffer ? 0 : -1, -1, -1});
+      TMemory::SetFaultPlan({noBuffer ? 0 : -1, -1, -1});
       const std::size_t sentBefore = server_.Requests().size();
       DiagCapture diag;
       EXPECT_EQ(op.call(), failure.result);
@@ -128,8 +128,8 @@ TEST_F(ProxyTest, EveryOperationFailsAlikeWithItsOwnLines) {
 
       // The envelope every request travels in; the sending line shows its object.
       const auto requests = server_.Requests();
-      ASSERT_EQ(requests.size(), sentBefore + (failure.noBuffer ? 0 : 1));
-      if (!failure.noBuffer) {
+      ASSERT_EQ(requests.size(), sentBefore + (noBuffer ? 0 : 1));
+      if (!noBuffer) {
         const TRpcRequest &request = requests.back();
         const TMsgRequestHdr header = Split(request).header;
         EXPECT_EQ(std::tie(request.destination, request.type, request.timeoutMs, request.taskType),
@@ -141,46 +141,43 @@ TEST_F(ProxyTest, EveryOperationFailsAlikeWithItsOwnLines) {
   }
 }
 
-// The three-name constructor sets the shared name after its line; the default one leaves it.
-TEST(ProxyLifecycle, ServerNameIsSharedAndSetAfterTheConstructionLine) {
+// Constructing and destroying write a line each and copying none; the three-name constructor
+// sets the shared server name after its line, the default one leaves it.
+TEST(ProxyLifecycle, LinesAndTheSharedServerName) {
   TestServer server("SecondServer");
+  std::vector<std::string> lines;
   std::string nameWhenLogged = "unset";
-  const TDiag::Sink previous =
-      TDiag::SetSink([&](TDiag::enDiagType, unsigned short, const char *, const std::string &t) {
-        if (t.find("Constructed, server name") != std::string::npos) {
+  const TDiag::Sink previous = TDiag::SetSink(
+      [&](TDiag::enDiagType, unsigned short, const char *file, const std::string &text) {
+        lines.push_back(std::string(file) + ": " + text);
+        if (text.find("Constructed, server name") != std::string::npos) {
           nameWhenLogged = AStatisticsServer::GetStatsServerName();
         }
       });
   AStatisticsServer::serverName = "before";
-  AStatisticsServer plain;
-  EXPECT_EQ(AStatisticsServer::GetStatsServerName(), "before");
-  AStatisticsServer named("SecondServer", "client", "second");
+  {
+    AStatisticsServer plain;
+    EXPECT_EQ(AStatisticsServer::GetStatsServerName(), "before");
+    AStatisticsServer named("SecondServer", "client", "second");
+    const AStatisticsServer copy(named);
+    EXPECT_EQ(nameWhenLogged, "before");
+    EXPECT_EQ(plain.RequestEvent(TStatisticsServer::GROUPREALTIMEEVENT), 0);
+  }
   TDiag::SetSink(previous);
-  EXPECT_EQ(nameWhenLogged, "before");
-  EXPECT_EQ(plain.RequestEvent(TStatisticsServer::GROUPREALTIMEEVENT), 0);
+  const std::string created = "tstTServer: TStatisticsServer::TStatisticsServer: Created object";
+  std::vector<std::string> expected = {
+      created, "tstAServer: AStatisticsServer::AStatisticsServer: Created object", created,
+      "tstAServer: AStatisticsServer::AStatisticsServer: Constructed, server name = SecondServer",
+      "tstAServer: AStatisticsServer::RequestEvent: Sending request - Object = 4, EventType = "
+      "5006"};
+  for (int destroyed = 0; destroyed < 3; ++destroyed) {
+    expected.push_back("tstAServer: AStatisticsServer::~AStatisticsServer: Destroyed object");
+    expected.push_back("tstTServer: TStatisticsServer::~TStatisticsServer: Destroyed object");
+  }
+  EXPECT_EQ(lines, expected);
   // A default-constructed proxy has no client name of its own.
   EXPECT_EQ(Split(server.OnlyRequest()).body,
             PackedBytes([](TPack &p) { p << 5006 << std::string(); }));
-}
-
-// The default constructor's lines are checked with the copies of the request classes.
-TEST(ProxyLifecycle, ConstructionAndDestructionLinesAndSilentCopies) {
-  DiagCapture diag;
-  {
-    AStatisticsServer named("Somewhere", "client", "second");
-    AStatisticsServer copy(named);
-  }
-  EXPECT_EQ(diag.Texts(),
-            (std::vector<std::string>{
-                "TStatisticsServer::TStatisticsServer: Created object",
-                "AStatisticsServer::AStatisticsServer: Constructed, server name = Somewhere",
-                "AStatisticsServer::~AStatisticsServer: Destroyed object",
-                "TStatisticsServer::~TStatisticsServer: Destroyed object",
-                "AStatisticsServer::~AStatisticsServer: Destroyed object",
-                "TStatisticsServer::~TStatisticsServer: Destroyed object"}));
-  const auto lines = diag.Lines();
-  EXPECT_EQ(lines[0].file, "tstTServer");
-  EXPECT_EQ(lines[1].file, "tstAServer");
 }
 
 TEST(ProxyLifecycle, AssignmentCopiesNameAndFlagOnly) {
@@ -198,6 +195,19 @@ TEST(ProxyLifecycle, AssignmentCopiesNameAndFlagOnly) {
   EXPECT_EQ(copy.GetClientName(), "source-client");
   EXPECT_TRUE(copy.GetIncludeLoggedOffUsers());
   EXPECT_EQ(copy.GetName(), "");
+}
+
+// Unlike the proxy's own, the contact requests' copies take nothing of the proxy.
+TEST(ProxyLifecycle, ContactRequestCopiesTakeTheRecordOnly) {
+  AContactDetail detail;
+  detail.SetCallbackStatus(4);
+  ExpectRecordOnlyCopies(detail, [](const AContactDetail &made) {
+    return made.GetCallbackStatus() == 4 &&
+           made.IsSetTContactDetail(TContactDetail::BitCallbackStatus);
+  });
+  AContactLog log;
+  log.ExtraText1 = "copied";
+  ExpectRecordOnlyCopies(log, [](const AContactLog &made) { return made.ExtraText1 == "copied"; });
 }
 
 TEST(ProxyLifecycle, VersionIsAnnouncedAtLoad) {
