@@ -55,8 +55,8 @@ TEST(ContactLogRecords, QueryEventCountRules) {
   ExpectThrowWhat<std::length_error>([&] { UnpackBytes(withCount(-1), target); },
                                      "vector<T> too long");
   // A count far beyond the bytes that follow fails at the first short read.
+  // (What it may reserve on the way is the allocation bounds' check.)
   EXPECT_THROW(UnpackBytes(withCount(0x7fffffff), target), TPackError);
-  EXPECT_LT(target.ContactLogs.capacity(), 16u);
   ExpectEveryPrefixFails<TQueryContactLogDataEvent>(bytes);
 }
 

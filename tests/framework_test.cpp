@@ -98,7 +98,10 @@ TEST(GenericServer, DispatchesByHeaderAndRefusesOtherVersions) {
 }
 
 TEST(Headers, ShortReplyHeaderLeavesTheHeaderUnchanged) {
-  TMsgReplyHdr reply(5709, -77);
+  TPack pack(1);
+  pack << TMsgReplyHdr(5709, -77);
+  TMsgReplyHdr reply;
+  pack >> reply;
   unsigned char five[5] = {};
   TPack cut(five, sizeof five);
   EXPECT_THROW(cut >> reply, TPackError);
@@ -111,10 +114,12 @@ TEST(Headers, ShortReplyHeaderLeavesTheHeaderUnchanged) {
 TEST(Diagnostics, LongLinesStayWholeAndTheDefaultSinkWritesOnlySevereOnes) {
   {
     DiagCapture diag;
-    Diag(TDiag::INFO, 12, "unit", "%s and %ld", std::string(600, 'x').c_str(), 5L);
-    EXPECT_EQ(diag.Texts(), std::vector<std::string>{std::string(600, 'x') + " and 5"});
+    Diag(TDiag::FENX, 12, "unit", "%s and %ld", std::string(600, 'x').c_str(), 5L);
+    const DiagLine line = diag.Lines().at(0);
+    EXPECT_EQ(TDiag::CategoryName(line.category) + " " + line.file + ":" +
+                  std::to_string(line.line) + " " + line.text,
+              "FENX unit:12 " + std::string(600, 'x') + " and 5");
   }
-  EXPECT_EQ(TDiag::CategoryName(TDiag::FENX), "FENX");
   EXPECT_EQ(TDiag::CategoryName(static_cast<TDiag::enDiagType>(9)), "DIAG9");
 
   const TDiag::Sink previous = TDiag::SetSink(nullptr);
