@@ -20,29 +20,28 @@ constexpr char kServer[] = "ProxyTestServer";
 
 using ProxyTest = BoundServerTest<kServer>;
 
-TEST_F(ProxyTest, RequestEventSendsTheIdAndClientAndTheFlagForUsersOnly) {
+TEST_F(ProxyTest, SubscriptionsCarryTheFlagForUsersOnlyAndRatesTravelUnchecked) {
+  using S = TStatisticsServer;
   proxy_.SetIncludeLoggedOffUsers(true);
-  ASSERT_EQ(proxy_.RequestEvent(TStatisticsServer::USERREALTIMEEVENT), 0);
-  ASSERT_EQ(proxy_.RequestEvent(TStatisticsServer::GROUPREALTIMEEVENT), 0);
+  ASSERT_EQ(proxy_.RequestEvent(S::USERREALTIMEEVENT), 0);
+  ASSERT_EQ(proxy_.RequestEvent(S::GROUPREALTIMEEVENT), 0);
   proxy_.SetIncludeLoggedOffUsers(false);
-  ASSERT_EQ(proxy_.RequestEvent(TStatisticsServer::USERREALTIMEEVENT), 0);
+  ASSERT_EQ(proxy_.RequestEvent(S::USERREALTIMEEVENT), 0);
+  // The refresh rate's id and rate travel unchecked.
+  ASSERT_EQ(
+      proxy_.SetCumulativeRefreshRate(S::enSvrPublicEvents{12345}, S::enCumulativeRefreshRate{-7}),
+      0);
 
   const auto requests = server_.Requests();
-  ASSERT_EQ(requests.size(), 3u);
+  ASSERT_EQ(requests.size(), 4u);
   const std::vector<std::vector<unsigned char>> bodies = {
       PackedBytes([](TPack &p) { p << 5004 << std::string("client") << true; }),
       PackedBytes([](TPack &p) { p << 5006 << std::string("client"); }),
-      PackedBytes([](TPack &p) { p << 5004 << std::string("client") << false; })};
+      PackedBytes([](TPack &p) { p << 5004 << std::string("client") << false; }),
+      PackedBytes([](TPack &p) { p << 12345 << -7; })};
   for (std::size_t i = 0; i < bodies.size(); ++i)
-    ExpectRequest(requests[i], 1, 4, 0, bodies[i].size(), bodies[i]);
+    ExpectRequest(requests[i], 1, i < 3 ? 4 : 5, 0, bodies[i].size(), bodies[i]);
   EXPECT_EQ(requests[0].source, "client");
-}
-
-TEST_F(ProxyTest, RefreshRateSendsIdAndRateUnchecked) {
-  const auto rate = static_cast<TStatisticsServer::enCumulativeRefreshRate>(-7);
-  const auto id = static_cast<TStatisticsServer::enSvrPublicEvents>(12345);
-  ASSERT_EQ(proxy_.SetCumulativeRefreshRate(id, rate), 0);
-  ExpectRequest(server_.OnlyRequest(), 1, 5, 0, 8, PackedBytes([](TPack &p) { p << 12345 << -7; }));
 }
 
 // Every operation runs the same sequence: the envelope, the sending line, the buffer, the call
