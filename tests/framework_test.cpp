@@ -44,10 +44,8 @@ TEST(Transport, UnwantedRepliesKeepTheirCodeAndFailuresSetTheLastError) {
 
 TEST(Transport, EventsReachRegisteredQueuesOnly) {
   TestServer server("EventServer");
-  Caller subscriber;
-  Caller other;
-  TEvent group(5006);
-  TEvent queue(5005);
+  Caller subscriber, other;
+  TEvent group(5006), queue(5005);
   ASSERT_TRUE(subscriber.RegisterForEvent(group, "EventServer", 1000, 0));
   ASSERT_TRUE(other.RegisterForEvent(queue, "EventServer", 1000, 0));
   EXPECT_FALSE(subscriber.RegisterForEvent(group, "Elsewhere", 1000, 0));
