@@ -79,39 +79,37 @@ TEST_F(ContactLogRequests, QueryAndOtherDeletesSendTheEntry) {
   ExpectRequest(server_.Requests().back(), 1, 2, 5, entry.size(), entry);
 }
 
-// The update and delete(3) send the short form and take the new key from the reply.
+// The update, and the delete with action 3, send the short form and take the new key from the
+// reply, even from one cut short after the key.
 TEST_F(ContactLogRequests, UpdateAndDeleteThreeSendTheShortFormAndTakeTheKey) {
-  for (const bool remove : {false, true}) {
-    SCOPED_TRACE(remove ? "delete" : "update");
-    AContactLog log;
-    const auto call = [&] {
-      return remove ? log.DeleteContactLogSummary(TEventDataContactLog::CONTACTLOG_UPDATE)
-                    : log.UpdateContactLogSummary();
-    };
-    log.RecordKey = 5;
-    log.Requeued = -2;
-    log.ContactType = 4;
-    log.AgentKey = 31;
-    log.ContactID = "cid";
-    log.Contact = "who";
-    server_.ReplyWith(
-        TRpcReply{true, 0, 0, PackedBytes([](TPack &p) { p << 77L << TMsgReplyHdr(0, 8); })});
-    EXPECT_EQ(call(), 0);
-    EXPECT_EQ(log.RecordKey, 77);
-    const auto body = PackedBytes([](TPack &p) {
-      p << short(4) << 31 << 5 << -2 << Texts{"cid", "who"};
-    });
-    ExpectRequest(server_.Requests().back(), 1, 2, 3, body.size(), body);
+  AContactLog log;
+  log.RecordKey = 5;
+  log.Requeued = -2;
+  log.ContactType = 4;
+  log.AgentKey = 31;
+  log.ContactID = "cid";
+  log.Contact = "who";
+  server_.ReplyWith(
+      TRpcReply{true, 0, 0, PackedBytes([](TPack &p) { p << 77L << TMsgReplyHdr(0, 8); })});
+  EXPECT_EQ(log.UpdateContactLogSummary(), 0);
+  EXPECT_EQ(log.RecordKey, 77);
 
-    // A reply cut after the key: the key is already replaced.
-    server_.ReplyWith(TRpcReply{true, 0, 0, PackedBytes([](TPack &p) { p << 78L; })});
-    DiagCapture diag;
-    EXPECT_EQ(call(), 5709);
-    EXPECT_EQ(log.RecordKey, 78);
-    EXPECT_EQ(diag.Texts().at(2),
-              "AContactLog::GetMessageReply: Failed to unpack response from Statistics server");
-    EXPECT_EQ(diag.Lines()[2].category, TDiag::SEVR);
-    EXPECT_EQ(diag.Texts().size(), 4u); // no "Exception occured" line
+  server_.ReplyWith(TRpcReply{true, 0, 0, PackedBytes([](TPack &p) { p << 78L; })});
+  DiagCapture diag;
+  EXPECT_EQ(log.DeleteContactLogSummary(TEventDataContactLog::CONTACTLOG_UPDATE), 5709);
+  EXPECT_EQ(log.RecordKey, 78);
+  EXPECT_EQ(diag.Texts().at(2),
+            "AContactLog::GetMessageReply: Failed to unpack response from Statistics server");
+  EXPECT_EQ(diag.Lines()[2].category, TDiag::SEVR);
+  EXPECT_EQ(diag.Texts().size(), 4u); // no "Exception occured" line
+
+  const auto requests = server_.Requests();
+  ASSERT_EQ(requests.size(), 2u);
+  for (const int key : {5, 77}) {
+    const auto body = PackedBytes([&](TPack &p) {
+      p << short(4) << 31 << key << -2 << Texts{"cid", "who"};
+    });
+    ExpectRequest(requests[key == 5 ? 0 : 1], 1, 2, 3, body.size(), body);
   }
 }
 
