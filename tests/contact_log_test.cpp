@@ -18,15 +18,11 @@ TEST(ContactLogRecords, EntryTravelsInTableOrder) {
   entry.IntValue1 = 8;
   entry.TextValue2 = "t2";
   entry.ExtraText1 = "e1";
-  const auto bytes = Bytes(entry);
-  EXPECT_EQ(bytes, PackedBytes([](TPack &p) {
+  // Size() and the unpacking of the same layout are the record fuzz target's checks.
+  EXPECT_EQ(Bytes(entry), PackedBytes([](TPack &p) {
               p << 1L << short(0) << short(3) << short(0) << short(0) << short(6) << 0L << 8L << 0L
                 << 0L << 0L << -1L << Texts{"", "", "", "t2"} << TTimeStamp(1) << Texts{"e1", ""};
             }));
-  EXPECT_EQ(entry.Size(), bytes.size());
-  TEventDataContactLog copy;
-  UnpackBytes(bytes, copy);
-  EXPECT_EQ(Bytes(copy), bytes);
 }
 
 TEST(ContactLogRecords, UpdateRendersOutOfWireOrderWithABlankBeforeTheContact) {
@@ -59,8 +55,8 @@ TEST(ContactLogRecords, QueryEventCountRules) {
   ExpectThrowWhat<std::length_error>([&] { UnpackBytes(withCount(-1), target); },
                                      "vector<T> too long");
   // A count far beyond the bytes that follow fails at the first short read.
+  // (What it may reserve on the way is the allocation bounds' check.)
   EXPECT_THROW(UnpackBytes(withCount(0x7fffffff), target), TPackError);
-  EXPECT_LT(target.ContactLogs.capacity(), 16u);
   ExpectEveryPrefixFails<TQueryContactLogDataEvent>(bytes);
 }
 
@@ -72,15 +68,8 @@ TEST_F(ContactLogRequests, QueryAndOtherDeletesSendTheEntry) {
   log.ExtraText2 = "extra";
   const auto entry = Bytes(static_cast<TEventDataContactLog &>(log));
   server_.ReplyWith(TRpcReply{true, 0, 0, {1, 2, 3}});
-  DiagCapture diag;
   EXPECT_EQ(log.QueryContactLogSummary(), 0);
   ExpectRequest(server_.OnlyRequest(), 0, 2, 0, entry.size(), entry);
-  EXPECT_EQ(diag.Texts(), (std::vector<std::string>{
-                              "AContactLog::QueryContactLogSummary: Start.",
-                              "AContactLog::SendRequest: Sending request - Object = 2, Action = 0",
-                              "AContactLog::QueryContactLogSummary: End."}));
-  EXPECT_EQ(diag.Lines().front().category, TDiag::FENX);
-  EXPECT_EQ(diag.Lines().back().category, TDiag::FENX);
 
   // Any delete action but 3 reads the reply header only.
   server_.ReplyWith(TRpcReply{true, 0, 0, PackedBytes([](TPack &p) { p << TMsgReplyHdr(12, 8); })});
@@ -90,60 +79,38 @@ TEST_F(ContactLogRequests, QueryAndOtherDeletesSendTheEntry) {
   ExpectRequest(server_.Requests().back(), 1, 2, 5, entry.size(), entry);
 }
 
-// The update and delete(3) send the short form and take the new key from the reply.
+// The update, and the delete with action 3, send the short form and take the new key from the
+// reply, even from one cut short after the key.
 TEST_F(ContactLogRequests, UpdateAndDeleteThreeSendTheShortFormAndTakeTheKey) {
-  for (const bool remove : {false, true}) {
-    const std::string name =
-        remove ? "AContactLog::DeleteActivityLog" : "AContactLog::UpdateActivityLog";
-    AContactLog log;
-    const auto call = [&] {
-      return remove ? log.DeleteContactLogSummary(TEventDataContactLog::CONTACTLOG_UPDATE)
-                    : log.UpdateContactLogSummary();
-    };
-    log.RecordKey = 5;
-    log.Requeued = -2;
-    log.ContactType = 4;
-    log.AgentKey = 31;
-    log.ContactID = "cid";
-    log.Contact = "who";
-    server_.ReplyWith(
-        TRpcReply{true, 0, 0, PackedBytes([](TPack &p) { p << 77L << TMsgReplyHdr(0, 8); })});
-    DiagCapture diag;
-    EXPECT_EQ(call(), 0) << name;
-    EXPECT_EQ(log.RecordKey, 77);
-    const auto body = PackedBytes([](TPack &p) {
-      p << short(4) << 31 << 5 << -2 << Texts{"cid", "who"};
+  AContactLog log;
+  log.RecordKey = 5;
+  log.Requeued = -2;
+  log.ContactType = 4;
+  log.AgentKey = 31;
+  log.ContactID = "cid";
+  log.Contact = "who";
+  server_.ReplyWith(
+      TRpcReply{true, 0, 0, PackedBytes([](TPack &p) { p << 77L << TMsgReplyHdr(0, 8); })});
+  EXPECT_EQ(log.UpdateContactLogSummary(), 0);
+  EXPECT_EQ(log.RecordKey, 77);
+
+  server_.ReplyWith(TRpcReply{true, 0, 0, PackedBytes([](TPack &p) { p << 78L; })});
+  DiagCapture diag;
+  EXPECT_EQ(log.DeleteContactLogSummary(TEventDataContactLog::CONTACTLOG_UPDATE), 5709);
+  EXPECT_EQ(log.RecordKey, 78);
+  EXPECT_EQ(diag.Texts().at(2),
+            "AContactLog::GetMessageReply: Failed to unpack response from Statistics server");
+  EXPECT_EQ(diag.Lines()[2].category, TDiag::SEVR);
+  EXPECT_EQ(diag.Texts().size(), 4u); // no "Exception occured" line
+
+  const auto requests = server_.Requests();
+  ASSERT_EQ(requests.size(), 2u);
+  for (const int key : {5, 77}) {
+    const auto body = PackedBytes([&](TPack &p) {
+      p << short(4) << 31 << key << -2 << Texts{"cid", "who"};
     });
-    ExpectRequest(server_.Requests().back(), 1, 2, 3, body.size(), body);
-    EXPECT_EQ(
-        diag.Texts(),
-        (std::vector<std::string>{
-            name + ": Start.", "AContactLog::SendRequest: Sending request - Object = 2, Action = 3",
-            name + ": End."}));
-
-    // A reply cut after the key: the key is already replaced.
-    server_.ReplyWith(TRpcReply{true, 0, 0, PackedBytes([](TPack &p) { p << 78L; })});
-    diag.Reset();
-    EXPECT_EQ(call(), 5709);
-    EXPECT_EQ(log.RecordKey, 78);
-    EXPECT_EQ(diag.Texts().at(2),
-              "AContactLog::GetMessageReply: Failed to unpack response from Statistics server");
-    EXPECT_EQ(diag.Lines()[2].category, TDiag::SEVR);
-    EXPECT_EQ(diag.Texts().size(), 4u); // no "Exception occured" line
-
-    // An undelivered call gives its own code.
-    server_.ReplyWith(TRpcReply{false, 32771, 0, {}});
-    diag.Reset();
-    EXPECT_EQ(call(), 5715);
-    EXPECT_EQ(diag.Texts().at(2), "AContactLog::SendRequest: Error occured - rc = 32771");
+    ExpectRequest(requests[key == 5 ? 0 : 1], 1, 2, 3, body.size(), body);
   }
-}
-
-TEST_F(ContactLogRequests, CopiesTakeTheEntryButNotTheProxy) {
-  AContactLog source;
-  source.ExtraText1 = "copied";
-  ExpectRecordOnlyCopies(source,
-                         [](const AContactLog &made) { return made.ExtraText1 == "copied"; });
 }
 
 } // namespace

@@ -1,8 +1,5 @@
-// The tracked allocation's per-thread size classes and the per-thread count of registrations:
-// blocks come back aligned and large enough, are reused within their class, cross threads, and
-// survive the end of the thread that kept them; the count adds up across threads and never
-// counts a release of what nobody registered; the trace registry forgets released blocks even
-// after tracing was turned off.
+// The tracked allocation's per-thread size classes, the per-thread count of registrations and
+// the trace registry.
 #include <algorithm>
 #include <cstdint>
 #include <cstring>

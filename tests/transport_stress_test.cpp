@@ -7,13 +7,15 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
-#include <cstring>
 #include <future>
 #include <mutex>
+#include <numeric>
 #include <thread>
 #include <vector>
 
 #include <statclient/statclient.h>
+
+#include "support/TestServer.h"
 
 namespace {
 
@@ -24,17 +26,10 @@ constexpr int kEvents = 300;
 constexpr unsigned short kEventId = 7100;
 const char kServer[] = "StressServer";
 
-std::vector<unsigned char> Word(std::uint32_t value) {
-  std::vector<unsigned char> bytes(4);
-  std::memcpy(bytes.data(), &value, 4);
-  return bytes;
+std::vector<unsigned char> Word(std::uint32_t v) {
+  return PackedBytes([&](TPack &p) { p << v; });
 }
-
-std::uint32_t ReadWord(const void *data) {
-  std::uint32_t value = 0;
-  std::memcpy(&value, data, 4);
-  return value;
-}
+std::uint32_t ReadWord(const void *data) { return TPack(const_cast<void *>(data), 4).GetUInt32(); }
 
 // Raw calls carry a tag the server echoes in the body and in the return code; subscriptions
 // (type 5000) are answered with the requested event id as return code, which RequestEvent
@@ -99,8 +94,7 @@ TEST(TransportStress, RepliesStayWithTheirCallsAndEventsArriveOnceInOrder) {
     client.join();
 
   std::vector<std::uint32_t> inOrder(kEvents);
-  for (std::uint32_t sequence = 0; sequence < kEvents; ++sequence)
-    inOrder[sequence] = sequence;
+  std::iota(inOrder.begin(), inOrder.end(), 0u);
   for (int client = 0; client < kClients; ++client) {
     SCOPED_TRACE("client " + std::to_string(client));
     EXPECT_EQ(outcomes[client].failedCalls, 0);
@@ -124,12 +118,10 @@ public:
     return TRpcReply{true, 0, 0, {}};
   }
   void AwaitEntered(int count) {
-    std::unique_lock<std::mutex> lock(lock_);
-    changed_.wait(lock, [&] { return entered_ >= count; });
+    Await([&] { return entered_ >= count; });
   }
   void AwaitOpen() {
-    std::unique_lock<std::mutex> lock(lock_);
-    changed_.wait(lock, [this] { return open_; });
+    Await([this] { return open_; });
   }
   void Open() {
     std::lock_guard<std::mutex> lock(lock_);
@@ -138,6 +130,10 @@ public:
   }
 
 private:
+  template <class Until> void Await(Until until) {
+    std::unique_lock<std::mutex> lock(lock_);
+    changed_.wait(lock, until);
+  }
   std::mutex lock_;
   std::condition_variable changed_;
   int entered_ = 0;

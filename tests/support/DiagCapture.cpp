@@ -22,14 +22,6 @@ std::vector<std::string> DiagCapture::Texts() const {
   return texts;
 }
 
-std::vector<DiagLine> DiagCapture::WithText(const std::string &text) const {
-  std::vector<DiagLine> found;
-  for (const DiagLine &line : Lines())
-    if (line.text == text)
-      found.push_back(line);
-  return found;
-}
-
 void DiagCapture::Reset() {
   std::lock_guard<std::mutex> lock(mutex_);
   lines_.clear();

@@ -25,8 +25,6 @@ public:
   std::vector<DiagLine> Lines() const;
   // The texts alone, in order.
   std::vector<std::string> Texts() const;
-  // Lines whose text equals `text`.
-  std::vector<DiagLine> WithText(const std::string &text) const;
   void Reset();
 
 private:
