@@ -17,12 +17,14 @@ endpoint=
 for _ in 1 2 3 4 5; do
   candidate="tcp://127.0.0.1:$((20000 + RANDOM % 10000))"
   serve 1 "$candidate"
-  for _ in $(seq 50); do
+  for _ in $(seq 100); do
     grep -q '^statsim: listening at' "$dir/statsim1.err" && endpoint=$candidate
     if [ -n "$endpoint" ] || ! kill -0 "$server" 2>/dev/null; then break; fi
     sleep 0.1
   done
   [ -n "$endpoint" ] && break
+  kill -KILL "$server" 2>/dev/null
+  wait "$server" 2>/dev/null
 done
 [ -n "$endpoint" ] || { echo "statsim did not listen: $(cat "$dir/statsim1.err")"; exit 1; }
 echo "statsim at $endpoint"
