@@ -4,17 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "cases/callback_cumulative.h"
-#include "cases/cd_component_cumulative.h"
-#include "cases/contact_results_cumulative.h"
-#include "cases/destination_cumulative.h"
-#include "cases/group_cumulative.h"
-#include "cases/post_processing_cumulative.h"
-#include "cases/queue_cumulative.h"
+#include "cases/cumulative.h"
 #include "cases/realtime.h"
-#include "cases/routing_state_cumulative.h"
-#include "cases/user_cumulative.h"
-#include "cases/workflow_cumulative.h"
 
 using EventTypes = ::testing::Types<
     TGroupRealTimeEvent, TContactRealTimeEvent, TCallbackRealTimeEvent, TUserRealTimeEvent,
