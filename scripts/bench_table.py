@@ -23,10 +23,15 @@ def main(path):
     with open(path) as file:
         run = json.load(file)
     results = {}
+    others = []
     for bench in run["benchmarks"]:
-        if bench.get("error_occurred") or "items_per_second" not in bench:
+        if bench.get("error_occurred"):
             continue
-        operation, family, rows = bench["name"].split("/")[:3]
+        parts = bench["name"].split("/")
+        if len(parts) < 3 or not parts[2].isdigit() or "items_per_second" not in bench:
+            others.append(bench)
+            continue
+        operation, family, rows = parts[:3]
         results.setdefault((family, int(rows)), {})[operation] = bench
     print(f"{run['context']['date']}, {run['context']['num_cpus']} CPUs")
     for (family, rows), operations in sorted(results.items()):
@@ -48,6 +53,20 @@ def main(path):
                   f"| {ratio(ns, ns_per_row(hand)) if hand and compared else '-'} "
                   f"| {ratio(ns, ns_per_row(fixed)) if fixed and compared else '-'} "
                   f"| {ratio(ns, ns_per_row(varint)) if varint and compared else '-'} |")
+
+    if others:
+        print("\nother benchmarks")
+        print("| benchmark | time | CPU time | counters |")
+        print("|---|---:|---:|---|")
+        standard = {"name", "run_name", "run_type", "repetitions", "repetition_index", "threads",
+                    "iterations", "real_time", "cpu_time", "time_unit", "family_index",
+                    "per_family_instance_index", "aggregate_name", "aggregate_unit"}
+        for bench in others:
+            counters = ", ".join(f"{key}={value:.4g}" for key, value in bench.items()
+                                 if key not in standard and isinstance(value, (int, float)))
+            unit = bench["time_unit"]
+            print(f"| {bench['name']} | {bench['real_time']:.4g} {unit} "
+                  f"| {bench['cpu_time']:.4g} {unit} | {counters} |")
 
 
 if __name__ == "__main__":
