@@ -1,6 +1,7 @@
 #include "framework/TZmqCallerInternal.h"
 
 #include <chrono>
+#include <cstring>
 #include <set>
 
 #include "framework/TZmqFrameInternal.h"
@@ -11,7 +12,7 @@ RemoteServer::RemoteServer(std::string name, const std::string &endpoint)
     : name_(std::move(name)), dealer_(Context(), zmq::socket_type::dealer),
       sub_(Context(), zmq::socket_type::sub), wakeSend_(Context(), zmq::socket_type::pair),
       wakeReceive_(Context(), zmq::socket_type::pair),
-      disconnects_(Context(), zmq::socket_type::pair) {
+      connection_(Context(), zmq::socket_type::pair) {
   // Calls are queued here, not in ZeroMQ, until a server is connected: a call that never left
   // is then told apart from one that went unanswered.
   dealer_.set(zmq::sockopt::immediate, 1);
@@ -20,11 +21,15 @@ RemoteServer::RemoteServer(std::string name, const std::string &endpoint)
   const std::string self = std::to_string(reinterpret_cast<std::uintptr_t>(this));
   wakeReceive_.bind("inproc://wake-" + self);
   wakeSend_.connect("inproc://wake-" + self);
-  // A dropped connection is the only sign that a server died with calls outstanding.
-  const std::string monitor = "inproc://disconnects-" + self;
-  if (zmq_socket_monitor(dealer_.handle(), monitor.c_str(), ZMQ_EVENT_DISCONNECTED) != 0)
+  // A dropped connection is the only sign that a server died with calls outstanding. Calls are
+  // sent only between a completed handshake and the next drop: ZeroMQ reports the drop before
+  // the dealer stops taking messages for the dead connection, and a call written in between
+  // would be lost without a word.
+  const std::string monitor = "inproc://connection-" + self;
+  if (zmq_socket_monitor(dealer_.handle(), monitor.c_str(),
+                         ZMQ_EVENT_HANDSHAKE_SUCCEEDED | ZMQ_EVENT_DISCONNECTED) != 0)
     throw zmq::error_t();
-  disconnects_.connect(monitor);
+  connection_.connect(monitor);
   dealer_.connect(endpoint);
   sub_.connect(EventEndpoint(endpoint));
   worker_ = std::thread([this] { Run(); });
@@ -102,21 +107,18 @@ void RemoteServer::Run() {
     bool haveOutgoing = false;
     {
       std::lock_guard<std::mutex> lock(lock_);
-      haveOutgoing = !outgoing_.empty();
+      haveOutgoing = connected_ && !outgoing_.empty();
     }
     zmq::pollitem_t items[] = {
         {wakeReceive_.handle(), 0, ZMQ_POLLIN, 0},
         {dealer_.handle(), 0, static_cast<short>(ZMQ_POLLIN | (haveOutgoing ? ZMQ_POLLOUT : 0)), 0},
         {sub_.handle(), 0, ZMQ_POLLIN, 0},
-        {disconnects_.handle(), 0, ZMQ_POLLIN, 0}};
+        {connection_.handle(), 0, ZMQ_POLLIN, 0}};
     zmq::poll(items, 4, std::chrono::milliseconds(-1));
     while (ReceiveParts(wakeReceive_, parts)) {
     }
-    bool disconnected = false;
-    while (ReceiveParts(disconnects_, parts))
-      disconnected = true;
-    if (disconnected)
-      FailSentCalls();
+    while (ReceiveParts(connection_, parts))
+      TakeConnectionEvent(parts);
     ApplyFilterChanges();
     SendOutgoing();
     while (ReceiveParts(dealer_, parts))
@@ -146,9 +148,23 @@ void RemoteServer::ApplyFilterChanges() {
   }
 }
 
+// A monitor message: the event number (16 bits, host order) and a value, then the address.
+void RemoteServer::TakeConnectionEvent(const std::vector<Bytes> &parts) {
+  std::uint16_t event = 0;
+  if (parts.empty() || parts[0].size() < sizeof event)
+    return;
+  std::memcpy(&event, parts[0].data(), sizeof event);
+  if (event == ZMQ_EVENT_HANDSHAKE_SUCCEEDED) {
+    connected_ = true;
+  } else if (event == ZMQ_EVENT_DISCONNECTED) {
+    connected_ = false;
+    FailSentCalls();
+  }
+}
+
 void RemoteServer::SendOutgoing() {
   std::lock_guard<std::mutex> lock(lock_);
-  while (!outgoing_.empty() && (dealer_.get(zmq::sockopt::events) & ZMQ_POLLOUT)) {
+  while (connected_ && !outgoing_.empty() && (dealer_.get(zmq::sockopt::events) & ZMQ_POLLOUT)) {
     SendParts(dealer_, outgoing_.front().parts);
     outgoing_.pop_front();
   }

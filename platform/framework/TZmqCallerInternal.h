@@ -57,6 +57,10 @@ private:
 
   void SendOutgoing();
 
+  // Follows the dealer's connection from its monitor: sending starts at a completed handshake
+  // and stops at a drop, which fails the calls sent on it.
+  void TakeConnectionEvent(const std::vector<Bytes> &parts);
+
   // The connection that carried them is gone, so the calls already sent will never be answered:
   // they fail now as timed out (the server may or may not have served them). Calls not yet sent
   // stay queued for the next connection.
@@ -67,7 +71,7 @@ private:
   void TakeEvent(const std::vector<Bytes> &parts);
 
   const std::string name_;
-  zmq::socket_t dealer_, sub_, wakeSend_, wakeReceive_, disconnects_;
+  zmq::socket_t dealer_, sub_, wakeSend_, wakeReceive_, connection_;
   std::thread worker_;
 
   std::mutex lock_; // guards the members below and wakeSend_
@@ -77,6 +81,7 @@ private:
   std::vector<FilterChange> filterChanges_;
 
   // Used by the I/O thread only.
+  bool connected_ = false; // a server's handshake completed and its connection has not dropped
   std::map<unsigned short, bool> filtered_;
   std::map<unsigned short, TopicState> topics_;
 };
