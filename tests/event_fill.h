@@ -15,6 +15,7 @@
 #include <string>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 #include <statclient/statclient.h>
 
@@ -51,6 +52,16 @@ template <class T> void Next(Counter &counter, T &field) {
 template <class... Fields> void Distinct(long seed, Fields &...fields) {
   fill::Counter counter{seed, seed * 100, 'a', 0};
   (fill::Next(counter, fields), ...);
+}
+
+// Empties `rows`, then appends `count` rows, the i-th filled by fill(row, i).
+template <class Row, class Fill> void FillRows(std::vector<Row> &rows, long count, Fill fill) {
+  rows.clear();
+  for (long i = 0; i < count; ++i) {
+    Row row;
+    fill(row, i);
+    rows.push_back(row);
+  }
 }
 
 template <class E> struct EventCase;

@@ -100,15 +100,12 @@ struct EventCase<TRoutingStateCumulativeEvent> : EventCaseBase<TRoutingStateCumu
   static void Fill(Record &r, long seed) {
     Distinct(seed, r.AK, r.DeptK, r.BU, r.Loc, r.SiteK);
     Distinct(seed, r.PeriodStamp);
-    r.RoutingStateStatistics.clear();
-    for (long i = 0; i < 2; ++i) {
-      TEventDataRoutingStateStatistics state;
+    FillRows(r.RoutingStateStatistics, 2, [seed](auto &state, long i) {
       Distinct(seed * 10 + i, state.RSKey, state.RCount, state.PresCount);
       Distinct(-(seed * 10 + i), state.AddRCount, state.AddPresCount);
       state.Pres = static_cast<TpsTPresenceState::enPresenceState>((seed + i) % 5);
       Distinct(seed * 10 + i, state.RDur, state.PresDur);
-      r.RoutingStateStatistics.push_back(state);
-    }
+    });
   }
 };
 
@@ -121,13 +118,10 @@ struct EventCase<TPostProcessingCumulativeEvent> : EventCaseBase<TPostProcessing
   static void Fill(Record &r, long seed) {
     Distinct(seed, r.AK, r.DeptK, r.BU, r.Loc, r.SiteK);
     Distinct(seed, r.PeriodStamp);
-    r.ReasonStatistics.clear();
-    for (long i = 0; i < 2; ++i) {
-      TEventDataPostProcessingReasonStatistics reason;
+    FillRows(r.ReasonStatistics, 2, [seed](auto &reason, long i) {
       Distinct(seed * 10 + i, reason.ReasonK, reason.Count, reason.AddCount);
       Distinct(seed * 10 + i, reason.Dur);
-      r.ReasonStatistics.push_back(reason);
-    }
+    });
   }
 };
 
@@ -141,12 +135,9 @@ struct EventCase<TContactResultsCumulativeEvent> : EventCaseBase<TContactResults
     Distinct(seed, r.AK, r.DeptK, r.Loc, r.SiteK, r.BU);
     Distinct(-seed, r.LocTZOffset, r.SiteTZOffset, r.PeriodTime);
     Distinct(seed, r.PeriodStartGMT);
-    r.ContactResultsStatistics.clear();
-    for (long i = 0; i < 2; ++i) {
-      TEventDataContactResultsStatistics result;
+    FillRows(r.ContactResultsStatistics, 2, [seed](auto &result, long i) {
       Distinct(seed * 10 + i, result.QK, result.ReasonK, result.Count);
-      r.ContactResultsStatistics.push_back(result);
-    }
+    });
   }
 };
 

@@ -78,15 +78,13 @@ template <> struct EventCase<TUserRealTimeEvent> : EventCaseBase<TUserRealTimeEv
     Distinct(seed, presence.ShiftPresTime);
     r.PresenceStateStatistics = {presence};
 
-    for (long i = 0; i < 3; ++i) {
-      TEventDataUserContactStatistics contact;
+    FillRows(r.ContactStatistics, 3, [seed](auto &contact, long i) {
       Distinct(seed * 10 + i, contact.REQC, contact.QK, contact.HandlingStateReason);
       contact.CT = static_cast<enContactType>((seed + i) % 12);
       contact.HandlingState = static_cast<enHandlingState>((seed + i) % 12);
       contact.Primary = i == 0;
       Distinct(seed * 10 + i, contact.CID, contact.AuxText);
-      r.ContactStatistics.push_back(contact);
-    }
+    });
   }
 };
 
