@@ -23,8 +23,8 @@ template <> struct EventCase<TContactRealTimeEvent> : EventCaseBase<TContactReal
   static void Fill(Record &r, long seed) {
     r.State = static_cast<TCMState::enContactState>(seed % 13 + 1);
     Distinct(-seed, r.QK, r.Priority);
-    Distinct(seed, r.MT, r.TimeInState, r.WaitTime, r.VG, r.REQC, r.ResvdAK, r.BU);
-    Distinct(seed, r.CID, r.Dest, r.Src, r.Desc);
+    Distinct(seed, r.MT, r.TimeInState, r.WaitTime, r.VG, r.REQC, r.ResvdAK, r.BU, r.CID, r.Dest,
+             r.Src, r.Desc);
   }
 };
 
@@ -35,8 +35,7 @@ template <> struct EventCase<TCallbackRealTimeEvent> : EventCaseBase<TCallbackRe
     r.State = static_cast<TCMState::enContactState>(seed % 13 + 1);
     r.Origin = static_cast<short>(-seed - 2);
     Distinct(seed, r.REQC, r.BU, r.QK, r.CreatorAK, r.AttemptStatus, r.LastAK, r.AttemptsCount,
-             r.TimeInState, r.WaitTime);
-    Distinct(seed, r.CID, r.CustName, r.CustNum, r.Desc);
+             r.TimeInState, r.WaitTime, r.CID, r.CustName, r.CustNum, r.Desc);
   }
 };
 
@@ -60,8 +59,7 @@ template <> struct EventCase<TUserRealTimeEvent> : EventCaseBase<TUserRealTimeEv
     media.MediaState = static_cast<enMediaState>(seed % 4);
     Distinct(seed, media.ShftRtdHndl, media.ShftMaxRtdActiveTime, media.ShftMaxRtdNonPrimTime,
              media.ShftRtdHeldOrCnslt, media.ShftRtdHeld, media.ShftRtdCnslt, media.ShftRtdProc,
-             media.ShftDirHndl);
-    Distinct(seed, media.ShftRtdHndlPrimTime, media.ShftRtdHndlNonPrimTime,
+             media.ShftDirHndl, media.ShftRtdHndlPrimTime, media.ShftRtdHndlNonPrimTime,
              media.ShftRtdPostProcPrimTime, media.ShftRtdPostProcNonPrimTime,
              media.ShftDirHndlPrimTime, media.ShftDirHndlNonPrimTime);
     media.ShiftHandlingStateTimes = {Span(0, 0, 1, 2, 3), Span(0, 1, 2, 3, 4)};
@@ -91,10 +89,9 @@ template <> struct EventCase<TQueueRealTimeEvent> : EventCaseBase<TQueueRealTime
   static void Fill(Record &r, long seed) {
     r.Medium = static_cast<TSMEnum::MEDIUM>(seed % 6);
     Distinct(seed, r.QK, r.BU, r.CIQ, r.CO, r.Shf.Rec, r.Shf.Ans, r.Shf.Abd, r.Shf.Red, r.Shf.RecNI,
-             r.Shf.RedNO);
+             r.Shf.RedNO, r.Samp.OWT, r.Shf.WTAns, r.Shf.WTAbd, r.Est.WT);
     Distinct(seed, r.Samp.SL, r.Samp.AnsR, r.Samp.AbdR, r.Samp.AnsAvg, r.Samp.AbdAvg, r.Shf.SL,
              r.Shf.AR, r.Shf.AuxValue, r.Est.SL);
-    Distinct(seed, r.Samp.OWT, r.Shf.WTAns, r.Shf.WTAbd, r.Est.WT);
     r.LocalValue = static_cast<unsigned short>(seed);
   }
 };
