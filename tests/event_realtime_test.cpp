@@ -15,16 +15,12 @@
 // Every plain heap allocation of this program comes through here, so that a test can make one
 // allocation fail.
 namespace {
-std::atomic<long> allocationsBeforeFailure{-1}; // -1: none fails
+std::atomic<long> allocationsBeforeFailure{-1}; // below 0: none fails
 } // namespace
 
 void *operator new(std::size_t size) {
-  const long left = allocationsBeforeFailure.load();
-  if (left >= 0) {
-    allocationsBeforeFailure = left - 1;
-    if (left == 0)
-      throw std::bad_alloc();
-  }
+  if (allocationsBeforeFailure.fetch_sub(1) == 0)
+    throw std::bad_alloc();
   if (void *block = std::malloc(size ? size : 1))
     return block;
   throw std::bad_alloc();
@@ -149,13 +145,14 @@ TEST(QueueRealTimeEvent, FieldsAfterTheListTravelWhateverTheCountAndCopiesCarryT
   TEventDataSiteStatistics site;
   Distinct(1, site.Ans, site.SL, site.EstSL, site.EstWT, site.WT);
   const auto trailer = [&](int count) {
-    return PackedBytes([&](TPack &p) { p << count << site << static_cast<unsigned short>(4242); });
+    return PackedBytes(
+        [&](TPack &p) { p << count << site << static_cast<unsigned short>(0xBEEF); });
   };
   TQueueRealTimeEvent source = FilledEvent<TQueueRealTimeEvent>(1);
   source.SiteStatistics = site;
-  source.TrailerValue = 4242;
+  source.TrailerValue = 0xBEEF;
   EXPECT_EQ(Packed(source), PackedBytes([&](TPack &p) {
-              p << 1 << *source.EventDataList[0] << site << static_cast<unsigned short>(4242);
+              p << 1 << *source.EventDataList[0] << site << static_cast<unsigned short>(0xBEEF);
             }));
   TQueueRealTimeEvent copied(source);
   TQueueRealTimeEvent assigned = FilledEvent<TQueueRealTimeEvent>(2, 5);
