@@ -1,13 +1,9 @@
-// Values the cumulative record tests share: the zero duration's text and a point in time.
+// A point in time the cumulative record tests share.
 #ifndef STATCLIENT_TESTS_CUMULATIVE_CHECKS_H_
 #define STATCLIENT_TESTS_CUMULATIVE_CHECKS_H_
 
-#include <string>
-
 #include "event_fill.h"
 #include "support/Spans.h"
-
-const std::string kZeroTime = TTimeStamp(1).GetTime(1, ':', '.');
 
 // A point in time with a calendar date: 2024/05/06 08:30:15.250.
 inline TTimeStamp PeriodInstant() {

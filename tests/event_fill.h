@@ -46,9 +46,9 @@ template <class T> void Next(Counter &counter, T &field) {
 
 } // namespace fill
 
-// Gives each field a value of its own, in the order given (an array element by element):
-// numbers seed * 100 + 1, + 2, ...; strings "a<seed>", "b<seed>", ...; time stamps the
-// durations 00:<seed % 60>:01.001, 00:<seed % 60>:02.002, ...
+// Gives each field a value of its own, in the order given (an array element by element), each
+// kind counting on its own: numbers seed * 100 + 1, + 2, ...; strings "a<seed>", "b<seed>",
+// ...; time stamps the durations 00:<seed % 60>:01.001, 00:<seed % 60>:02.002, ...
 template <class... Fields> void Distinct(long seed, Fields &...fields) {
   fill::Counter counter{seed, seed * 100, 'a', 0};
   (fill::Next(counter, fields), ...);

@@ -1,81 +1,170 @@
-// Texts and wire layouts of the contact and callback real-time records.
+// What the user and queue real-time records and events do beyond the layouts the row layout
+// suite checks.
+#include <atomic>
+#include <climits>
+#include <cstdlib>
+#include <new>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "event_cases.h"
+#include "support/DiagCapture.h"
+
+// Every plain heap allocation of this program comes through here, so that a test can make one
+// allocation fail.
+namespace {
+std::atomic<long> allocationsBeforeFailure{-1}; // below 0: none fails
+} // namespace
+
+void *operator new(std::size_t size) {
+  if (allocationsBeforeFailure.fetch_sub(1) == 0)
+    throw std::bad_alloc();
+  if (void *block = std::malloc(size ? size : 1))
+    return block;
+  throw std::bad_alloc();
+}
+// Kept out of line: inlined into a caller, the compiler would see free() meet a pointer from
+// operator new and warn about a mismatch that the replacement pair makes right.
+[[gnu::noinline]] void operator delete(void *block) noexcept { std::free(block); }
+[[gnu::noinline]] void operator delete(void *block, std::size_t) noexcept { std::free(block); }
 
 namespace {
 
-template <class T> T RoundTrip(const T &value) {
-  T decoded;
-  EXPECT_EQ(UnpackInto(Packed(value), decoded), 0u);
-  return decoded;
+TEventDataUserRealTime FilledUser() {
+  TEventDataUserRealTime user;
+  EventCase<TUserRealTimeEvent>::Fill(user, 1);
+  return user;
 }
 
-bool Contains(const std::string &text, const std::string &part) {
-  return text.find(part) != std::string::npos;
+TEST(UserRealTimeRecord, FailureWhileCopyingIsLoggedAndKeepsWhatWasCopied) {
+  const TEventDataUserRealTime source = FilledUser();
+  TEventDataUserRealTime target;
+  target.ContactStatistics.resize(1);
+  DiagCapture diag;
+
+  // Ext fits the string's own storage, so the first allocation is the first group key's. The
+  // copy constructor goes through the same guard.
+  allocationsBeforeFailure = 0;
+  target = source;
+  allocationsBeforeFailure = 0;
+  TEventDataUserRealTime copy(source);
+  allocationsBeforeFailure = -1;
+  for (const TEventDataUserRealTime *user : {&target, &copy}) {
+    EXPECT_EQ(user->Ext, "ext-1");
+    EXPECT_EQ(user->MaxCapKey, 115);
+    EXPECT_TRUE(user->GK.empty());
+  }
+  EXPECT_EQ(target.ContactStatistics.size(), 1u);
+  const auto lines = diag.Lines();
+  ASSERT_EQ(lines.size(), 2u);
+  for (const auto &line : lines) {
+    EXPECT_EQ(line.text, "TEventDataUserRealTime::operator= exception raised.");
+    EXPECT_EQ(line.file, std::string("EventData/tstTEventDataUserRealTime"));
+    EXPECT_EQ(line.category, TDiag::SEVR);
+  }
 }
 
-TEST(ContactRealTimeRecord, PacksDestBeforeSrcAndRendersItAfter) {
-  TEventDataContactRealTime record;
-  EXPECT_EQ(record.ToString(), "{CID:, REQC:0, QK:0, MT:None, State:Invalid, TimeInState:0, "
-                               "WaitTime:0, Priority:0, VG:0, ResvdAK:0, BU:0, Src:, Dest:, "
-                               "Desc:}");
-  record.State = TCMState::CONTACT_QUEUED;
-  record.QK = 17;
-  record.MT = 3;
-  record.Priority = 2;
-  Distinct(1, record.TimeInState, record.WaitTime, record.VG, record.REQC, record.ResvdAK,
-           record.BU);
-  Distinct(0, record.CID, record.Dest, record.Src, record.Desc);
-  EXPECT_EQ(Packed(record), PackedBytes([](TPack &p) {
-              p << short{2} << short{17} << 3L << short{2} << 101L << 102L << 103L << 104L << 105L
-                << 106L << std::string("a0") << std::string("b0") << std::string("c0")
-                << std::string("d0");
+TEST(UserRealTimeRecord, CountsBelowOneReadAsEmptyLists) {
+  Bytes negative = Packed(TEventDataUserRealTime());
+  for (std::size_t list = 1; list <= 5; ++list)
+    PutInt(negative, negative.size() - 4 * list, list % 2 ? -1 : INT_MIN);
+  TEventDataUserRealTime user = FilledUser();
+  EXPECT_EQ(UnpackInto(negative, user), 0u);
+  EXPECT_EQ(Packed(user), Packed(TEventDataUserRealTime()));
+}
+
+// A raw enumeration cut short keeps the field's value and consumes nothing; at the end of a
+// payload the event keeps the record and nothing leaks.
+TEST(UserRealTimeBadInput, CutInsideARawEnumerationKeepsItsValueAndConsumesNothing) {
+  TEventDataUserRealTime user;
+  user.CSMStatistics.resize(1);
+  user.CSMStatistics[0].BGL = "sup";
+  user.CSMStatistics[0].Type = CSMTYPE_BARGEIN;
+  const Bytes bytes = Packed(user.CSMStatistics[0]);
+  for (std::size_t missing = 1; missing <= 4; ++missing) {
+    TEventDataUserCSMStatistics decoded;
+    decoded.Type = CSMTYPE_SILENTMONITORING;
+    EXPECT_EQ(UnpackInto(Bytes(bytes.begin(), bytes.end() - missing), decoded), 4u - missing);
+    EXPECT_EQ(decoded.BGL, "sup");
+    EXPECT_EQ(decoded.Type, CSMTYPE_SILENTMONITORING);
+  }
+
+  const auto live = TMemory::LiveRegistrations();
+  {
+    Bytes payload = PackedBytes([&](TPack &p) { p << 1 << user; });
+    payload.resize(payload.size() - 2);
+    TUserRealTimeEvent event;
+    EXPECT_EQ(UnpackInto(payload, event), 2u);
+    EXPECT_EQ(event.EventDataList.at(0)->CSMStatistics.at(0).Type, CSMTYPE_NONE);
+  }
+  EXPECT_EQ(TMemory::LiveRegistrations(), live);
+}
+
+// The flag is not packed: unpacking and clearing leave it, and a decoded event starts without it.
+TEST(UserRealTimeEvent, FlagTravelsWithCopiesButNotOnTheWire) {
+  TUserRealTimeEvent event;
+  const Bytes unflagged = Packed(event);
+  event.ApplicationFlag = true;
+  EXPECT_EQ(Packed(event), unflagged);
+  TUserRealTimeEvent assigned;
+  assigned = event;
+  EXPECT_TRUE(TUserRealTimeEvent(event).ApplicationFlag);
+  EXPECT_TRUE(assigned.ApplicationFlag);
+
+  TUserRealTimeEvent decoded;
+  UnpackInto(unflagged, event);
+  event.Clear();
+  UnpackInto(Packed(event), decoded);
+  EXPECT_TRUE(event.ApplicationFlag);
+  EXPECT_FALSE(decoded.ApplicationFlag);
+}
+
+TEST(QueueRealTimeRecord, MediumLettersAndTheLocalValue) {
+  std::string letters;
+  TEventDataQueueRealTime queue;
+  for (int medium = -1; medium <= 6; ++medium)
+    letters += queue.ToString(static_cast<TSMEnum::MEDIUM>(medium));
+  EXPECT_EQ(letters, "UUTCEWUU");
+
+  // The 16-bit value stays on this side (unpacking leaves it), but copies carry it.
+  queue.LocalValue = 24;
+  TEventDataQueueRealTime decoded;
+  decoded.LocalValue = 9;
+  EXPECT_EQ(UnpackInto(Packed(queue), decoded), 0u);
+  EXPECT_EQ(decoded.LocalValue, 9);
+  EXPECT_EQ(TEventDataQueueRealTime(queue).LocalValue, 24);
+  decoded = queue;
+  EXPECT_EQ(decoded.LocalValue, 24);
+}
+
+// The site statistics and the 16-bit value travel after the records whatever the count, copies
+// and assignments carry them, and clearing leaves them.
+TEST(QueueRealTimeEvent, FieldsAfterTheListTravelWhateverTheCountAndCopiesCarryThem) {
+  TEventDataSiteStatistics site;
+  Distinct(1, site.Ans, site.SL, site.EstSL, site.EstWT, site.WT);
+  const auto trailer = [&](int count) {
+    return PackedBytes(
+        [&](TPack &p) { p << count << site << static_cast<unsigned short>(0xBEEF); });
+  };
+  TQueueRealTimeEvent source = FilledEvent<TQueueRealTimeEvent>(1);
+  source.SiteStatistics = site;
+  source.TrailerValue = 0xBEEF;
+  EXPECT_EQ(Packed(source), PackedBytes([&](TPack &p) {
+              p << 1 << *source.EventDataList[0] << site << static_cast<unsigned short>(0xBEEF);
             }));
-  EXPECT_EQ(record.ToString(), "{CID:a0, REQC:104, QK:17, MT:Email, State:Queued, "
-                               "TimeInState:101, WaitTime:102, Priority:2, VG:103, ResvdAK:105, "
-                               "BU:106, Src:c0, Dest:b0, Desc:d0}");
-}
+  TQueueRealTimeEvent copied(source);
+  TQueueRealTimeEvent assigned = FilledEvent<TQueueRealTimeEvent>(2, 5);
+  assigned = source;
+  EXPECT_EQ(Packed(copied), Packed(source));
+  EXPECT_EQ(Packed(assigned), Packed(source));
+  assigned.CleanUp();
+  EXPECT_EQ(Packed(assigned), trailer(0));
 
-TEST(ContactRealTimeRecord, SixteenBitFieldsKeepTheirLowBits) {
-  TEventDataContactRealTime record;
-  record.QK = static_cast<short>(0x18001);      // bit 15 set: -32767
-  record.Priority = static_cast<short>(0x7FFF); // the largest int16
-  record.MT = 9;
-  record.State = static_cast<TCMState::enContactState>(0x2FFFF); // low 16 bits: -1
-  TEventDataContactRealTime decoded = RoundTrip(record);
-  EXPECT_EQ(decoded.QK, -32767);
-  EXPECT_EQ(decoded.Priority, 32767);
-  EXPECT_EQ(decoded.State, TCMState::CONTACT_INITIAL);
-  const std::string text = decoded.ToString();
-  EXPECT_TRUE(Contains(text, ", QK:-32767, MT:MediaType: 9, State:Initial, ")) << text;
-  EXPECT_TRUE(Contains(text, ", Priority:32767, ")) << text;
-}
-
-TEST(CallbackRealTimeRecord, PacksBuFourthAndRendersQkAfterReqc) {
-  TEventDataCallbackRealTime record;
-  EXPECT_EQ(record.ToString(), "{CID:, REQC:0, QK:0, Origin:0, State:Invalid, TimeInState:0, "
-                               "WaitTime:0, AttemptStatus:0, AttemptsCount:0, CreatorAK:0, "
-                               "LastAK:0, BU:0, CustName:, CustNum:, Desc:}");
-  record.State = TCMState::CONTACT_SCHEDULED;
-  record.Origin = 3;
-  Distinct(0, record.REQC, record.BU, record.QK, record.CreatorAK, record.AttemptStatus,
-           record.LastAK, record.AttemptsCount, record.TimeInState, record.WaitTime);
-  Distinct(0, record.CID, record.CustName, record.CustNum, record.Desc);
-  EXPECT_EQ(Packed(record), PackedBytes([](TPack &p) {
-              p << 1L << short{10} << short{3} << 2L << 3L << 4L << 5L << 6L << 7L << 8L << 9L
-                << std::string("a0") << std::string("b0") << std::string("c0") << std::string("d0");
-            }));
-  EXPECT_EQ(record.ToString(), "{CID:a0, REQC:1, QK:3, Origin:3, State:Scheduled, "
-                               "TimeInState:8, WaitTime:9, AttemptStatus:5, AttemptsCount:7, "
-                               "CreatorAK:4, LastAK:6, BU:2, CustName:b0, CustNum:c0, Desc:d0}");
-
-  record.Origin = static_cast<short>(0xFFFE);
-  const TEventDataCallbackRealTime decoded = RoundTrip(record);
-  EXPECT_EQ(decoded.Origin, -2);
-  EXPECT_TRUE(Contains(TEventDataCallbackRealTime(decoded).ToString(), ", Origin:-2, "));
+  TQueueRealTimeEvent decoded;
+  EXPECT_EQ(UnpackInto(trailer(-1), decoded), 0u);
+  EXPECT_EQ(Packed(decoded), trailer(0));
 }
 
 } // namespace

@@ -1,8 +1,11 @@
-// Default text, filled text and wire order of the row classes whose fields are all fixed width,
-// with the typed event suite's fill (event_fill.h), for seed 1 unless a case says otherwise: the
-// integers 101, 102, ... in the order the fill lists them (pack order), the durations and points
-// in time 00:01:01.001, 00:01:02.002, ... and a 16-bit period of -1. The bytes show where each
-// field travels, the text where it shows.
+// Default text, filled text and wire order of every row class, and what unpacking, copying and
+// assigning replace. Most rows take the typed event suite's fill (event_fill.h, cases/) for seed
+// 1: the integers 101, 102, ... in the order the fill lists them (pack order), the strings a1,
+// b1, ..., the durations and points in time 00:01:01.001, 00:01:02.002, ... and 16-bit values
+// from -99 up where the fill lists them negated; a nested row is the first of its parent's
+// (seed 10: 1001, ..., 00:10:01.001, ...). The bytes show where each field travels, the text
+// where it shows.
+#include <climits>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -20,11 +23,31 @@ void PackCounts(TPack &p, long first, long last) {
     p << value;
 }
 
+// The fill's durations first to last: 00:01:01.001, 00:01:02.002, ...
+void PackSpans(TPack &p, long first, long last) {
+  for (long n = first; n <= last; ++n)
+    PackSpan(p, 60 + n, static_cast<unsigned short>(n));
+}
+
+void PackStrings(TPack &p, const char *tags, const std::string &seed) {
+  for (const char *tag = tags; *tag; ++tag)
+    p << *tag + seed;
+}
+
 // A row: how it is filled, its bytes after the fill and its texts.
 template <class Row> struct RowCase;
 
 template <class Event, long kSeed = 1> struct FilledBy {
   static void Fill(RecordOf<Event> &row) { EventCase<Event>::Fill(row, kSeed); }
+};
+
+// The first of the nested rows `kRows` of the row the event's fill gives.
+template <class Event, auto kRows> struct FirstOf {
+  template <class Row> static void Fill(Row &row) {
+    RecordOf<Event> parent;
+    EventCase<Event>::Fill(parent, 1);
+    row = (parent.*kRows).at(0);
+  }
 };
 
 template <> struct RowCase<TEventDataGroupRealTime> : FilledBy<TGroupRealTimeEvent> {
@@ -40,6 +63,191 @@ template <> struct RowCase<TEventDataGroupRealTime> : FilledBy<TGroupRealTimeEve
       "PrimWaiting:111, OverWaiting:112, MinLoggedOnCap:113, MinAvailCap:114, "
       "MinUnavailCap:115, MinWorkCap:116, MaxLoggedOnCap:117, MaxAvailCap:118, "
       "MaxUnavailCap:119, MaxWorkCap:120}";
+};
+
+// QK and Priority are 16 bits; Dest travels before Src and shows after it.
+template <> struct RowCase<TEventDataContactRealTime> : FilledBy<TContactRealTimeEvent> {
+  static void Wire(TPack &p) {
+    p << short{2} << short{-99} << 101L << short{-98};
+    PackCounts(p, 102, 107);
+    PackStrings(p, "abcd", "1");
+  }
+  static constexpr const char *kDefault =
+      "{CID:, REQC:0, QK:0, MT:None, State:Invalid, TimeInState:0, WaitTime:0, Priority:0, VG:0, "
+      "ResvdAK:0, BU:0, Src:, Dest:, Desc:}";
+  static constexpr const char *kFilled =
+      "{CID:a1, REQC:105, QK:-99, MT:MediaType: 101, State:Queued, TimeInState:102, "
+      "WaitTime:103, Priority:-98, VG:104, ResvdAK:106, BU:107, Src:c1, Dest:b1, Desc:d1}";
+};
+
+// BU travels fourth and shows last of the numbers; Origin is 16 bits.
+template <> struct RowCase<TEventDataCallbackRealTime> : FilledBy<TCallbackRealTimeEvent> {
+  static void Wire(TPack &p) {
+    p << 101L << short{2} << short{-3};
+    PackCounts(p, 102, 109);
+    PackStrings(p, "abcd", "1");
+  }
+  static constexpr const char *kDefault =
+      "{CID:, REQC:0, QK:0, Origin:0, State:Invalid, TimeInState:0, WaitTime:0, AttemptStatus:0, "
+      "AttemptsCount:0, CreatorAK:0, LastAK:0, BU:0, CustName:, CustNum:, Desc:}";
+  static constexpr const char *kFilled =
+      "{CID:a1, REQC:101, QK:103, Origin:-3, State:Queued, TimeInState:108, WaitTime:109, "
+      "AttemptStatus:105, AttemptsCount:107, CreatorAK:104, LastAK:106, BU:102, CustName:b1, "
+      "CustNum:c1, Desc:d1}";
+};
+
+// The media state travels as four raw bytes; a new row holds one zero duration per handling
+// state, shown as " [state,time]" entries.
+template <>
+struct RowCase<TEventDataUserMediaStatistics>
+    : FirstOf<TUserRealTimeEvent, &TEventDataUserRealTime::MediaStatistics> {
+  static void Wire(TPack &p) {
+    p << 1L << 1 << 101L;
+    PackSpans(p, 1, 4);
+    PackCounts(p, 102, 108);
+    PackSpans(p, 5, 6);
+    p << 2;
+    PackSpan(p, 62, 3);
+    PackSpan(p, 3723, 4);
+  }
+  static constexpr const char *kDefault =
+      "{Media:None, MediaState:Unknown, ShftRtdHndl:0, ShftRtdHndlPrimTime:00:00:00.000, "
+      "ShftRtdHndlNonPrimTime:00:00:00.000, ShftRtdPostProcPrimTime:00:00:00.000, "
+      "ShftRtdPostProcNonPrimTime:00:00:00.000, ShftMaxRtdActiveTime:0, ShftMaxRtdNonPrimTime:0, "
+      "ShftRtdHeldOrCnslt:0, ShftRtdHeld:0, ShftRtdCnslt:0, ShftRtdProc:0, ShftDirHndl:0, "
+      "ShftDirHndlPrimTime:00:00:00.000, ShftDirHndlNonPrimTime:00:00:00.000, "
+      "ShiftHandlingStateTimes[state,time]: [0,00:00:00.000] [1,00:00:00.000] [2,00:00:00.000] "
+      "[3,00:00:00.000] [4,00:00:00.000] [5,00:00:00.000] [6,00:00:00.000] [7,00:00:00.000] "
+      "[8,00:00:00.000] [9,00:00:00.000] [10,00:00:00.000] [11,00:00:00.000]}";
+  static constexpr const char *kFilled =
+      "{Media:Voice, MediaState:Logon, ShftRtdHndl:101, ShftRtdHndlPrimTime:00:01:01.001, "
+      "ShftRtdHndlNonPrimTime:00:01:02.002, ShftRtdPostProcPrimTime:00:01:03.003, "
+      "ShftRtdPostProcNonPrimTime:00:01:04.004, ShftMaxRtdActiveTime:102, "
+      "ShftMaxRtdNonPrimTime:103, ShftRtdHeldOrCnslt:104, ShftRtdHeld:105, ShftRtdCnslt:106, "
+      "ShftRtdProc:107, ShftDirHndl:108, ShftDirHndlPrimTime:00:01:05.005, "
+      "ShftDirHndlNonPrimTime:00:01:06.006, "
+      "ShiftHandlingStateTimes[state,time]: [0,00:01:02.003] [1,01:02:03.004]}";
+};
+
+template <>
+struct RowCase<TEventDataUserPresenceStateStatistics>
+    : FirstOf<TUserRealTimeEvent, &TEventDataUserRealTime::PresenceStateStatistics> {
+  static void Wire(TPack &p) {
+    p << TpsTPresenceState::PRESENCE_AWAY << 21L;
+    PackSpans(p, 1, 1);
+  }
+  static constexpr const char *kDefault =
+      "{Pres:Offline, ShiftPresCount:0, ShiftPresTime:00:00:00.000}";
+  static constexpr const char *kFilled =
+      "{Pres:Away, ShiftPresCount:21, ShiftPresTime:00:01:01.001}";
+};
+
+// Seed 10; CT and HandlingState travel as four raw bytes; AuxText travels and is not shown.
+template <>
+struct RowCase<TEventDataUserContactStatistics>
+    : FirstOf<TUserRealTimeEvent, &TEventDataUserRealTime::ContactStatistics> {
+  static void Wire(TPack &p) {
+    p << 1001L << 1;
+    PackCounts(p, 1002, 1006);
+    p << 6 << 1007L << 1008L << true;
+    PackStrings(p, "ab", "10");
+  }
+  static constexpr const char *kDefault =
+      "ContactStats: {CID:, REQC:0, CT:None, Primary:0, QK:0, HandlingPrimTime:0, "
+      "PostProcPrimTime:0, ContactPrimTime:0, ContactNonPrimTime:0, HandlingState:None, "
+      "HandlingStatePrimTime:0, HandlingStateReason:0}";
+  static constexpr const char *kFilled =
+      "ContactStats: {CID:a10, REQC:1001, CT:Routed Voice, Primary:1, QK:1002, "
+      "HandlingPrimTime:1003, PostProcPrimTime:1004, ContactPrimTime:1005, "
+      "ContactNonPrimTime:1006, HandlingState:Queued, HandlingStatePrimTime:1007, "
+      "HandlingStateReason:1008}";
+};
+
+// The fill leaves no activity (it would end the record with a raw enumeration): Type travels
+// last, as four raw bytes, and shows first.
+template <> struct RowCase<TEventDataUserCSMStatistics> {
+  static void Fill(TEventDataUserCSMStatistics &row) {
+    row.BGL = "sup";
+    row.Type = CSMTYPE_BARGEIN;
+  }
+  static void Wire(TPack &p) { p << std::string("sup") << 2; }
+  static constexpr const char *kDefault = "CSMStats: {Type:None, BGL:}";
+  static constexpr const char *kFilled = "CSMStats: {Type:BargeIn, BGL:sup}";
+};
+
+// One of each nested row, a default second medium, and one activity. UserHelpTime travels
+// before Resvd, both after the presence times, and shows last; the lists are not shown.
+template <> struct RowCase<TEventDataUserRealTime> : FilledBy<TUserRealTimeEvent> {
+  static void Fill(TEventDataUserRealTime &row) {
+    FilledBy::Fill(row);
+    row.ContactStatistics.resize(1);
+    RowCase<TEventDataUserCSMStatistics>::Fill(row.CSMStatistics.emplace_back());
+  }
+  static void Wire(TPack &p) {
+    p << 101L << 102L << 103L << std::string("ext-1") << TpsTRoutingState::ROUTING_READY << 104L
+      << 105L << TpsTPresenceState::PRESENCE_AVAILABLE << 106L << TpsTPresenceState::PRESENCE_BUSY;
+    PackCounts(p, 107, 115);
+    p << 2 << 17L << 18L << 2;
+    RowCase<TEventDataUserMediaStatistics>::Wire(p);
+    p << TEventDataUserMediaStatistics() << 1;
+    RowCase<TEventDataUserPresenceStateStatistics>::Wire(p);
+    p << 1;
+    RowCase<TEventDataUserContactStatistics>::Wire(p);
+    p << 1;
+    RowCase<TEventDataUserCSMStatistics>::Wire(p);
+  }
+  static constexpr const char *kDefault =
+      "{AK:0, BU:0, Loc:0, Ext:, GK:[], RS:LoggedOff, RSTime:0, RSReason:0, Pres:Offline, "
+      "PresTime:0, Pres(ExcDC):Offline, PresTime(ExcDC):0, MinCap[Avail,Total,Key]:[0,0,0], "
+      "MaxCap[Avail,Total,Key]:[0,0,0], Resvd:0, UserHelpTime:-1}";
+  static constexpr const char *kFilled =
+      "{AK:101, BU:102, Loc:103, Ext:ext-1, GK:[17 18 ], RS:Ready, RSTime:104, RSReason:105, "
+      "Pres:Available, PresTime:106, Pres(ExcDC):Busy, PresTime(ExcDC):107, "
+      "MinCap[Avail,Total,Key]:[110,111,112], MaxCap[Avail,Total,Key]:[113,114,115], Resvd:109, "
+      "UserHelpTime:108}";
+};
+
+// Floats in the default format; WT travels last and shows second.
+template <> struct RowCase<TEventDataSiteStatistics> {
+  static void Fill(TEventDataSiteStatistics &row) {
+    row.Ans = 7;
+    row.SL = 12.5f;
+    row.EstSL = 80.25f;
+    row.EstWT = 3.5f;
+    row.WT = Span(0, 0, 0, 9, 4);
+  }
+  static void Wire(TPack &p) {
+    p << 7L << 12.5f << 80.25f << 3.5f;
+    PackSpan(p, 9, 4);
+  }
+  static constexpr const char *kDefault = "{Ans:0, WT:00:00:00.000, SL:100, EstSL:100, EstWT:0}";
+  static constexpr const char *kFilled =
+      "{Ans:7, WT:00:00:09.004, SL:12.5, EstSL:80.25, EstWT:3.5}";
+};
+
+// The medium's letter stands in the QK label; the blocks travel sample, shift, estimated and
+// show shift first; the shift's AuxValue travels last and is not shown, and LocalValue does
+// neither.
+template <> struct RowCase<TEventDataQueueRealTime> : FilledBy<TQueueRealTimeEvent> {
+  static void Wire(TPack &p) {
+    p << 101L << TSMEnum::MEDIUM_TELEPHONY << 102L << 103L << 104L;
+    for (float value = 101; value <= 105; ++value)
+      p << value;
+    PackSpans(p, 1, 1);
+    PackCounts(p, 105, 110);
+    p << 106.0f << 107.0f;
+    PackSpans(p, 2, 3);
+    p << 108.0f << 109.0f;
+    PackSpans(p, 4, 4);
+  }
+  static constexpr const char *kDefault =
+      "{QK(U):0, BU:0, CIQ:0, CO:0, Shf:{Rec:0, Rec NI:0, Ans:0, WT:00:00:00.000, Abd:0, "
+      "WT:00:00:00.000, Red:0, Red NO:0, SL:0, AR:100}, Samp:{ SL:0, AnsR:0, AbdR:0, AnsAvg:0, "
+      "AbdAvg:0, OWT:00:00:00.000}, Est:{SL:0, WT:00:00:00.000}}";
+  static constexpr const char *kFilled =
+      "{QK(T):101, BU:102, CIQ:103, CO:104, Shf:{Rec:105, Rec NI:109, Ans:106, WT:00:01:02.002, "
+      "Abd:107, WT:00:01:03.003, Red:108, Red NO:110, SL:106, AR:107}, Samp:{ SL:101, AnsR:102, "
+      "AbdR:103, AnsAvg:104, AbdAvg:105, OWT:00:01:01.001}, Est:{SL:109, WT:00:01:04.004}}";
 };
 
 // No braces; LoggedOn travels Min, Max and is shown Max, Min; the period's start travels whole
@@ -69,9 +277,7 @@ template <>
 struct RowCase<TEventDataDestinationCumulative> : FilledBy<TMonitoredDestinationCumulativeEvent> {
   static void Wire(TPack &p) {
     PackCounts(p, 101, 116);
-    PackSpan(p, 61, 1);
-    PackSpan(p, 62, 2);
-    PackSpan(p, 63, 3);
+    PackSpans(p, 1, 3);
     p << Nth(4) << short{-1};
   }
   static constexpr const char *kDefault =
@@ -92,8 +298,7 @@ struct RowCase<TEventDataDestinationCumulative> : FilledBy<TMonitoredDestination
 template <> struct RowCase<TEventDataCallbackCumulative> : FilledBy<TCallbackCumulativeEvent> {
   static void Wire(TPack &p) {
     PackCounts(p, 101, 117);
-    PackSpan(p, 61, 1);
-    PackSpan(p, 62, 2);
+    PackSpans(p, 1, 2);
     p << Nth(3) << short{-1};
   }
   static constexpr const char *kDefault =
@@ -154,31 +359,21 @@ template <> struct RowCase<TEventDataWorkFlowCumulative> : FilledBy<TWorkFlowCum
       "InProgressStart: 114, InProgressEnd: 115, period:-1}";
 };
 
-// Seed 0: counters 1 to 37 in pack order, SLF 65535, AddCounts 1, 2, 3, 4 and -1 (Contacts to
-// EMConOut), PeriodTime 6, durations of 1 to 10 seconds (and as many milliseconds) in pack
-// order. AddCounts and UnderThreshold travel apart from their groups; SLF is unsigned.
-template <> struct RowCase<TEventDataQueueCumulative> : FilledBy<TQueueCumulativeEvent, 0> {
-  static void Fill(TEventDataQueueCumulative &row) {
-    FilledBy::Fill(row);
-    row.AddCountsEMConOut = -1;
-  }
-  static void Spans(TPack &p, long first, long last) {
-    for (long seconds = first; seconds <= last; ++seconds)
-      PackSpan(p, seconds, static_cast<unsigned short>(seconds));
-  }
+// AddCounts and UnderThreshold travel apart from their groups; SLF is unsigned.
+template <> struct RowCase<TEventDataQueueCumulative> : FilledBy<TQueueCumulativeEvent> {
   static void Wire(TPack &p) {
-    PackCounts(p, 1, 3);
-    p << static_cast<unsigned short>(65535);
-    PackCounts(p, 4, 24); // UnderThreshold [Ans] is 12, [Abd] 19
-    Spans(p, 1, 4);
-    PackCounts(p, 25, 30);
-    p << short{4} << short{-1};
-    Spans(p, 5, 6);
-    PackCounts(p, 31, 37);
-    Spans(p, 7, 8);
-    p << short{1} << short{2};
-    Spans(p, 9, 10);
-    p << short{3} << Span(0, 0, 0, 11, 11) << short{6};
+    PackCounts(p, 101, 103);
+    p << static_cast<unsigned short>(65534);
+    PackCounts(p, 104, 124); // UnderThreshold [Ans] is 112, [Abd] 119
+    PackSpans(p, 1, 4);
+    PackCounts(p, 125, 130);
+    p << short{-96} << short{-95};
+    PackSpans(p, 5, 6);
+    PackCounts(p, 131, 137);
+    PackSpans(p, 7, 8);
+    p << short{-99} << short{-98};
+    PackSpans(p, 9, 10);
+    p << short{-97} << Nth(11) << short{-94};
   }
   static constexpr const char *kDefault =
       "{QK:0, SiteK:0, BU:0, SLF:0, Received[All,Req,NetIn]:[0,0,0], Answered[Prim,Over]:[0,0], "
@@ -192,17 +387,19 @@ template <> struct RowCase<TEventDataQueueCumulative> : FilledBy<TQueueCumulativ
       "UsersInvolvedTime[Tot,PostP]:[00:00:00.000,00:00:00.000], "
       "AddCounts[Contacts,ContactsPP,Handled,EMDefer,EMConOut]:[0,0,0,0,0], PeriodTime:0}";
   static constexpr const char *kFilled =
-      "{QK:1, SiteK:2, BU:3, SLF:65535, Received[All,Req,NetIn]:[4,5,6], "
-      "Answered[Prim,Over]:[10,11], Abandoned:18, Redirected[OOS,NetOut]:[7,8], TransOOS:9, "
-      "UnderThreshold[Ans,Abd]:[12,19], AnsweredInInterval[1,2,3,4,5]:[13,14,15,16,17], "
-      "AbandonedInInterval[1,2,3,4,5]:[20,21,22,23,24], Overflows[Cur,Max,Min]:[35,36,37], "
-      "Waiting[Begin,End,Max,Min]:[31,32,33,34], "
-      "WaitTime[Tot,Ans,Abd,Red]:[00:00:01.001,00:00:02.002,00:00:03.003,00:00:04.004], "
-      "MaxWaitTime[Max,Ans,Abd,Red]:[25,26,27,28], Emails[Defer,ConOut]:[29,30], "
-      "EmailsTime[Defer,ConOut]:[00:00:05.005,00:00:06.006], "
-      "ContactsTime[Tot,PostP]:[00:00:07.007,00:00:08.008], "
-      "UsersInvolvedTime[Tot,PostP]:[00:00:09.009,00:00:10.010], "
-      "AddCounts[Contacts,ContactsPP,Handled,EMDefer,EMConOut]:[1,2,3,4,-1], PeriodTime:6}";
+      "{QK:101, SiteK:102, BU:103, SLF:65534, Received[All,Req,NetIn]:[104,105,106], "
+      "Answered[Prim,Over]:[110,111], Abandoned:118, Redirected[OOS,NetOut]:[107,108], "
+      "TransOOS:109, UnderThreshold[Ans,Abd]:[112,119], "
+      "AnsweredInInterval[1,2,3,4,5]:[113,114,115,116,117], "
+      "AbandonedInInterval[1,2,3,4,5]:[120,121,122,123,124], Overflows[Cur,Max,Min]:[135,136,137], "
+      "Waiting[Begin,End,Max,Min]:[131,132,133,134], "
+      "WaitTime[Tot,Ans,Abd,Red]:[00:01:01.001,00:01:02.002,00:01:03.003,00:01:04.004], "
+      "MaxWaitTime[Max,Ans,Abd,Red]:[125,126,127,128], Emails[Defer,ConOut]:[129,130], "
+      "EmailsTime[Defer,ConOut]:[00:01:05.005,00:01:06.006], "
+      "ContactsTime[Tot,PostP]:[00:01:07.007,00:01:08.008], "
+      "UsersInvolvedTime[Tot,PostP]:[00:01:09.009,00:01:10.010], "
+      "AddCounts[Contacts,ContactsPP,Handled,EMDefer,EMConOut]:[-99,-98,-97,-96,-95], "
+      "PeriodTime:-94}";
 };
 
 // Seed 0; the raw contact type leads as an int32; Held and Consulted are shown before Abandoned,
@@ -239,16 +436,159 @@ template <> struct RowCase<TEventDataUserContactTypeStatistics> {
       "MaxActiveContactsTime:25, MaxHandlingTime:26}";
 };
 
+// A day-long busy time (its hours show alone) and a first logon with a date; AddBusyCount
+// travels before BusyTime; the third and fourth MaxActiveContacts show swapped; PeriodStamp
+// travels before PeriodTime and is not shown, nor are the contact-type rows.
+template <> struct RowCase<TEventDataUserCumulative> : FilledBy<TUserCumulativeEvent> {
+  static void Fill(TEventDataUserCumulative &row) {
+    FilledBy::Fill(row);
+    row.BusyTime = Span(1, 1, 1, 1, 5);
+    row.FirstLogonGMT = PeriodInstant();
+  }
+  static void Wire(TPack &p) {
+    PackCounts(p, 101, 106);
+    p << short{-99};
+    PackSpan(p, 90061, 5);
+    p << 107L;
+    PackSpans(p, 2, 2);
+    p << 108L;
+    PackSpans(p, 3, 3);
+    p << 109L;
+    PackSpans(p, 4, 5);
+    p << 1L << 2L << PeriodInstant() << Nth(7);
+    for (short value = -98; value <= -93; ++value)
+      p << value;
+    p << Nth(8) << short{-92} << 3 << ContactTypeRow(10) << ContactTypeRow(11)
+      << ContactTypeRow(12);
+  }
+  static constexpr const char *kDefault =
+      "{AK:0, DeptK:0, Loc:0, SiteK:0, BU:0, IdleCount:0, IdleTime:00:00:00.000, AwayCount:0, "
+      "AwayTime:00:00:00.000, BusyCount:0, BusyTime:00:00:00.000, AddBusyCount:0, OtherCount:0, "
+      "OtherTime:00:00:00.000, LogonTime:00:00:00.000, PeriodTime:0, FirstLogonMedia:None, "
+      "FirstLogonGMT:0000/00/00 00:00:00.000, LastLogoffMedia:None, "
+      "LastLogoffGMT:0000/00/00 00:00:00.000, MaxActiveContacts[All,V,CB,EM,WC,OM]:[0,0,0,0,0,0]}";
+  static constexpr const char *kFilled =
+      "{AK:101, DeptK:102, Loc:103, SiteK:104, BU:105, IdleCount:108, IdleTime:00:01:03.003, "
+      "AwayCount:107, AwayTime:00:01:02.002, BusyCount:106, BusyTime:01:01:01.005, "
+      "AddBusyCount:-99, OtherCount:109, OtherTime:00:01:04.004, LogonTime:00:01:05.005, "
+      "PeriodTime:-92, FirstLogonMedia:Voice, FirstLogonGMT:2024/05/06 08:30:15.250, "
+      "LastLogoffMedia:Callback, LastLogoffGMT:0000/00/00 00:01:07.007, "
+      "MaxActiveContacts[All,V,CB,EM,WC,OM]:[-98,-97,-95,-96,-94,-93]}";
+};
+
+// The three rows that open with the user keys: BU is declared last of them but travels and
+// shows third (the fill lists the keys in that order); the sub-rows follow as an int32 count
+// and are not shown. Seed 10 for the first sub-row, 11 for the second.
+template <>
+struct RowCase<TEventDataContactResultsStatistics>
+    : FirstOf<TContactResultsCumulativeEvent,
+              &TEventDataContactResultsCumulative::ContactResultsStatistics> {
+  static void Wire(TPack &p) { PackCounts(p, 1001, 1003); }
+  static constexpr const char *kDefault = "{QK:0, ReasonK:0, Count:0}";
+  static constexpr const char *kFilled = "{QK:1001, ReasonK:1002, Count:1003}";
+};
+
+// The offsets are signed 16-bit; the period's start shows its time of day after a blank.
+template <>
+struct RowCase<TEventDataContactResultsCumulative> : FilledBy<TContactResultsCumulativeEvent> {
+  static void Fill(TEventDataContactResultsCumulative &row) {
+    FilledBy::Fill(row);
+    row.PeriodStartGMT = PeriodInstant();
+  }
+  static void Wire(TPack &p) {
+    p << 101L << 102L << 105L << 103L << 104L << short{-99} << short{-98} << PeriodInstant()
+      << short{-97} << 2;
+    PackCounts(p, 1001, 1003);
+    PackCounts(p, 1101, 1103);
+  }
+  static constexpr const char *kDefault =
+      "{AK:0, DeptK:0, BU:0, Loc:0, SiteK:0, LocTZOffset:0, SiteTZOffset:0, PeriodStartGMT: "
+      "00:00:00.000, PeriodTime:0}";
+  static constexpr const char *kFilled =
+      "{AK:101, DeptK:102, BU:105, Loc:103, SiteK:104, LocTZOffset:-99, SiteTZOffset:-98, "
+      "PeriodStartGMT: 08:30:15.250, PeriodTime:-97}";
+};
+
+// AddCount travels before Dur and shows after it.
+template <>
+struct RowCase<TEventDataPostProcessingReasonStatistics>
+    : FirstOf<TPostProcessingCumulativeEvent,
+              &TEventDataPostProcessingCumulative::ReasonStatistics> {
+  static void Wire(TPack &p) {
+    PackCounts(p, 1001, 1003);
+    PackSpan(p, 601, 1);
+  }
+  static constexpr const char *kDefault = "{ReasonK:0, Count:0, Dur:00:00:00.000, AddCount:0}";
+  static constexpr const char *kFilled =
+      "{ReasonK:1001, Count:1002, Dur:00:10:01.001, AddCount:1003}";
+};
+
+// The keys only.
+template <>
+struct RowCase<TEventDataPostProcessingCumulative> : FilledBy<TPostProcessingCumulativeEvent> {
+  static void Wire(TPack &p) {
+    PackCounts(p, 101, 105);
+    p << Nth(1) << 2;
+    RowCase<TEventDataPostProcessingReasonStatistics>::Wire(p);
+    PackCounts(p, 1101, 1103);
+    PackSpan(p, 661, 1);
+  }
+  static constexpr const char *kDefault = "{AK:0, DeptK:0, BU:0, Loc:0, SiteK:0}";
+  static constexpr const char *kFilled = "{AK:101, DeptK:102, BU:103, Loc:104, SiteK:105}";
+};
+
+// RDur travels seventh and shows third; the presence state shows as its number.
+template <>
+struct RowCase<TEventDataRoutingStateStatistics>
+    : FirstOf<TRoutingStateCumulativeEvent,
+              &TEventDataRoutingStateCumulative::RoutingStateStatistics> {
+  static void Wire(TPack &p) {
+    p << 1001L << 1002L << short{-999} << TpsTPresenceState::PRESENCE_AVAILABLE << 1003L
+      << short{-998};
+    PackSpan(p, 601, 1);
+    PackSpan(p, 602, 2);
+  }
+  static constexpr const char *kDefault =
+      "{RSKey:0, RCount:0, RDur:00:00:00.000, AddRCount:0, Pres:5, PresCount:0, "
+      "PresDur:00:00:00.000, AddPresCount:0}";
+  static constexpr const char *kFilled =
+      "{RSKey:1001, RCount:1002, RDur:00:10:01.001, AddRCount:-999, Pres:1, PresCount:1003, "
+      "PresDur:00:10:02.002, AddPresCount:-998}";
+};
+
+// The keys only, without braces.
+template <>
+struct RowCase<TEventDataRoutingStateCumulative> : FilledBy<TRoutingStateCumulativeEvent> {
+  static void Wire(TPack &p) {
+    PackCounts(p, 101, 105);
+    p << Nth(1) << 2;
+    RowCase<TEventDataRoutingStateStatistics>::Wire(p);
+    p << 1101L << 1102L << short{-1099} << TpsTPresenceState::PRESENCE_BUSY << 1103L
+      << short{-1098};
+    PackSpan(p, 661, 1);
+    PackSpan(p, 662, 2);
+  }
+  static constexpr const char *kDefault = "AK:0, DeptK:0, BU:0, Loc:0, SiteK:0";
+  static constexpr const char *kFilled = "AK:101, DeptK:102, BU:103, Loc:104, SiteK:105";
+};
+
 template <class Row> class RowLayout : public ::testing::Test {};
 
-using FixedWidthRows =
-    ::testing::Types<TEventDataGroupRealTime, TEventDataGroupCumulative,
-                     TEventDataDestinationCumulative, TEventDataCallbackCumulative,
-                     TEventDataCDComponentCumulative, TEventDataWorkFlowCumulative,
-                     TEventDataQueueCumulative, TEventDataUserContactTypeStatistics>;
-TYPED_TEST_SUITE(RowLayout, FixedWidthRows, );
+using Rows =
+    ::testing::Types<TEventDataGroupRealTime, TEventDataContactRealTime, TEventDataCallbackRealTime,
+                     TEventDataUserMediaStatistics, TEventDataUserPresenceStateStatistics,
+                     TEventDataUserContactStatistics, TEventDataUserCSMStatistics,
+                     TEventDataUserRealTime, TEventDataSiteStatistics, TEventDataQueueRealTime,
+                     TEventDataGroupCumulative, TEventDataDestinationCumulative,
+                     TEventDataCallbackCumulative, TEventDataCDComponentCumulative,
+                     TEventDataWorkFlowCumulative, TEventDataQueueCumulative,
+                     TEventDataUserContactTypeStatistics, TEventDataUserCumulative,
+                     TEventDataContactResultsStatistics, TEventDataContactResultsCumulative,
+                     TEventDataPostProcessingReasonStatistics, TEventDataPostProcessingCumulative,
+                     TEventDataRoutingStateStatistics, TEventDataRoutingStateCumulative>;
+TYPED_TEST_SUITE(RowLayout, Rows, );
 
-TYPED_TEST(RowLayout, TextsAndPackOrder) {
+TYPED_TEST(RowLayout, TextsPackOrderAndReplacement) {
   using Case = RowCase<TypeParam>;
   EXPECT_EQ(TypeParam().ToString(), Case::kDefault);
   TypeParam row;
@@ -257,10 +597,45 @@ TYPED_TEST(RowLayout, TextsAndPackOrder) {
   EXPECT_EQ(bytes, PackedBytes(Case::Wire));
   EXPECT_EQ(row.ToString(), Case::kFilled);
 
+  // Unpacking, copying and assigning replace every field and every list the target held.
+  const Bytes blank = Packed(TypeParam());
   TypeParam decoded;
   EXPECT_EQ(UnpackInto(bytes, decoded), 0u);
   EXPECT_EQ(Packed(decoded), bytes);
-  EXPECT_EQ(decoded.ToString(), Case::kFilled);
+  EXPECT_EQ(UnpackInto(blank, decoded), 0u);
+  EXPECT_EQ(Packed(decoded), blank);
+  TypeParam copy(row);
+  EXPECT_EQ(Packed(copy), bytes);
+  copy = TypeParam();
+  EXPECT_EQ(Packed(copy), blank);
+  copy = row;
+  TypeParam &self = copy;
+  copy = self;
+  EXPECT_EQ(Packed(copy), bytes);
+}
+
+template <class Row> Row RoundTrip(const Row &row) {
+  Row decoded;
+  EXPECT_EQ(UnpackInto(Packed(row), decoded), 0u);
+  return decoded;
+}
+
+// A raw enumeration outside its table travels unchanged and shows as invalid.
+TEST(RawEnumerations, OutsideTheirTablesTravelUnchanged) {
+  TEventDataUserContactStatistics contact;
+  contact.CT = static_cast<enContactType>(12);
+  contact.HandlingState = static_cast<enHandlingState>(-1);
+  contact = RoundTrip(contact);
+  EXPECT_EQ(contact.CT, 12);
+  EXPECT_EQ(contact.HandlingState, -1);
+  EXPECT_NE(contact.ToString().find(", CT:Invalid, "), std::string::npos);
+  EXPECT_NE(contact.ToString().find(", HandlingState:Invalid, "), std::string::npos);
+
+  TEventDataUserCSMStatistics csm;
+  csm.Type = static_cast<enCSMType>(INT_MIN);
+  csm = RoundTrip(csm);
+  EXPECT_EQ(csm.Type, INT_MIN);
+  EXPECT_EQ(csm.ToString(), "CSMStats: {Type:Invalid, BGL:}");
 }
 
 } // namespace

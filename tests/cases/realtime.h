@@ -4,25 +4,16 @@
 
 #include "event_fill.h"
 
-// The group record's twenty counts, in pack order.
-// clang-format off
-inline std::array<long *, 20> GroupFields(TEventDataGroupRealTime &r) {
-  return {&r.VG, &r.BU, &r.LoggedOnUsers, &r.IdleUsers, &r.AwayUsers, &r.BusyUsers,
-          &r.HndlRoutedUsers, &r.HndlDirectOnlyUsers, &r.RoutedHndl, &r.DirectHndl,
-          &r.PrimWaiting, &r.OverWaiting, &r.MinLoggedOnCap, &r.MinAvailCap, &r.MinUnavailCap,
-          &r.MinWorkCap, &r.MaxLoggedOnCap, &r.MaxAvailCap, &r.MaxUnavailCap, &r.MaxWorkCap};
-}
-// clang-format on
-
 template <class E> struct EventCase;
 
 template <> struct EventCase<TGroupRealTimeEvent> : EventCaseBase<TGroupRealTimeEvent> {
   static constexpr const char *kSource = "EventData/tstTEventDataGroupRealTime";
   static constexpr const char *kReleaseFailed = "TGroupRealTimeEvent::Clear: Exception occured";
   static void Fill(Record &r, long seed) {
-    long value = seed * 100;
-    for (long *field : GroupFields(r))
-      *field = ++value;
+    Distinct(seed, r.VG, r.BU, r.LoggedOnUsers, r.IdleUsers, r.AwayUsers, r.BusyUsers,
+             r.HndlRoutedUsers, r.HndlDirectOnlyUsers, r.RoutedHndl, r.DirectHndl, r.PrimWaiting,
+             r.OverWaiting, r.MinLoggedOnCap, r.MinAvailCap, r.MinUnavailCap, r.MinWorkCap,
+             r.MaxLoggedOnCap, r.MaxAvailCap, r.MaxUnavailCap, r.MaxWorkCap);
   }
 };
 
@@ -30,10 +21,10 @@ template <> struct EventCase<TContactRealTimeEvent> : EventCaseBase<TContactReal
   static constexpr const char *kSource = "EventData/tstTEventDataContactRealTime";
   static constexpr const char *kReleaseFailed = "TContactRealTimeEvent::Clear: Exception occured";
   static void Fill(Record &r, long seed) {
-    r.State = static_cast<TCMState::enContactState>(seed % 15 - 1);
+    r.State = static_cast<TCMState::enContactState>(seed % 13 + 1);
     Distinct(-seed, r.QK, r.Priority);
-    Distinct(seed, r.MT, r.TimeInState, r.WaitTime, r.VG, r.REQC, r.ResvdAK, r.BU);
-    Distinct(seed, r.CID, r.Dest, r.Src, r.Desc);
+    Distinct(seed, r.MT, r.TimeInState, r.WaitTime, r.VG, r.REQC, r.ResvdAK, r.BU, r.CID, r.Dest,
+             r.Src, r.Desc);
   }
 };
 
@@ -41,11 +32,10 @@ template <> struct EventCase<TCallbackRealTimeEvent> : EventCaseBase<TCallbackRe
   static constexpr const char *kSource = "EventData/tstTEventDataCallbackRealTime";
   static constexpr const char *kReleaseFailed = "TCallbackRealTimeEvent::Clear: Exception occurred";
   static void Fill(Record &r, long seed) {
-    r.State = static_cast<TCMState::enContactState>(seed % 15 - 1);
-    r.Origin = static_cast<short>(seed + 2);
+    r.State = static_cast<TCMState::enContactState>(seed % 13 + 1);
+    r.Origin = static_cast<short>(-seed - 2);
     Distinct(seed, r.REQC, r.BU, r.QK, r.CreatorAK, r.AttemptStatus, r.LastAK, r.AttemptsCount,
-             r.TimeInState, r.WaitTime);
-    Distinct(seed, r.CID, r.CustName, r.CustNum, r.Desc);
+             r.TimeInState, r.WaitTime, r.CID, r.CustName, r.CustNum, r.Desc);
   }
 };
 
@@ -66,9 +56,12 @@ template <> struct EventCase<TUserRealTimeEvent> : EventCaseBase<TUserRealTimeEv
 
     TEventDataUserMediaStatistics media;
     media.Media = seed % 6;
-    media.MediaState = static_cast<enMediaState>(seed % 5);
-    Distinct(seed, media.ShftRtdHndl, media.ShftRtdProc);
-    Distinct(seed, media.ShftRtdHndlPrimTime, media.ShftDirHndlNonPrimTime);
+    media.MediaState = static_cast<enMediaState>(seed % 4);
+    Distinct(seed, media.ShftRtdHndl, media.ShftMaxRtdActiveTime, media.ShftMaxRtdNonPrimTime,
+             media.ShftRtdHeldOrCnslt, media.ShftRtdHeld, media.ShftRtdCnslt, media.ShftRtdProc,
+             media.ShftDirHndl, media.ShftRtdHndlPrimTime, media.ShftRtdHndlNonPrimTime,
+             media.ShftRtdPostProcPrimTime, media.ShftRtdPostProcNonPrimTime,
+             media.ShftDirHndlPrimTime, media.ShftDirHndlNonPrimTime);
     media.ShiftHandlingStateTimes = {Span(0, 0, 1, 2, 3), Span(0, 1, 2, 3, 4)};
     r.MediaStatistics = {media, TEventDataUserMediaStatistics()};
 
@@ -79,9 +72,11 @@ template <> struct EventCase<TUserRealTimeEvent> : EventCaseBase<TUserRealTimeEv
     r.PresenceStateStatistics = {presence};
 
     FillRows(r.ContactStatistics, 3, [seed](auto &contact, long i) {
-      Distinct(seed * 10 + i, contact.REQC, contact.QK, contact.HandlingStateReason);
+      Distinct(seed * 10 + i, contact.REQC, contact.QK, contact.HandlingPrimTime,
+               contact.PostProcPrimTime, contact.ContactPrimTime, contact.ContactNonPrimTime,
+               contact.HandlingStatePrimTime, contact.HandlingStateReason);
       contact.CT = static_cast<enContactType>((seed + i) % 12);
-      contact.HandlingState = static_cast<enHandlingState>((seed + i) % 12);
+      contact.HandlingState = static_cast<enHandlingState>((seed + i + 5) % 12);
       contact.Primary = i == 0;
       Distinct(seed * 10 + i, contact.CID, contact.AuxText);
     });
@@ -94,10 +89,9 @@ template <> struct EventCase<TQueueRealTimeEvent> : EventCaseBase<TQueueRealTime
   static void Fill(Record &r, long seed) {
     r.Medium = static_cast<TSMEnum::MEDIUM>(seed % 6);
     Distinct(seed, r.QK, r.BU, r.CIQ, r.CO, r.Shf.Rec, r.Shf.Ans, r.Shf.Abd, r.Shf.Red, r.Shf.RecNI,
-             r.Shf.RedNO);
+             r.Shf.RedNO, r.Samp.OWT, r.Shf.WTAns, r.Shf.WTAbd, r.Est.WT);
     Distinct(seed, r.Samp.SL, r.Samp.AnsR, r.Samp.AbdR, r.Samp.AnsAvg, r.Samp.AbdAvg, r.Shf.SL,
              r.Shf.AR, r.Shf.AuxValue, r.Est.SL);
-    Distinct(seed, r.Samp.OWT, r.Shf.WTAns, r.Shf.WTAbd, r.Est.WT);
     r.LocalValue = static_cast<unsigned short>(seed);
   }
 };
