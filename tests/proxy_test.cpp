@@ -1,5 +1,6 @@
-// The server proxy, and the one request sequence that every request operation shares, seen
-// from a bound test server and the diagnostic sink.
+// The server proxy and the request objects, seen from a bound test server and the diagnostic
+// sink: what every operation sends, what it makes of its reply, and the failures it shares with
+// every other operation.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,77 +18,137 @@
 namespace {
 
 constexpr char kServer[] = "ProxyTestServer";
-
+using S = TStatisticsServer;
 using ProxyTest = BoundServerTest<kServer>;
 
-TEST_F(ProxyTest, SubscriptionsCarryTheFlagForUsersOnlyAndRatesTravelUnchecked) {
-  using S = TStatisticsServer;
-  proxy_.SetIncludeLoggedOffUsers(true);
-  ASSERT_EQ(proxy_.RequestEvent(S::USERREALTIMEEVENT), 0);
-  ASSERT_EQ(proxy_.RequestEvent(S::GROUPREALTIMEEVENT), 0);
-  proxy_.SetIncludeLoggedOffUsers(false);
-  ASSERT_EQ(proxy_.RequestEvent(S::USERREALTIMEEVENT), 0);
-  // The refresh rate's id and rate travel unchecked.
-  ASSERT_EQ(
-      proxy_.SetCumulativeRefreshRate(S::enSvrPublicEvents{12345}, S::enCumulativeRefreshRate{-7}),
-      0);
+TRpcReply Reply(Bytes data) { return {true, 0, 0, std::move(data)}; }
+TRpcReply Reply(const std::function<void(TPack &)> &fill) { return Reply(PackedBytes(fill)); }
 
-  const auto requests = server_.Requests();
-  ASSERT_EQ(requests.size(), 4u);
-  const std::vector<std::vector<unsigned char>> bodies = {
-      PackedBytes([](TPack &p) { p << 5004 << std::string("client") << true; }),
-      PackedBytes([](TPack &p) { p << 5006 << std::string("client"); }),
-      PackedBytes([](TPack &p) { p << 5004 << std::string("client") << false; }),
-      PackedBytes([](TPack &p) { p << 12345 << -7; })};
-  for (std::size_t i = 0; i < bodies.size(); ++i)
-    ExpectRequest(requests[i], 1, i < 3 ? 4 : 5, 0, bodies[i].size(), bodies[i]);
-  EXPECT_EQ(requests[0].source, "client");
-}
+using Line = std::tuple<TDiag::enDiagType, std::string, std::string>;
+const std::pair<TDiag::enDiagType, const char *> kNoLine{TDiag::INFO, nullptr};
 
 // Every operation runs the same sequence: the envelope, the sending line, the buffer, the call
 // and its failure line. Each failure of the sequence gives the same result code and lines
-// whatever the operation; the Start/End lines of the contact requests frame them.
-TEST_F(ProxyTest, EveryOperationFailsAlikeWithItsOwnLines) {
-  AContactDetail detail;
-  detail.SetAsynchronousEvent(0);
-  AContactLog log;
+// whatever the operation; the Start/End lines of the contact requests frame them. A delivered
+// reply gives the operation's own result and decoding line.
+TEST_F(ProxyTest, EveryOperationSendsItsRequestReadsItsReplyAndFailsAlike) {
+  AStatisticsServer flagged(kServer, "client", "second");
+  flagged.SetIncludeLoggedOffUsers(true);
+  const auto subscription = [](int id, auto... flag) {
+    return PackedBytes([&](TPack &p) { ((p << id << std::string("client")) << ... << flag); });
+  };
   AErrorRecord error;
-  using S = TStatisticsServer;
+  error.SetModuleName("mod");
+  error.SetType(2);
+  // The asynchronous query reads no reply even when one comes; the synchronous one unpacks it
+  // into itself, and a reply ending early leaves what was read (ContactFrom, not ContactTo).
+  AContactDetail async, sync, cut;
+  async.SetQueueKey(12);
+  async.ValueListB = {3};
+  sync.SetAsynchronousEvent(0);
+  sync.ValueListA = {7};
+  sync.CallbackScheduleLogs.resize(2);
+  cut.SetAsynchronousEvent(0);
+  cut.SetContactTo("mine");
+  TContactDetail answer;
+  answer.SetContactFrom("server");
+  answer.SetContactTo("server too");
+  answer.ValueListA = {1, 2};
+  answer.CallbackAttemptLogs.resize(1);
+  const auto detailReply = [&](unsigned short code) {
+    return Reply([&](TPack &p) { p << TMsgReplyHdr(code, 5) << answer; });
+  };
+  TRpcReply cutReply = detailReply(0);
+  cutReply.data.resize(6 + 4 + 6 + 2); // header, ContactFrom, and half of ContactTo's length
+  const Bytes asyncBody = Packed<TContactDetail>(async);
+  // The update and the delete with action 3 send the short form and take the new key from the
+  // reply, even from one cut short after the key; the other actions send the entry and leave
+  // the key (the bodies of the rows after them show it).
+  AContactLog log;
+  log.RecordKey = 5;
+  log.Requeued = -2;
+  log.ContactType = 4;
+  log.AgentKey = 31;
+  log.ContactID = "cid";
+  log.Contact = "who";
+  log.ExtraText2 = "extra";
+  const Bytes entry = Packed<TEventDataContactLog>(log);
+  const auto shortForm = [](int key) {
+    return PackedBytes([&](TPack &p) { p << short(4) << 31 << key << -2 << Texts{"cid", "who"}; });
+  };
+  const auto deleteWith = [&](int action) {
+    return log.DeleteContactLogSummary(
+        static_cast<TEventDataContactLog::enContactLogActions>(action));
+  };
+
   struct Operation {
     std::function<unsigned short()> call;
-    const char *entry; // the Start./End. lines' prefix, or none
-    const char *operation;
+    const char *entry;     // the Start./End. lines' prefix, or none
+    const char *operation; // the other lines' prefix
     const char *sending;
-    const char *file;
+    unsigned char replyFlag;
+    unsigned short object, action;
+    Bytes body;
+    TRpcReply reply; // delivered
+    unsigned short result;
+    std::pair<TDiag::enDiagType, const char *> decoded; // the line the decoding writes
   };
+  const char *const detailEntry = "AContactDetail::QueryContactDetail";
+  const char *const detailSending = "Object = 3, Action = 0, ";
   const Operation operations[] = {
-      {[&] { return proxy_.RequestEvent(S::GROUPREALTIMEEVENT); }, nullptr,
-       "AStatisticsServer::RequestEvent", "Object = 4, EventType = 5006", "tstAServer"},
+      // The flag travels for the user real-time event alone; the refresh rate's id and rate
+      // travel unchecked.
+      {[&] { return flagged.RequestEvent(S::USERREALTIMEEVENT); }, nullptr,
+       "AStatisticsServer::RequestEvent", "Object = 4, EventType = 5004", 1, 4, 0,
+       subscription(5004, true), TRpcReply(), 0, kNoLine},
+      {[&] { return flagged.RequestEvent(S::GROUPREALTIMEEVENT); }, nullptr,
+       "AStatisticsServer::RequestEvent", "Object = 4, EventType = 5006", 1, 4, 0,
+       subscription(5006), TRpcReply(), 0, kNoLine},
+      {[&] { return proxy_.RequestEvent(S::USERREALTIMEEVENT); }, nullptr,
+       "AStatisticsServer::RequestEvent", "Object = 4, EventType = 5004", 1, 4, 0,
+       subscription(5004, false), TRpcReply(), 0, kNoLine},
       {[&] {
-         return proxy_.SetCumulativeRefreshRate(S::GROUPCUMULATIVEEVENT,
-                                                S::enCumulativeRefreshRate{3});
+         return proxy_.SetCumulativeRefreshRate(S::enSvrPublicEvents(12345),
+                                                S::enCumulativeRefreshRate(-7));
        },
        nullptr, "AStatisticsServer::SetCumulativeRefreshRate",
-       "Object = 5, EventType = 5012, Rate = 3", "tstAServer"},
-      {[&] { return detail.QueryContactDetail(); }, "AContactDetail::QueryContactDetail",
-       "AContactDetail::SendRequest", "Object = 3, Action = 0, ", "tstAContactDetail"},
+       "Object = 5, EventType = 12345, Rate = -7", 1, 5, 0,
+       PackedBytes([](TPack &p) { p << 12345 << -7; }), TRpcReply(), 0, kNoLine},
+      {[&] { return error.WriteRecord(); }, nullptr, "AErrorRecord::SendRequest", "Object = 1", 1,
+       1, 0, Packed<TErrorRecord>(error), TRpcReply(), 0, kNoLine},
+      {[&] { return async.QueryContactDetail(); }, detailEntry, "AContactDetail::SendRequest",
+       detailSending, 0, 3, 0, asyncBody, detailReply(0), 0, kNoLine},
+      // The trace shows the decoding status, the caller gets the server's code.
+      {[&] { return sync.QueryContactDetail(); }, detailEntry, "AContactDetail::SendRequest",
+       detailSending, 1, 3, 0, Packed<TContactDetail>(sync), detailReply(42), 42,
+       std::make_pair(TDiag::INFO, "AContactDetail::SendRequest: Received reply - rc = 0")},
+      {[&] { return cut.QueryContactDetail(); }, detailEntry, "AContactDetail::SendRequest",
+       detailSending, 1, 3, 0, Packed<TContactDetail>(cut), cutReply, 5709,
+       std::make_pair(TDiag::INFO, "AContactDetail::SendRequest: Received reply - rc = 5709")},
       {[&] { return log.QueryContactLogSummary(); }, "AContactLog::QueryContactLogSummary",
-       "AContactLog::SendRequest", "Object = 2, Action = 0", "tstAContactLog"},
+       "AContactLog::SendRequest", "Object = 2, Action = 0", 0, 2, 0, entry, Reply(Bytes{1, 2, 3}),
+       0, kNoLine},
+      // Any delete action but 3 reads the reply header only.
+      {[&] { return deleteWith(5); }, "AContactLog::DeleteActivityLog", "AContactLog::SendRequest",
+       "Object = 2, Action = 5", 1, 2, 5, entry, Reply([](TPack &p) { p << TMsgReplyHdr(12, 8); }),
+       12, kNoLine},
       {[&] { return log.UpdateContactLogSummary(); }, "AContactLog::UpdateActivityLog",
-       "AContactLog::SendRequest", "Object = 2, Action = 3", "tstAContactLog"},
-      {[&] { return log.DeleteContactLogSummary(TEventDataContactLog::CONTACTLOG_UPDATE); },
-       "AContactLog::DeleteActivityLog", "AContactLog::SendRequest", "Object = 2, Action = 3",
-       "tstAContactLog"},
-      {[&] { return error.WriteRecord(); }, nullptr, "AErrorRecord::SendRequest", "Object = 1",
-       "tstAErrorRecord"},
+       "AContactLog::SendRequest", "Object = 2, Action = 3", 1, 2, 3, shortForm(5),
+       Reply([](TPack &p) { p << 77L << TMsgReplyHdr(0, 8); }), 0, kNoLine},
+      // No "Exception occured" line after the bad reply's.
+      {[&] { return deleteWith(3); }, "AContactLog::DeleteActivityLog", "AContactLog::SendRequest",
+       "Object = 2, Action = 3", 1, 2, 3, shortForm(77), Reply([](TPack &p) { p << 78L; }), 5709,
+       std::make_pair(
+           TDiag::SEVR,
+           "AContactLog::GetMessageReply: Failed to unpack response from Statistics server")},
   };
-  struct Failure {
+  struct Run {
     const char *what;
     TRpcReply reply;
     unsigned short result;
-    int errorCode; // of the "Error occured" line; -1: none, as nothing was sent
+    int errorCode; // of the "Error occured" line; -1: nothing was sent; 0: delivered
   };
-  const Failure failures[] = {
+  const Run failures[] = {
       {"no buffer", {}, 5737, -1},
       // The framework's last error and the call's return code count on their low 16 bits.
       {"undelivered, no server", {false, 0x10000 + 32771, 0, {}}, 5715, 32771},
@@ -96,55 +157,81 @@ TEST_F(ProxyTest, EveryOperationFailsAlikeWithItsOwnLines) {
       {"negative return code", {true, 0, -1, {}}, 0xffff, 0xffff},
   };
   for (const Operation &op : operations) {
-    for (const Failure &failure : failures) {
-      SCOPED_TRACE(std::string(op.operation) + ", " + failure.what);
-      const bool noBuffer = failure.errorCode < 0;
-      server_.ReplyWith(failure.reply);
-      if (noBuffer) {
-        TMemory::SetFaultPlan({0, -1, -1}); // once: the rows after it find buffers again
+    std::vector<Run> runs(std::begin(failures), std::end(failures));
+    runs.push_back({"delivered", op.reply, op.result, 0});
+    for (const Run &run : runs) {
+      SCOPED_TRACE(std::string(op.operation) + ", " + op.sending + ", " + run.what);
+      server_.ReplyWith(run.reply);
+      if (run.errorCode < 0) {
+        TMemory::SetFaultPlan({0, -1, -1}); // once: the runs after it find buffers again
       }
       const std::size_t sentBefore = server_.Requests().size();
       DiagCapture diag;
-      EXPECT_EQ(op.call(), failure.result);
+      EXPECT_EQ(op.call(), run.result);
 
       const std::string operation = op.operation;
-      std::vector<std::string> expected{operation + ": Sending request - " + op.sending};
-      if (failure.errorCode >= 0) {
-        expected.push_back(operation +
-                           ": Error occured - rc = " + std::to_string(failure.errorCode));
+      const std::string owner = operation.substr(0, operation.find(':'));
+      const std::string file = owner == "AStatisticsServer" ? "tstAServer" : "tst" + owner;
+      std::vector<Line> expected{
+          {TDiag::INFO, file, operation + ": Sending request - " + op.sending}};
+      if (run.errorCode > 0) {
+        expected.emplace_back(TDiag::INFO, file,
+                              operation +
+                                  ": Error occured - rc = " + std::to_string(run.errorCode));
+      }
+      if (run.errorCode == 0 && op.decoded.second) {
+        expected.emplace_back(op.decoded.first, file, op.decoded.second);
       }
       if (op.entry) {
-        expected.insert(expected.begin(), std::string(op.entry) + ": Start.");
-        expected.push_back(std::string(op.entry) + ": End.");
+        expected.insert(expected.begin(),
+                        Line{TDiag::FENX, file, std::string(op.entry) + ": Start."});
+        expected.emplace_back(TDiag::FENX, file, std::string(op.entry) + ": End.");
       }
-      EXPECT_EQ(diag.Texts(), expected);
-      const std::vector<DiagLine> lines = diag.Lines();
-      for (std::size_t i = 0; i < lines.size(); ++i) {
-        const bool frame = op.entry && (i == 0 || i + 1 == lines.size());
-        EXPECT_EQ(std::tie(lines[i].category, lines[i].file),
-                  std::make_tuple(frame ? TDiag::FENX : TDiag::INFO, op.file))
-            << i;
-        EXPECT_GT(lines[i].line, 0) << i;
+      std::vector<Line> lines;
+      for (const DiagLine &line : diag.Lines()) {
+        lines.emplace_back(line.category, line.file, line.text);
+        EXPECT_GT(line.line, 0) << line.text;
       }
+      EXPECT_EQ(lines, expected);
 
-      // The envelope every request travels in; the sending line shows its object.
+      // The envelope every request travels in; the data size of the contact detail's alone
+      // counts the 12 bytes of the header too.
       const auto requests = server_.Requests();
-      ASSERT_EQ(requests.size(), sentBefore + (noBuffer ? 0 : 1));
-      if (!noBuffer) {
+      ASSERT_EQ(requests.size(), sentBefore + (run.errorCode < 0 ? 0 : 1));
+      if (run.errorCode >= 0) {
         const TRpcRequest &request = requests.back();
         const TMsgRequestHdr header = Split(request).header;
-        EXPECT_EQ(std::tie(request.destination, request.type, request.timeoutMs, request.taskType),
-                  std::make_tuple(kServer, 5000, 480000ul, 0));
-        EXPECT_EQ(std::make_tuple(header.GetVersion(), header.GetRelease()),
-                  std::make_tuple(11, 0));
+        EXPECT_EQ(std::tie(request.destination, request.type, request.replyFlag, request.timeoutMs,
+                           request.taskType),
+                  std::make_tuple(kServer, 5000, op.replyFlag, 480000ul, 0));
+        EXPECT_EQ(std::make_tuple(header.GetVersion(), header.GetRelease(), header.GetObject(),
+                                  header.GetAction(), header.GetDataSize()),
+                  std::make_tuple(11, 0, op.object, op.action,
+                                  op.body.size() + (op.object == 3 ? 12 : 0)));
+        EXPECT_EQ(Split(request).body, op.body);
       }
     }
   }
+  EXPECT_EQ(server_.Requests().at(0).source, "client");
+  // What the replies left in the objects.
+  EXPECT_EQ(Packed<TContactDetail>(async), asyncBody);
+  EXPECT_EQ(sync.GetContactFrom(), "server");
+  EXPECT_EQ(sync.ValueListA, (std::vector<long>{7, 1, 2}));
+  EXPECT_TRUE(sync.CallbackScheduleLogs.empty());
+  EXPECT_EQ(sync.CallbackAttemptLogs.size(), 1u);
+  // The reply's AsynchronousEvent (true) is a field; the flags are the caller's.
+  EXPECT_EQ(sync.IsAsynchronousEvent(), 1);
+  EXPECT_TRUE(sync.IsSetTContactDetail(TContactDetail::BitAsynchronousEvent));
+  EXPECT_FALSE(sync.IsSetTContactDetail(TContactDetail::BitContactID));
+  EXPECT_EQ(std::make_pair(cut.GetContactFrom(), cut.GetContactTo()),
+            std::make_pair(std::string("server"), std::string("mine")));
+  EXPECT_EQ(log.RecordKey, 78);
 }
 
 // Constructing and destroying write a line each and copying none; the three-name constructor
-// sets the shared server name after its line, the default one leaves it.
-TEST(ProxyLifecycle, LinesAndTheSharedServerName) {
+// sets the shared server name after its line, the default one leaves it. A copy or assignment
+// of a proxy takes its client name and flag, the framework part keeps its own identity.
+TEST(ProxyLifecycle, LinesTheSharedServerNameAndCopies) {
   TestServer server("SecondServer");
   std::vector<std::string> lines;
   std::string nameWhenLogged = "unset";
@@ -160,9 +247,17 @@ TEST(ProxyLifecycle, LinesAndTheSharedServerName) {
     AStatisticsServer plain;
     EXPECT_EQ(AStatisticsServer::GetStatsServerName(), "before");
     AStatisticsServer named("SecondServer", "client", "second");
-    const AStatisticsServer copy(named);
+    named.SetIncludeLoggedOffUsers(true);
+    AStatisticsServer copy(named);
     EXPECT_EQ(nameWhenLogged, "before");
     EXPECT_EQ(plain.RequestEvent(TStatisticsServer::GROUPREALTIMEEVENT), 0);
+    plain = named;
+    for (const AStatisticsServer *made : {&copy, &plain}) {
+      EXPECT_EQ(
+          std::make_tuple(made->GetClientName(), made->GetIncludeLoggedOffUsers(), made->GetName()),
+          std::make_tuple("client", true, ""));
+    }
+    EXPECT_NE(&plain.GetReplyQueue(), &named.GetReplyQueue());
   }
   TDiag::SetSink(previous);
   const std::string created = "tstTServer: TStatisticsServer::TStatisticsServer: Created object";
@@ -181,34 +276,39 @@ TEST(ProxyLifecycle, LinesAndTheSharedServerName) {
             PackedBytes([](TPack &p) { p << 5006 << std::string(); }));
 }
 
-TEST(ProxyLifecycle, AssignmentCopiesNameAndFlagOnly) {
-  AStatisticsServer source("AssignServer", "source-client", "source-second");
+// A copy of a request object takes its record and, for the error record alone, its proxy part;
+// the others' copies are fresh, unnamed proxies. An assignment takes the record only.
+template <typename Request, typename SameRecord>
+void ExpectCopies(Request &source, bool copyTakesProxy, SameRecord sameRecord) {
   source.SetIncludeLoggedOffUsers(true);
-  AStatisticsServer target("AssignServer", "target-client", "target-second");
-  target = source;
-  EXPECT_EQ(target.GetClientName(), "source-client");
-  EXPECT_TRUE(target.GetIncludeLoggedOffUsers());
-  // The framework part keeps its own identity.
-  EXPECT_EQ(target.GetName(), "target-client");
-  EXPECT_NE(&target.GetReplyQueue(), &source.GetReplyQueue());
-
-  AStatisticsServer copy(source);
-  EXPECT_EQ(copy.GetClientName(), "source-client");
-  EXPECT_TRUE(copy.GetIncludeLoggedOffUsers());
-  EXPECT_EQ(copy.GetName(), "");
+  DiagCapture diag;
+  const Request copy(source);
+  const std::vector<std::string> fresh{"TStatisticsServer::TStatisticsServer: Created object",
+                                       "AStatisticsServer::AStatisticsServer: Created object"};
+  EXPECT_EQ(diag.Texts(), copyTakesProxy ? std::vector<std::string>{} : fresh);
+  EXPECT_EQ(copy.GetIncludeLoggedOffUsers(), copyTakesProxy);
+  Request assigned;
+  assigned = source;
+  EXPECT_FALSE(assigned.GetIncludeLoggedOffUsers());
+  EXPECT_TRUE(sameRecord(copy));
+  EXPECT_TRUE(sameRecord(assigned));
 }
 
-// Unlike the proxy's own, the contact requests' copies take nothing of the proxy.
-TEST(ProxyLifecycle, ContactRequestCopiesTakeTheRecordOnly) {
+TEST(ProxyLifecycle, RequestObjectCopies) {
   AContactDetail detail;
   detail.SetCallbackStatus(4);
-  ExpectRecordOnlyCopies(detail, [](const AContactDetail &made) {
+  ExpectCopies(detail, false, [](const AContactDetail &made) {
     return made.GetCallbackStatus() == 4 &&
            made.IsSetTContactDetail(TContactDetail::BitCallbackStatus);
   });
   AContactLog log;
   log.ExtraText1 = "copied";
-  ExpectRecordOnlyCopies(log, [](const AContactLog &made) { return made.ExtraText1 == "copied"; });
+  ExpectCopies(log, false, [](const AContactLog &made) { return made.ExtraText1 == "copied"; });
+  AErrorRecord error;
+  error.SetType(7);
+  ExpectCopies(error, true, [](const AErrorRecord &made) {
+    return made.GetType() == 7 && made.IsSetTErrorRecord(TErrorRecord::BitType);
+  });
 }
 
 TEST(ProxyLifecycle, VersionIsAnnouncedAtLoad) {
@@ -219,7 +319,6 @@ TEST(ProxyLifecycle, VersionIsAnnouncedAtLoad) {
 }
 
 TEST(PublicEventNames, InsideAndOutsideTheTable) {
-  using S = TStatisticsServer;
   // The names of the event classes' ids are checked against the event table.
   EXPECT_EQ(S::ToString(S::CONNECTIONEVENT), "CONNECTIONEVENT");
   EXPECT_EQ(S::ToString(S::TABLEMANAGEMENTCOMPLETEEVENT), "TABLEMANAGEMENTCOMPLETEEVENT");

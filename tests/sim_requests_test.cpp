@@ -2,11 +2,12 @@
 // and its return codes for requests it cannot serve.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <statclient/statclient.h>
 #include <statsim/Simulator.h>
 
 #include "ContactTestSupport.h"
-#include "support/TestServer.h"
 
 namespace {
 
@@ -18,8 +19,9 @@ protected:
   AStatisticsServer proxy_{kServer, "simtest", "simtest"};
 };
 
-// Error records are kept, each as it was sent.
-TEST_F(SimRequests, ErrorRecordsArriveIntact) {
+// Error records are kept, each as it was sent; contact-log updates read back fresh keys, the
+// other actions are kept; a synchronous contact-detail query comes back filled from the model.
+TEST_F(SimRequests, ServesEveryRequestObject) {
   AErrorRecord error;
   error.SetType(2);
   error.SetRetCode(-7);
@@ -27,26 +29,22 @@ TEST_F(SimRequests, ErrorRecordsArriveIntact) {
   error.SetErrorText("disk full");
   error.SetErrorTime(Stamp(3, 14));
   ASSERT_EQ(error.WriteRecord(), 0);
-  const auto first = Bytes(error);
+  const Bytes first = Packed<TErrorRecord>(error);
   error.SetErrorText("second");
   ASSERT_EQ(error.WriteRecord(), 0);
-
   const std::vector<TErrorRecord> arrived = sim_.ErrorRecords();
   ASSERT_EQ(arrived.size(), 2u);
-  EXPECT_EQ(Bytes(arrived[0]), first);
-  EXPECT_EQ(Bytes(arrived[1]), Bytes(error));
-}
+  EXPECT_EQ(Packed(arrived[0]), first);
+  EXPECT_EQ(Packed(arrived[1]), Packed<TErrorRecord>(error));
 
-TEST_F(SimRequests, ContactLogUpdatesReadBackFreshKeysAndOtherActionsAreKept) {
   AContactLog log;
   log.RecordKey = 5;
   ASSERT_EQ(log.UpdateContactLogSummary(), 0);
-  const long first = log.RecordKey;
+  const long key = log.RecordKey;
   ASSERT_EQ(log.UpdateContactLogSummary(), 0);
-  EXPECT_NE(first, 5);
-  EXPECT_EQ(log.RecordKey, first + 1);
+  EXPECT_NE(key, 5);
+  EXPECT_EQ(log.RecordKey, key + 1);
   EXPECT_EQ(sim_.ContactLogUpdates(), 2);
-
   log.AgentKey = 42;
   EXPECT_EQ(log.QueryContactLogSummary(), 0);
   EXPECT_EQ(log.DeleteContactLogSummary(static_cast<TEventDataContactLog::enContactLogActions>(2)),
@@ -54,31 +52,14 @@ TEST_F(SimRequests, ContactLogUpdatesReadBackFreshKeysAndOtherActionsAreKept) {
   const auto kept = sim_.ContactLogRequests();
   ASSERT_EQ(kept.size(), 2u);
   EXPECT_EQ(kept[0].AgentKey, 42);
-  EXPECT_EQ(kept[1].RecordKey, first + 1);
-}
+  EXPECT_EQ(kept[1].RecordKey, key + 1);
 
-TEST_F(SimRequests, SynchronousContactDetailQueryFillsTheDetail) {
   AContactDetail detail;
   detail.SetContactFrom("555-0100");
   detail.SetAsynchronousEvent(0);
   ASSERT_EQ(detail.QueryContactDetail(), 0);
-  EXPECT_EQ(detail.GetDescription(), "simulated contact");
-  EXPECT_EQ(detail.GetQueueKey(), 2000);
-  EXPECT_EQ(detail.GetContactFrom(), "555-0100");
-}
-
-// A raw request: header fields and body bytes chosen by the test.
-long RawCall(AStatisticsServer &proxy, unsigned short version, unsigned short object,
-             unsigned short action, const std::vector<unsigned char> &body) {
-  std::vector<unsigned char> bytes = PackedBytes([&](TPack &pack) {
-    TMsgRequestHdr header(version, 0, object, action);
-    header.SetDataSize(body.size());
-    pack << header;
-  });
-  bytes.insert(bytes.end(), body.begin(), body.end());
-  TRPC rpc(5000, bytes.data(), bytes.size(), 1);
-  EXPECT_TRUE(proxy.SendRPC(rpc, kServer, 5000, 0));
-  return rpc.GetReturnCode();
+  EXPECT_EQ(std::make_tuple(detail.GetDescription(), detail.GetQueueKey(), detail.GetContactFrom()),
+            std::make_tuple("simulated contact", 2000, "555-0100"));
 }
 
 TEST_F(SimRequests, UnservableRequestsGetTheirDocumentedCodesAndChangeNothing) {
@@ -102,8 +83,18 @@ TEST_F(SimRequests, UnservableRequestsGetTheirDocumentedCodesAndChangeNothing) {
       {"zero refresh rate", 11, 5, 0, PackedBytes([](TPack &pack) { pack << 5010 << 0; }),
        statsim::Simulator::kUndecodableBody},
   };
-  for (const Case &c : cases)
-    EXPECT_EQ(RawCall(proxy_, c.version, c.object, c.action, c.body), c.code) << c.what;
+  for (const Case &c : cases) {
+    // A raw request: header fields and body bytes chosen by the case.
+    Bytes bytes = PackedBytes([&](TPack &pack) {
+      TMsgRequestHdr header(c.version, 0, c.object, c.action);
+      header.SetDataSize(c.body.size());
+      pack << header;
+    });
+    bytes.insert(bytes.end(), c.body.begin(), c.body.end());
+    TRPC rpc(5000, bytes.data(), bytes.size(), 1);
+    EXPECT_TRUE(proxy_.SendRPC(rpc, kServer, 5000, 0)) << c.what;
+    EXPECT_EQ(rpc.GetReturnCode(), c.code) << c.what;
+  }
   EXPECT_TRUE(sim_.ErrorRecords().empty());
   EXPECT_EQ(sim_.ContactLogUpdates(), 0);
   EXPECT_TRUE(sim_.SubscribedEvents().empty());
