@@ -1,5 +1,5 @@
-// Every record class of the library, for the suites that run over all of them. Records with a
-// one-line text and records without one are listed apart.
+// Every record class of the library, for the suites that run over all of them: first those
+// with a one-line text, then those without one.
 #ifndef STATCLIENT_TESTS_RECORD_TYPES_H_
 #define STATCLIENT_TESTS_RECORD_TYPES_H_
 
@@ -7,7 +7,7 @@
 
 #include <statclient/statclient.h>
 
-using TextRecordTypes = ::testing::Types<
+using RecordTypes = ::testing::Types<
     TEventDataGroupRealTime, TEventDataContactRealTime, TEventDataCallbackRealTime,
     TEventDataUserRealTime, TEventDataUserMediaStatistics, TEventDataUserPresenceStateStatistics,
     TEventDataUserContactStatistics, TEventDataUserCSMStatistics, TEventDataQueueRealTime,
@@ -18,11 +18,8 @@ using TextRecordTypes = ::testing::Types<
     TEventDataRoutingStateStatistics, TEventDataPostProcessingCumulative,
     TEventDataPostProcessingReasonStatistics, TEventDataContactResultsCumulative,
     TEventDataContactResultsStatistics, TEventDataCallbackCumulative,
-    TEventDataCDComponentCumulative, TEventDataWorkFlowCumulative>;
-
-using PlainRecordTypes =
-    ::testing::Types<TContactDetailCommonFields, TContactDetail, TCallbackAttemptLog,
-                     TCallbackScheduleLog, TOpenMediaContent, TErrorRecord, TContactLogStatistics,
-                     TEventDataContactLog, TQueryContactLogDataEvent>;
+    TEventDataCDComponentCumulative, TEventDataWorkFlowCumulative, TContactDetailCommonFields,
+    TContactDetail, TCallbackAttemptLog, TCallbackScheduleLog, TOpenMediaContent, TErrorRecord,
+    TContactLogStatistics, TEventDataContactLog, TQueryContactLogDataEvent>;
 
 #endif // STATCLIENT_TESTS_RECORD_TYPES_H_

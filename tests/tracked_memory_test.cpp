@@ -19,7 +19,11 @@ constexpr const char *kFile = "tracked_memory_test";
 // Sizes of each class boundary, of a typical record, and of blocks too large for any class.
 const std::vector<std::size_t> kSizes = {0, 1, 15, 16, 17, 48, 168, 1000, 2032, 2033, 5000};
 
-TEST(TrackedBlocks, EveryBlockIsAlignedWritableAndReusedWithinItsClass) {
+// Each block, taken and given back on one thread, is taken again from its class; the blocks are
+// then given back on another thread, which takes one that the main thread gives back after
+// that thread's lists are gone.
+TEST(TrackedBlocks, BlocksAreAlignedWritableReusedWithinTheirClassAndCrossThreads) {
+  std::vector<void *> blocks;
   for (std::size_t size : kSizes) {
     SCOPED_TRACE("size " + std::to_string(size));
     void *block = TrackedBlocks::Take(size);
@@ -29,26 +33,18 @@ TEST(TrackedBlocks, EveryBlockIsAlignedWritableAndReusedWithinItsClass) {
     const std::size_t cachedBefore = TrackedBlocks::CachedOnThisThread();
     TrackedBlocks::Give(block);
     const bool kept = TrackedBlocks::CachedOnThisThread() == cachedBefore + 1;
-    void *again = TrackedBlocks::Take(size);
+    blocks.push_back(TrackedBlocks::Take(size));
     if (kept) {
-      EXPECT_EQ(again, block);
+      EXPECT_EQ(blocks.back(), block);
     }
-    TrackedBlocks::Give(again);
     if (size > 2032) {
       EXPECT_FALSE(kept) << "blocks past the largest class go back to the heap";
     }
   }
   TrackedBlocks::Give(nullptr);
-}
-
-TEST(TrackedBlocks, BlocksCrossThreadsAndOutliveTheThreadThatKeptThem) {
-  std::vector<void *> blocks;
-  for (std::size_t size : kSizes)
-    blocks.push_back(TrackedBlocks::Take(size));
   std::thread releaser([&] {
     for (void *block : blocks)
       TrackedBlocks::Give(block);
-    // Taken here, given back on the main thread after this thread's lists are gone.
     blocks.assign(1, TrackedBlocks::Take(168));
   });
   releaser.join();
