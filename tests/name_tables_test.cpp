@@ -1,10 +1,13 @@
-// The contact state names and the name tables of the text renderings.
+// The contact state with its wire form, and the name tables of the text renderings.
 #include <initializer_list>
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
 #include <statclient/statclient.h>
+
+#include "support/Spans.h"
 
 namespace {
 
@@ -25,6 +28,22 @@ TEST(ContactStateNames, CoverMinusOneToThirteenAndNothingElse) {
             "ExternalEmailConsult,MediaSuspended,Unanswered,Scheduled,IVRSuspended,"
             "NetworkSuspended,PostProcessing,Unknown,");
   EXPECT_EQ(Names(name, {0x10000, -2147483647 - 1}), "Unknown,Unknown,");
+}
+
+// Packing writes the low 16 bits, unpacking sign-extends them; a short read leaves the state.
+TEST(ContactStateWire, IsOneSignExtendedInt16) {
+  const std::pair<int, short> cases[] = {
+      {-1, -1}, {13, 13}, {0x12345, 0x2345}, {0x8000, -32768}, {0x1FFFF, -1}};
+  for (const auto &[stored, wire] : cases) {
+    const Bytes bytes = Packed(static_cast<TCMState::enContactState>(stored));
+    EXPECT_EQ(bytes, Packed(wire)) << stored;
+    TCMState::enContactState decoded = TCMState::CONTACT_HANDLED;
+    EXPECT_EQ(UnpackInto(bytes, decoded), 0u);
+    EXPECT_EQ(decoded, wire) << stored;
+  }
+  TCMState::enContactState untouched = TCMState::CONTACT_HANDLED;
+  EXPECT_THROW(UnpackInto(Bytes{7}, untouched), TPackError);
+  EXPECT_EQ(untouched, TCMState::CONTACT_HANDLED);
 }
 
 // The odd spellings and the edges of each table, and the fallbacks on either side of it.
