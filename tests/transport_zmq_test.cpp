@@ -43,6 +43,16 @@ Bytes ReplyBytes(TRPC &rpc) {
   return Bytes(start, start + rpc.GetReplySize());
 }
 
+// Tries `attempt` until it holds, for up to two seconds of 10 ms waits.
+template <class Attempt> bool Eventually(Attempt attempt) {
+  for (int i = 0; i < 200; ++i) {
+    if (attempt())
+      return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}
+
 TRpcReply Echo(const TRpcRequest &request) {
   if (request.type == 13)
     throw std::runtime_error("refused");
@@ -70,17 +80,6 @@ protected:
     ASSERT_TRUE(TFramework::ConnectServer(name, TFramework::ListenServer(name, wanted)));
   }
   bool Local() const { return GetParam() == "inproc"; }
-
-  // Publishes `event` until `watcher` has it, since a subscription over the network takes a
-  // moment to reach the publisher; false after two seconds.
-  bool PublishUntilSeen(TFramework &watcher, const TEvent &event, TEvent &seen) {
-    for (int attempt = 0; attempt < 200; ++attempt) {
-      TFramework::PublishEvent(name_, event);
-      if (watcher.WaitForEvent(seen, 10))
-        return true;
-    }
-    return false;
-  }
 
   const std::string name_ = FreshName(), unbound_ = FreshName();
   TFramework caller_{"caller", "", 0};
@@ -145,7 +144,11 @@ TEST_P(Transport, EventsReachTheQueuesRegisteredForTheirIdAndServerOnly) {
   EXPECT_FALSE(watcher.RegisterForEvent(wanted, "Elsewhere", 1000, 0));
   EXPECT_EQ(TBase::fwBaseGetLastError(), TFramework::kErrNoServer);
   TEvent seen;
-  ASSERT_TRUE(PublishUntilSeen(watcher, wanted, seen));
+  // A subscription over the network takes a moment to reach the publisher.
+  ASSERT_TRUE(Eventually([&] {
+    TFramework::PublishEvent(name_, wanted);
+    return watcher.WaitForEvent(seen, 0);
+  }));
   EXPECT_EQ(seen.GetId(), 4001);
   EXPECT_EQ(seen.Bytes(), Bytes{7});
   while (watcher.WaitForEvent(seen, 100)) {
@@ -229,8 +232,7 @@ TEST(ZmqTransportFailures, MalformedCallsAreCountedAndTheServerGoesOn) {
     raw.send(zmq::buffer(frame.data(), frame.size()));
 
   const auto rejected = [&] { return TFramework::TransportCounters().rejectedFrames - before; };
-  for (int wait = 0; wait < 200 && rejected() < garbage.size(); ++wait)
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  Eventually([&] { return rejected() >= garbage.size(); });
   EXPECT_EQ(rejected(), garbage.size());
   TFramework caller("caller", "", 0);
   TRPC rpc(7, nullptr, 0, 1);
@@ -258,12 +260,10 @@ TEST(ZmqTransportFailures, SubscribersRejectBadEventsCountGapsAndNeverTakeOneTwi
     send({topic, zmqframe::EncodeEvent({incarnation, sequence}), {value}});
   };
   TEvent seen;
-  bool joined = false;
-  for (int attempt = 0; attempt < 200 && !joined; ++attempt) {
+  ASSERT_TRUE(Eventually([&] {
     event(1, 1, 1);
-    joined = watcher.WaitForEvent(seen, 10);
-  }
-  ASSERT_TRUE(joined);
+    return watcher.WaitForEvent(seen, 0);
+  }));
   const TTransportCounters before = TFramework::TransportCounters();
 
   event(1, 1, 1);                               // a duplicate
