@@ -9,7 +9,7 @@
 // decode and 5709 after a failed one, with the decoded values in the request object; 0 where it
 // decodes none. No record is left registered afterwards; leaks are the sanitizer's to find.
 #include <cstdint>
-#include <cstring>
+#include <iterator>
 #include <mutex>
 #include <stdexcept>
 #include <vector>
@@ -57,7 +57,14 @@ unsigned short DecodedCode(const std::vector<unsigned char> &body, Decode &&deco
   }
 }
 
-unsigned short Expected(const TRpcReply &reply, unsigned short decodedCode, bool decodes) {
+unsigned short HeaderCode(TPack &pack) {
+  TMsgReplyHdr header;
+  pack >> header;
+  return header.GetReturnCode();
+}
+
+// `decodedCode` is what the request's own decoding of the body gives; 0 where it decodes none.
+unsigned short Expected(const TRpcReply &reply, unsigned short decodedCode = 0) {
   if (!reply.delivered) {
     // The low 16 bits decide: 0xff008003 is "no server" too.
     const auto code = static_cast<unsigned short>(reply.lastError);
@@ -65,7 +72,7 @@ unsigned short Expected(const TRpcReply &reply, unsigned short decodedCode, bool
   }
   if (reply.returnCode != 0)
     return static_cast<unsigned short>(reply.returnCode);
-  return decodes ? decodedCode : 0;
+  return decodedCode;
 }
 
 void ContactDetail(const TRpcReply &reply) {
@@ -74,15 +81,13 @@ void ContactDetail(const TRpcReply &reply) {
   TContactDetail expected;
   expected.SetAsynchronousEvent(0);
   const unsigned short code = DecodedCode(reply.data, [&](TPack &pack) {
-    TMsgReplyHdr header;
-    pack >> header;
+    const unsigned short header = HeaderCode(pack);
     pack >> expected;
-    return header.GetReturnCode();
+    return header;
   });
   AContactDetail request;
   request.SetAsynchronousEvent(0);
-  const unsigned short result = request.QueryContactDetail();
-  Require(result == Expected(reply, code, true));
+  Require(request.QueryContactDetail() == Expected(reply, code));
   if (reply.delivered && reply.returnCode == 0 && code != 5709)
     Require(Repack(static_cast<const TContactDetail &>(request)) == Repack(expected));
 }
@@ -91,46 +96,37 @@ void ContactLogUpdate(const TRpcReply &reply) {
   int key = 0;
   const unsigned short code = DecodedCode(reply.data, [&](TPack &pack) {
     pack >> key;
-    TMsgReplyHdr header;
-    pack >> header;
-    return header.GetReturnCode();
+    return HeaderCode(pack);
   });
   AContactLog request;
   request.RecordKey = -1;
-  const unsigned short result = request.UpdateContactLogSummary();
-  Require(result == Expected(reply, code, true));
+  Require(request.UpdateContactLogSummary() == Expected(reply, code));
   if (reply.delivered && reply.returnCode == 0 && reply.data.size() >= 4)
     Require(request.RecordKey == key);
 }
 
 void ContactLogDelete(const TRpcReply &reply) {
-  const unsigned short code = DecodedCode(reply.data, [](TPack &pack) {
-    TMsgReplyHdr header;
-    pack >> header;
-    return header.GetReturnCode();
-  });
   AContactLog request;
-  const unsigned short result =
-      request.DeleteContactLogSummary(static_cast<TEventDataContactLog::enContactLogActions>(1));
-  Require(result == Expected(reply, code, true));
+  Require(request.DeleteContactLogSummary(static_cast<TEventDataContactLog::enContactLogActions>(
+              1)) == Expected(reply, DecodedCode(reply.data, HeaderCode)));
 }
 
 void ContactLogQuery(const TRpcReply &reply) {
   AContactLog request;
-  Require(request.QueryContactLogSummary() == Expected(reply, 0, false));
+  Require(request.QueryContactLogSummary() == Expected(reply));
 }
 
 void ErrorRecord(const TRpcReply &reply) {
   AErrorRecord request;
-  Require(request.WriteRecord() == Expected(reply, 0, false));
+  Require(request.WriteRecord() == Expected(reply));
 }
 
 void Subscription(const TRpcReply &reply) {
   AStatisticsServer proxy;
-  Require(proxy.RequestEvent(TStatisticsServer::USERREALTIMEEVENT) == Expected(reply, 0, false));
-  Require(proxy.SetCumulativeRefreshRate(TStatisticsServer::USERCUMULATIVEEVENT,
-                                         static_cast<TStatisticsServer::enCumulativeRefreshRate>(
-                                             5)) == Expected(reply, 0, false));
+  Require(proxy.RequestEvent(TStatisticsServer::USERREALTIMEEVENT) == Expected(reply));
+  Require(proxy.SetCumulativeRefreshRate(
+              TStatisticsServer::USERCUMULATIVEEVENT,
+              static_cast<TStatisticsServer::enCumulativeRefreshRate>(5)) == Expected(reply));
 }
 
 using Path = void (*)(const TRpcReply &);
@@ -153,7 +149,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     nextReply = reply;
   }
   const std::size_t live = TMemory::LiveRegistrations();
-  kPaths[data[0] % (sizeof kPaths / sizeof kPaths[0])](reply);
+  kPaths[data[0] % std::size(kPaths)](reply);
   Require(TMemory::LiveRegistrations() == live);
   return 0;
 }

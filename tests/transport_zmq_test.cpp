@@ -1,11 +1,11 @@
-// The ZeroMQ transport inside one process: a server listening on ipc:// or tcp://127.0.0.1 and
-// a caller connected to it by name.
+// The transport's contract over each of its carriers: in-process, and ZeroMQ inside one process
+// (a server listening on ipc:// or tcp://127.0.0.1 and a caller connected to it by name); then
+// the failures only a network has, with sockets of the test's own on the other side.
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
-#include <memory>
 #include <string>
 #include <thread>
 #include <zmq.hpp>
@@ -31,6 +31,28 @@ std::string TempIpcEndpoint(const std::string &leaf) {
   return "ipc://" + dir + "/" + leaf;
 }
 
+// A socket of the test's own that drops what it has not sent when it closes.
+zmq::socket_t RawSocket(zmq::context_t &context, zmq::socket_type type) {
+  zmq::socket_t socket(context, type);
+  socket.set(zmq::sockopt::linger, 0);
+  return socket;
+}
+
+Bytes ReplyBytes(TRPC &rpc) {
+  const auto *start = static_cast<unsigned char *>(rpc.GetReplyPointer());
+  return Bytes(start, start + rpc.GetReplySize());
+}
+
+// Tries `attempt` until it holds, for up to two seconds of 10 ms waits.
+template <class Attempt> bool Eventually(Attempt attempt) {
+  for (int i = 0; i < 200; ++i) {
+    if (attempt())
+      return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}
+
 TRpcReply Echo(const TRpcRequest &request) {
   if (request.type == 13)
     throw std::runtime_error("refused");
@@ -39,60 +61,61 @@ TRpcReply Echo(const TRpcRequest &request) {
   return TRpcReply{true, 0, request.type + 1000L, request.data};
 }
 
-// Publishes `event` until `queueOwner` has it, since a subscription takes a moment to reach the
-// publisher; false after two seconds.
-bool PublishUntilSeen(const std::string &name, TFramework &owner, TEvent &event, TEvent &seen) {
-  for (int attempt = 0; attempt < 200; ++attempt) {
-    TFramework::PublishEvent(name, event);
-    if (owner.WaitForEvent(seen, owner.GetEventQueue(), 10))
-      return true;
-  }
-  return false;
-}
-
-class ZmqTransport : public ::testing::TestWithParam<std::string> {
+// "inproc", "ipc" or "tcp": the carrier between callers and the server bound under name_.
+// unbound_ is reached the same way, with no server bound under it.
+class Transport : public ::testing::TestWithParam<std::string> {
 protected:
   void SetUp() override {
-    name_ = FreshName();
     TFramework::BindServer(name_, Echo);
-    const std::string wanted =
-        GetParam() == "ipc" ? TempIpcEndpoint(name_) : std::string("tcp://127.0.0.1:*");
-    endpoint_ = TFramework::ListenServer(name_, wanted);
-    ASSERT_TRUE(TFramework::ConnectServer(name_, endpoint_));
+    Reach(name_);
+    Reach(unbound_);
   }
   void TearDown() override { TFramework::UnbindServer(name_); }
 
-  std::string name_, endpoint_;
+  void Reach(const std::string &name) {
+    if (Local())
+      return;
+    const std::string wanted =
+        GetParam() == "ipc" ? TempIpcEndpoint(name) : std::string("tcp://127.0.0.1:*");
+    ASSERT_TRUE(TFramework::ConnectServer(name, TFramework::ListenServer(name, wanted)));
+  }
+  bool Local() const { return GetParam() == "inproc"; }
+
+  const std::string name_ = FreshName(), unbound_ = FreshName();
   TFramework caller_{"caller", "", 0};
 };
 
-TEST_P(ZmqTransport, CallsCarryDataReturnCodeAndErrors) {
+TEST_P(Transport, CallsCarryDataReturnCodeAndErrors) {
   unsigned char data[] = {1, 2, 3};
   TRPC wanted(7, data, sizeof data, 1);
   ASSERT_TRUE(caller_.SendRPC(wanted, name_.c_str(), 2000, 0));
   EXPECT_EQ(wanted.GetReturnCode(), 1007);
-  ASSERT_EQ(wanted.GetReplySize(), 3u);
-  EXPECT_EQ(static_cast<unsigned char *>(wanted.GetReplyPointer())[2], 3);
+  EXPECT_EQ(ReplyBytes(wanted), (Bytes{1, 2, 3}));
 
+  // A reply flag of 0 drops the body only.
   TRPC unwanted(7, data, sizeof data, 0);
   ASSERT_TRUE(caller_.SendRPC(unwanted, name_.c_str(), 2000, 0));
   EXPECT_EQ(unwanted.GetReturnCode(), 1007);
   EXPECT_EQ(unwanted.GetReplySize(), 0u);
+  EXPECT_EQ(unwanted.GetReplyPointer(), nullptr);
 
   TRPC throwing(13, nullptr, 0, 1);
   EXPECT_FALSE(caller_.SendRPC(throwing, name_.c_str(), 2000, 0));
   EXPECT_EQ(TBase::fwBaseGetLastError(), TFramework::kErrHandlerFailed);
+  EXPECT_FALSE(caller_.SendRPC(throwing, unbound_.c_str(), 2000, 0));
+  EXPECT_EQ(TBase::fwBaseGetLastError(), TFramework::kErrNoServer);
 
+  // The server goes on after a handler threw; the late reply to a call that timed out is not
+  // taken for the next one's.
   TRPC slow(14, nullptr, 0, 1);
   EXPECT_FALSE(caller_.SendRPC(slow, name_.c_str(), 50, 0));
   EXPECT_EQ(TBase::fwBaseGetLastError(), TFramework::kErrTimeout);
-  // The late reply to the call that timed out is not taken for the next one's.
   TRPC next(8, data, 1, 1);
   ASSERT_TRUE(caller_.SendRPC(next, name_.c_str(), 2000, 0));
   EXPECT_EQ(next.GetReturnCode(), 1008);
 }
 
-TEST_P(ZmqTransport, ConcurrentCallersEachGetTheirOwnReply) {
+TEST_P(Transport, ConcurrentCallersEachGetTheirOwnReply) {
   std::vector<std::thread> threads;
   std::atomic<int> right{0};
   for (unsigned char id = 0; id < 8; ++id)
@@ -102,7 +125,7 @@ TEST_P(ZmqTransport, ConcurrentCallersEachGetTheirOwnReply) {
         unsigned char data[] = {id};
         TRPC rpc(id, data, 1, 1);
         if (caller.SendRPC(rpc, name_.c_str(), 2000, 0) && rpc.GetReturnCode() == 1000 + id &&
-            static_cast<unsigned char *>(rpc.GetReplyPointer())[0] == id)
+            ReplyBytes(rpc) == Bytes{id})
           ++right;
       }
     });
@@ -111,31 +134,48 @@ TEST_P(ZmqTransport, ConcurrentCallersEachGetTheirOwnReply) {
   EXPECT_EQ(right, 8 * 20);
 }
 
-TEST_P(ZmqTransport, SubscribersGetOnlyTheIdsTheyRegisteredFor) {
+// PublishEvent counts the queues of this process it delivered to; subscribers over the network
+// are not counted.
+TEST_P(Transport, EventsReachTheQueuesRegisteredForTheirIdAndServerOnly) {
+  const int local = Local() ? 1 : 0;
   TFramework watcher("watcher", "", 0);
   TEvent wanted(4001, {7});
-  ASSERT_TRUE(watcher.RegisterForEvent(wanted, name_.c_str(), watcher.GetReplyQueue(),
-                                       watcher.GetEventQueue(), 1000, 0));
+  ASSERT_TRUE(watcher.RegisterForEvent(wanted, name_.c_str(), 1000, 0));
+  EXPECT_FALSE(watcher.RegisterForEvent(wanted, "Elsewhere", 1000, 0));
+  EXPECT_EQ(TBase::fwBaseGetLastError(), TFramework::kErrNoServer);
   TEvent seen;
-  ASSERT_TRUE(PublishUntilSeen(name_, watcher, wanted, seen));
+  // A subscription over the network takes a moment to reach the publisher.
+  ASSERT_TRUE(Eventually([&] {
+    TFramework::PublishEvent(name_, wanted);
+    return watcher.WaitForEvent(seen, 0);
+  }));
   EXPECT_EQ(seen.GetId(), 4001);
   EXPECT_EQ(seen.Bytes(), Bytes{7});
-  while (watcher.WaitForEvent(seen, watcher.GetEventQueue(), 100)) {
+  while (watcher.WaitForEvent(seen, 100)) {
   }
 
-  TFramework::PublishEvent(name_, TEvent(4002, {1}));
-  TFramework::PublishEvent(name_, TEvent(4001, {2}));
-  ASSERT_TRUE(watcher.WaitForEvent(seen, watcher.GetEventQueue(), 2000));
-  EXPECT_EQ(seen.Bytes(), Bytes{2});
+  EXPECT_EQ(TFramework::PublishEvent(name_, TEvent(4002, {1})), 0);
+  EXPECT_EQ(TFramework::PublishEvent(unbound_, TEvent(4001, {1})), 0);
+  EXPECT_EQ(TFramework::PublishEvent(name_, TEvent(4001, {2})), local);
+  {
+    // A framework object's registrations go with it.
+    TFramework shortLived("shortLived", "", 0);
+    ASSERT_TRUE(shortLived.RegisterForEvent(wanted, name_.c_str(), 1000, 0));
+    EXPECT_EQ(TFramework::PublishEvent(name_, TEvent(4001, {3})), 2 * local);
+  }
+  EXPECT_EQ(TFramework::PublishEvent(name_, TEvent(4001, {4})), local);
+  for (unsigned char value : {2, 3, 4}) {
+    ASSERT_TRUE(watcher.WaitForEvent(seen, 2000));
+    EXPECT_EQ(seen.Bytes(), Bytes{value});
+  }
 
-  ASSERT_TRUE(watcher.DeregisterForEvent(wanted, name_.c_str(), watcher.GetReplyQueue(),
-                                         watcher.GetEventQueue(), 1000, 0));
+  ASSERT_TRUE(watcher.DeregisterForEvent(wanted, name_.c_str(), 1000, 0));
   std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  TFramework::PublishEvent(name_, TEvent(4001, {3}));
-  EXPECT_FALSE(watcher.WaitForEvent(seen, watcher.GetEventQueue(), 200));
+  EXPECT_EQ(TFramework::PublishEvent(name_, TEvent(4001, {5})), 0);
+  EXPECT_FALSE(watcher.WaitForEvent(seen, 200));
 }
 
-INSTANTIATE_TEST_SUITE_P(Endpoints, ZmqTransport, ::testing::Values("ipc", "tcp"));
+INSTANTIATE_TEST_SUITE_P(Carriers, Transport, ::testing::Values("inproc", "ipc", "tcp"));
 
 TEST(ZmqTransportFailures, NoServerAtTheEndpointFailsAfterTheTimeOut) {
   const std::string name = FreshName();
@@ -147,31 +187,22 @@ TEST(ZmqTransportFailures, NoServerAtTheEndpointFailsAfterTheTimeOut) {
   EXPECT_FALSE(caller.SendRPC(rpc, name.c_str(), 100, 0));
   EXPECT_EQ(TBase::fwBaseGetLastError(), TFramework::kErrNoServer);
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
-
-  // A listener for a name with nothing bound answers that no server is there.
-  const std::string unbound = FreshName();
-  ASSERT_TRUE(TFramework::ConnectServer(
-      unbound, TFramework::ListenServer(unbound, TempIpcEndpoint(unbound))));
-  EXPECT_FALSE(caller.SendRPC(rpc, unbound.c_str(), 2000, 0));
-  EXPECT_EQ(TBase::fwBaseGetLastError(), TFramework::kErrNoServer);
 }
 
 // A server that takes the call and dies: the caller hears of it when the connection drops, long
 // before its time-out.
 TEST(ZmqTransportFailures, ACallOutstandingWhenTheServerDiesFailsAtOnce) {
   const std::string name = FreshName();
-  const std::string endpoint = TempIpcEndpoint(name);
   zmq::context_t context;
-  auto router = std::make_unique<zmq::socket_t>(context, zmq::socket_type::router);
-  router->set(zmq::sockopt::linger, 0);
-  router->bind(endpoint);
-  ASSERT_TRUE(TFramework::ConnectServer(name, endpoint));
+  zmq::socket_t router = RawSocket(context, zmq::socket_type::router);
+  router.bind(TempIpcEndpoint(name));
+  ASSERT_TRUE(TFramework::ConnectServer(name, TempIpcEndpoint(name)));
   std::thread server([&] {
     zmq::message_t part;
     do {
-      ASSERT_TRUE(router->recv(part));
+      ASSERT_TRUE(router.recv(part));
     } while (part.more());
-    router.reset();
+    router.close();
   });
   TFramework caller("caller", "", 0);
   TRPC rpc(1, nullptr, 0, 1);
@@ -189,24 +220,20 @@ TEST(ZmqTransportFailures, MalformedCallsAreCountedAndTheServerGoesOn) {
   ASSERT_TRUE(TFramework::ConnectServer(name, endpoint));
 
   zmq::context_t context;
-  zmq::socket_t raw(context, zmq::socket_type::dealer);
-  raw.set(zmq::sockopt::linger, 0);
+  zmq::socket_t raw = RawSocket(context, zmq::socket_type::dealer);
   raw.connect(endpoint);
   const auto before = TFramework::TransportCounters().rejectedFrames;
   const std::vector<Bytes> garbage = {
       {'C', 1, 2},                                           // header cut short
       {'X', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, // unknown kind
-      {}};
+      {},
+      zmqframe::EncodeCall({1, 7, 1, 1000, 0, name, "raw"})}; // a good header without its body
   for (const Bytes &frame : garbage)
     raw.send(zmq::buffer(frame.data(), frame.size()));
-  // A good header without its body frame.
-  const Bytes header = zmqframe::EncodeCall({1, 7, 1, 1000, 0, name, "raw"});
-  raw.send(zmq::buffer(header.data(), header.size()));
 
   const auto rejected = [&] { return TFramework::TransportCounters().rejectedFrames - before; };
-  for (int wait = 0; wait < 200 && rejected() < garbage.size() + 1; ++wait)
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  EXPECT_EQ(rejected(), garbage.size() + 1);
+  Eventually([&] { return rejected() >= garbage.size(); });
+  EXPECT_EQ(rejected(), garbage.size());
   TFramework caller("caller", "", 0);
   TRPC rpc(7, nullptr, 0, 1);
   EXPECT_TRUE(caller.SendRPC(rpc, name.c_str(), 2000, 0));
@@ -216,32 +243,27 @@ TEST(ZmqTransportFailures, MalformedCallsAreCountedAndTheServerGoesOn) {
 // A publisher written by hand stands in for a server, to send what a real one should not.
 TEST(ZmqTransportFailures, SubscribersRejectBadEventsCountGapsAndNeverTakeOneTwice) {
   const std::string name = FreshName();
-  const std::string endpoint = TempIpcEndpoint(name);
   zmq::context_t context;
-  zmq::socket_t pub(context, zmq::socket_type::pub);
-  pub.set(zmq::sockopt::linger, 0);
-  pub.bind(endpoint + ".events");
-  ASSERT_TRUE(TFramework::ConnectServer(name, endpoint));
+  zmq::socket_t pub = RawSocket(context, zmq::socket_type::pub);
+  pub.bind(TempIpcEndpoint(name) + ".events");
+  ASSERT_TRUE(TFramework::ConnectServer(name, TempIpcEndpoint(name)));
   TFramework watcher("watcher", "", 0);
   TEvent wanted(9);
-  ASSERT_TRUE(watcher.RegisterForEvent(wanted, name.c_str(), watcher.GetReplyQueue(),
-                                       watcher.GetEventQueue(), 1000, 0));
+  ASSERT_TRUE(watcher.RegisterForEvent(wanted, name.c_str(), 1000, 0));
+  const Bytes topic = zmqframe::EventTopic(9, name);
   const auto send = [&](std::vector<Bytes> parts) {
     for (std::size_t i = 0; i < parts.size(); ++i)
       pub.send(zmq::buffer(parts[i].data(), parts[i].size()),
                i + 1 < parts.size() ? zmq::send_flags::sndmore : zmq::send_flags::none);
   };
-  const Bytes topic = zmqframe::EventTopic(9, name);
   const auto event = [&](std::uint64_t incarnation, std::uint64_t sequence, unsigned char value) {
     send({topic, zmqframe::EncodeEvent({incarnation, sequence}), {value}});
   };
   TEvent seen;
-  bool joined = false;
-  for (int attempt = 0; attempt < 200 && !joined; ++attempt) {
+  ASSERT_TRUE(Eventually([&] {
     event(1, 1, 1);
-    joined = watcher.WaitForEvent(seen, watcher.GetEventQueue(), 10);
-  }
-  ASSERT_TRUE(joined);
+    return watcher.WaitForEvent(seen, 0);
+  }));
   const TTransportCounters before = TFramework::TransportCounters();
 
   event(1, 1, 1);                               // a duplicate
@@ -250,9 +272,9 @@ TEST(ZmqTransportFailures, SubscribersRejectBadEventsCountGapsAndNeverTakeOneTwi
   event(1, 5, 5);                               // 2..4 never came
   event(2, 1, 6);                               // a restarted publisher numbers from 1 again
   std::vector<unsigned char> values;
-  while (watcher.WaitForEvent(seen, watcher.GetEventQueue(), 300))
+  while (watcher.WaitForEvent(seen, 300))
     values.push_back(seen.Bytes().at(0));
-  EXPECT_EQ(values, (std::vector<unsigned char>{5, 6}));
+  EXPECT_EQ(values, (Bytes{5, 6}));
   const TTransportCounters after = TFramework::TransportCounters();
   EXPECT_EQ(after.rejectedFrames - before.rejectedFrames, 2u);
   EXPECT_EQ(after.droppedEvents - before.droppedEvents, 3u);

@@ -3,6 +3,8 @@
 #ifndef STATCLIENT_TESTS_SUPPORT_TESTSERVER_H_
 #define STATCLIENT_TESTS_SUPPORT_TESTSERVER_H_
 
+#include <gtest/gtest.h>
+
 #include <mutex>
 #include <string>
 #include <vector>
@@ -13,15 +15,31 @@
 
 class TestServer {
 public:
-  explicit TestServer(std::string name);
-  ~TestServer();
+  explicit TestServer(std::string name) : name_(std::move(name)) {
+    TFramework::BindServer(name_, [this](const TRpcRequest &request) {
+      std::lock_guard<std::mutex> lock(mutex_);
+      requests_.push_back(request);
+      return reply_;
+    });
+  }
+  ~TestServer() { TFramework::UnbindServer(name_); }
   TestServer(const TestServer &) = delete;
   TestServer &operator=(const TestServer &) = delete;
 
-  void ReplyWith(TRpcReply reply);
-  std::vector<TRpcRequest> Requests() const;
+  void ReplyWith(TRpcReply reply) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    reply_ = std::move(reply);
+  }
+  std::vector<TRpcRequest> Requests() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return requests_;
+  }
   // The only request received; fails the test if there was not exactly one.
-  TRpcRequest OnlyRequest() const;
+  TRpcRequest OnlyRequest() const {
+    std::vector<TRpcRequest> requests = Requests();
+    EXPECT_EQ(requests.size(), 1u);
+    return requests.empty() ? TRpcRequest{} : requests.front();
+  }
 
 private:
   std::string name_;
@@ -35,7 +53,15 @@ struct SplitRequest {
   TMsgRequestHdr header;
   std::vector<unsigned char> body;
 };
-SplitRequest Split(const TRpcRequest &request);
+inline SplitRequest Split(const TRpcRequest &request) {
+  SplitRequest split;
+  TPack pack(const_cast<unsigned char *>(request.data.data()),
+             static_cast<unsigned long>(request.data.size()));
+  pack >> split.header;
+  const auto *rest = static_cast<const unsigned char *>(pack.Contents());
+  split.body.assign(rest, rest + pack.Length());
+  return split;
+}
 
 // The bytes that `fill` packs into an owning pack.
 template <typename Fill> std::vector<unsigned char> PackedBytes(Fill fill) {

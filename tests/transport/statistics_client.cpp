@@ -19,34 +19,7 @@
 
 #include <statclient/statclient.h>
 
-namespace {
-
 using Clock = std::chrono::steady_clock;
-
-// Each user real-time event of one server run is unique: every user's presence time grows by a
-// step unless the user changed state. A restarted server counts its steps from the start again,
-// so its events are only compared with those of the same run.
-class EventLedger {
-public:
-  // False when this payload came before in the current run.
-  bool FirstTime(const TEvent &event) {
-    const auto now = Clock::now();
-    if (PausedSince(now))
-      seen_.clear();
-    lastEvent_ = now;
-    const auto *data = static_cast<const char *>(event.GetData());
-    return seen_.insert(std::string(data, data + event.GetDataSize())).second;
-  }
-  // Whether events had come and then paused; the wait for the first one is no pause.
-  bool PausedSince(Clock::time_point now) const { return lastEvent_ && now - *lastEvent_ > kPause; }
-
-private:
-  static constexpr std::chrono::milliseconds kPause{500};
-  std::set<std::string> seen_;
-  std::optional<Clock::time_point> lastEvent_;
-};
-
-} // namespace
 
 int main(int argc, char **argv) {
   if (argc != 2) {
@@ -63,7 +36,11 @@ int main(int argc, char **argv) {
   }
 
   std::map<unsigned short, int> codes;
-  EventLedger ledger;
+  // Each user real-time event of one server run is unique: every user's presence time grows by
+  // a step unless the user changed state. A restarted server counts its steps from the start
+  // again, so its events are only compared with those of the same run.
+  std::set<std::string> seen;
+  std::optional<Clock::time_point> lastEvent; // the wait for the first one is no pause
   int duplicates = 0, undecodable = 0, wrongReplies = 0, outages = 0;
   int roundsAfter = 0, eventsAfter = 0, events = 0;
   const auto deadline = Clock::now() + std::chrono::seconds(25);
@@ -90,11 +67,15 @@ int main(int argc, char **argv) {
 
     TEvent event;
     while (proxy.WaitForEvent(event, 0)) {
-      if (ledger.PausedSince(Clock::now())) {
+      const auto now = Clock::now();
+      if (lastEvent && now - *lastEvent > std::chrono::milliseconds(500)) {
         ++outages;
         roundsAfter = eventsAfter = 0;
+        seen.clear();
       }
-      if (!ledger.FirstTime(event))
+      lastEvent = now;
+      const auto *data = static_cast<const char *>(event.GetData());
+      if (!seen.insert(std::string(data, data + event.GetDataSize())).second)
         ++duplicates;
       if (++events == 1)
         std::cerr << "statistics_client: receiving events" << std::endl;
