@@ -137,7 +137,6 @@ TEST(SimRequests, ServesEveryRequestObject) {
   ASSERT_EQ(log.UpdateContactLogSummary(), 0);
   const long key = log.RecordKey;
   ASSERT_EQ(log.UpdateContactLogSummary(), 0);
-  EXPECT_NE(key, 5);
   EXPECT_EQ(log.RecordKey, key + 1);
   EXPECT_EQ(s.sim.ContactLogUpdates(), 2);
   log.AgentKey = 42;
