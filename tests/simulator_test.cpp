@@ -18,9 +18,11 @@ namespace {
 
 constexpr char kServer[] = "SimulatorTestServer";
 
-// A simulator and a client of it.
+// A simulator and a client of it, subscribed to `id` unless it is 0.
 struct Sim {
-  void Subscribe(int id, bool includeLoggedOff = false) {
+  explicit Sim(int id = 0, bool includeLoggedOff = false) {
+    if (id == 0)
+      return;
     proxy.SetIncludeLoggedOffUsers(includeLoggedOff);
     TEvent registration(static_cast<unsigned short>(id));
     EXPECT_TRUE(proxy.RegisterForEvent(registration, kServer, 5000, 0));
@@ -43,8 +45,7 @@ class SimEvents : public ::testing::TestWithParam<statsupport::EventEntry> {};
 
 TEST_P(SimEvents, SubscribedIdDecodesIntoItsClassInFull) {
   const statsupport::EventEntry &entry = GetParam();
-  Sim s;
-  s.Subscribe(entry.id);
+  Sim s(entry.id);
   TEvent event;
   const int ticks = s.TicksUntilEvent(statsim::Simulator::kDefaultRefreshTicks, event);
   ASSERT_NE(ticks, 0) << "no event";
@@ -68,8 +69,7 @@ INSTANTIATE_TEST_SUITE_P(EveryTableId, SimEvents,
                          [](const auto &info) { return std::string(info.param.eventName); });
 
 TEST(SimEventsRate, CumulativeIdsFollowTheirRefreshRate) {
-  Sim s;
-  s.Subscribe(TStatisticsServer::QUEUECUMULATIVEEVENT);
+  Sim s(TStatisticsServer::QUEUECUMULATIVEEVENT);
   ASSERT_EQ(
       s.proxy.SetCumulativeRefreshRate(TStatisticsServer::QUEUECUMULATIVEEVENT,
                                        static_cast<TStatisticsServer::enCumulativeRefreshRate>(2)),
@@ -82,8 +82,7 @@ TEST(SimEventsRate, CumulativeIdsFollowTheirRefreshRate) {
 // Without the flag only logged-on users come; a logged-off user is always offline.
 TEST(SimEventsUsers, LoggedOffUsersComeOnlyWhenAskedFor) {
   const auto usersAfterOneTick = [](bool includeLoggedOff) {
-    Sim s;
-    s.Subscribe(TStatisticsServer::USERREALTIMEEVENT, includeLoggedOff);
+    Sim s(TStatisticsServer::USERREALTIMEEVENT, includeLoggedOff);
     TEvent event;
     EXPECT_EQ(s.TicksUntilEvent(1, event), 1);
     TUserRealTimeEvent users;
