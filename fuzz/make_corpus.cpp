@@ -41,35 +41,20 @@ void Deepen(TEventDataContactResultsCumulative &row) {
   row.ContactResultsStatistics.emplace_back();
 }
 
-template <class E> void EventSeeds(const fs::path &dir, const char *className) {
-  const auto index =
-      static_cast<std::uint8_t>(statsupport::FindByName(className) - statsupport::begin());
-  E event;
-  Write(dir, std::string(className) + "-empty", index, Repack(event));
-  Deepen(*AddRecord(event));
-  Write(dir, std::string(className) + "-one", index, Repack(event));
-  AddRecord(event);
-  Write(dir, std::string(className) + "-two", index, Repack(event));
-}
-
-#define EVENT_SEEDS(Event) EventSeeds<Event>(dir, #Event)
-
-void AllEventSeeds(const fs::path &dir) {
-  EVENT_SEEDS(TUserRealTimeEvent);
-  EVENT_SEEDS(TQueueRealTimeEvent);
-  EVENT_SEEDS(TGroupRealTimeEvent);
-  EVENT_SEEDS(TContactRealTimeEvent);
-  EVENT_SEEDS(TCallbackRealTimeEvent);
-  EVENT_SEEDS(TUserCumulativeEvent);
-  EVENT_SEEDS(TQueueCumulativeEvent);
-  EVENT_SEEDS(TGroupCumulativeEvent);
-  EVENT_SEEDS(TCallbackCumulativeEvent);
-  EVENT_SEEDS(TMonitoredDestinationCumulativeEvent);
-  EVENT_SEEDS(TContactResultsCumulativeEvent);
-  EVENT_SEEDS(TRoutingStateCumulativeEvent);
-  EVENT_SEEDS(TPostProcessingCumulativeEvent);
-  EVENT_SEEDS(TWorkFlowCumulativeEvent);
-  EVENT_SEEDS(TCDComponentCumulativeEvent);
+// Each class's seeds, named after its entry in the event table. The classes come in the table's
+// order, so that a class's index there is its selector, and all of them.
+template <class... E> void EventSeeds(const fs::path &dir) {
+  Require(sizeof...(E) == static_cast<std::size_t>(statsupport::end() - statsupport::begin()));
+  std::uint8_t index = 0;
+  const auto seeds = [&](auto event) {
+    const std::string name = statsupport::begin()[index].className;
+    Write(dir, name + "-empty", index, Repack(event));
+    Deepen(*AddRecord(event));
+    Write(dir, name + "-one", index, Repack(event));
+    AddRecord(event);
+    Write(dir, name + "-two", index++, Repack(event));
+  };
+  (seeds(E()), ...);
 }
 
 TContactDetail DeepContactDetail() {
@@ -129,7 +114,12 @@ int main(int argc, char **argv) {
   std::string root;
   app.add_option("dir", root, "corpus root; one folder per target is written")->required();
   CLI11_PARSE(app, argc, argv);
-  AllEventSeeds(fs::path(root) / "event_payload_fuzz");
+  EventSeeds<TUserRealTimeEvent, TQueueRealTimeEvent, TGroupRealTimeEvent, TContactRealTimeEvent,
+             TCallbackRealTimeEvent, TUserCumulativeEvent, TQueueCumulativeEvent,
+             TGroupCumulativeEvent, TCallbackCumulativeEvent, TMonitoredDestinationCumulativeEvent,
+             TContactResultsCumulativeEvent, TRoutingStateCumulativeEvent,
+             TPostProcessingCumulativeEvent, TWorkFlowCumulativeEvent, TCDComponentCumulativeEvent>(
+      fs::path(root) / "event_payload_fuzz");
   RecordSeeds(fs::path(root) / "record_payload_fuzz");
   ReplySeeds(fs::path(root) / "reply_path_fuzz");
   return 0;

@@ -1,12 +1,10 @@
-// Feeds arbitrary bytes to the decoder of every top-level record that arrives from the server:
-// the contact detail, the contact-log list and entries, the update body, the error record, and
-// the callback and open-media records nested in a contact detail. The first byte picks the
-// class, the rest is the payload. A payload either decodes or raises the framework's
+// Feeds arbitrary bytes to the decoder of every top-level record that arrives from the server,
+// and of the callback and open-media records nested in a contact detail; the first byte picks
+// the class, the rest is the payload. A payload either decodes or raises the framework's
 // short-read exception (the contact-log list also its length error). One that decodes packs to
-// bytes that decode in full to a record packing to the same bytes; Size(), where the class has
-// one, counts them; a copy packs the same and walks to the same fields, and renders as text
-// where the class has a text. Afterwards no record is left registered with the memory
-// accounting.
+// bytes that decode in full to a record packing to the same bytes, which Size() counts where the
+// class has one; a copy packs and walks the same, and renders where the class has a text. No
+// record is left registered afterwards.
 #include <cstdint>
 #include <iterator>
 #include <stdexcept>
@@ -19,45 +17,41 @@
 namespace {
 
 template <class T, class = void> struct HasSize : std::false_type {};
-template <class T>
-struct HasSize<T, std::void_t<decltype(std::declval<const T &>().Size())>> : std::true_type {};
+template <class T> struct HasSize<T, std::void_t<decltype(&T::Size)>> : std::true_type {};
 template <class T, class = void> struct HasText : std::false_type {};
-template <class T>
-struct HasText<T, std::void_t<decltype(std::declval<const T &>().ToString())>> : std::true_type {};
+template <class T> struct HasText<T, std::void_t<decltype(&T::ToString)>> : std::true_type {};
 
-// A record's fields as JSON text, for comparing two walks: a NaN field is no NaN's equal as a
-// value but prints alike, and a string that is not UTF-8 prints with replacement characters.
+// A record's fields as JSON text: a NaN field prints alike though it equals no NaN, and a string
+// that is not UTF-8 prints with replacement characters.
 template <class Record> std::string WalkText(const Record &record) {
   return statsupport::ToJson(record).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
+// A failure after the payload decoded is a finding, not a payload rejected.
 template <class Record> void Decode(const std::uint8_t *data, std::size_t size) {
   const std::size_t live = TMemory::LiveRegistrations();
-  {
+  bool decoded = false;
+  try {
     Record record;
     TPack payload(const_cast<std::uint8_t *>(data), static_cast<unsigned long>(size));
-    bool decoded = true;
-    try {
-      payload >> record;
-    } catch (const TPackError &) {
-      decoded = false;
-    } catch (const std::length_error &) {
-      decoded = false;
-    }
-    if (decoded) {
-      const std::vector<unsigned char> first = Repack(record);
-      if constexpr (HasSize<Record>::value)
-        Require(record.Size() == first.size());
-      Record again;
-      TPack reread(const_cast<unsigned char *>(first.data()),
-                   static_cast<unsigned long>(first.size()));
-      reread >> again;
-      Require(reread.Length() == 0 && Repack(again) == first);
-      const Record copy(record);
-      Require(Repack(copy) == first && WalkText(copy) == WalkText(record));
-      if constexpr (HasText<Record>::value)
-        (void)copy.ToString();
-    }
+    payload >> record;
+    decoded = true;
+    const std::vector<unsigned char> first = Repack(record);
+    if constexpr (HasSize<Record>::value)
+      Require(record.Size() == first.size());
+    Record again;
+    TPack reread(const_cast<unsigned char *>(first.data()),
+                 static_cast<unsigned long>(first.size()));
+    reread >> again;
+    const Record copy(record);
+    Require(reread.Length() == 0 && Repack(again) == first && Repack(copy) == first &&
+            WalkText(copy) == WalkText(record));
+    if constexpr (HasText<Record>::value)
+      (void)copy.ToString();
+  } catch (const TPackError &) {
+    Require(!decoded);
+  } catch (const std::length_error &) {
+    Require(!decoded);
   }
   Require(TMemory::LiveRegistrations() == live);
 }

@@ -5,7 +5,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
+#include <tuple>
 
 #include <unistd.h>
 
@@ -21,11 +23,6 @@ namespace fs = std::filesystem;
 #define STATWATCH_PATH ""
 #endif
 
-struct ToolRun {
-  int exit;
-  std::string out, err;
-};
-
 std::string Slurp(const fs::path &path) {
   std::ostringstream text;
   text << std::ifstream(path, std::ios::binary).rdbuf();
@@ -38,38 +35,32 @@ protected:
     if (std::string(STATWATCH_PATH).empty()) {
       GTEST_SKIP() << "statwatch is not built";
     }
-    fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
   void TearDown() override { fs::remove_all(dir_); }
 
-  ToolRun RunStatwatch(const std::string &arguments) {
+  // The exit status, standard output and standard error of statwatch run with `arguments`.
+  std::tuple<int, std::string, std::string> Run(const std::string &arguments) {
     const std::string command = std::string(STATWATCH_PATH) + " " + arguments + " >" +
                                 (dir_ / "out").string() + " 2>" + (dir_ / "err").string();
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(dir_ / "out"), Slurp(dir_ / "err")};
   }
-  // Of this process and test, so that builds running the test at once keep apart.
-  const fs::path dir_ =
-      fs::temp_directory_path() / ("statwatch_cli_test_" + std::to_string(::getpid()) + "_" +
-                                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  // Of this process, so that builds running the test at once keep apart.
+  const fs::path dir_ = fs::temp_directory_path() / ("statwatch_cli_" + std::to_string(::getpid()));
 };
 
 TEST_F(Statwatch, JsonLinesHoldEveryFieldOfTheCapturedPayloads) {
   const fs::path capture = dir_ / "capture";
-  const ToolRun run =
-      RunStatwatch("--format json --count 4 --tick-ms 5 --capture " + capture.string() +
-                   " GROUPREALTIMEEVENT 5004 TQueueRealTimeEvent");
-  ASSERT_EQ(run.exit, 0) << run.err;
-  EXPECT_NE(run.err.find("statwatch: 4 events"), std::string::npos) << run.err;
-
-  std::vector<fs::path> files;
-  for (const auto &file : fs::directory_iterator(capture))
-    files.push_back(file.path());
-  std::sort(files.begin(), files.end());
+  const auto [status, out, err] =
+      Run("--format json --count 4 --tick-ms 5 --capture " + capture.string() +
+          " GROUPREALTIMEEVENT 5004 TQueueRealTimeEvent");
+  ASSERT_EQ(status, 0) << err;
+  EXPECT_NE(err.find("statwatch: 4 events"), std::string::npos) << err;
+  const std::set<fs::path> files{fs::directory_iterator(capture), fs::directory_iterator()};
   ASSERT_EQ(files.size(), 4u);
 
-  std::istringstream lines(run.out);
+  std::istringstream lines(out);
   std::string line;
   for (const fs::path &file : files) {
     const int id = std::stoi(file.filename().string().substr(7));
@@ -105,10 +96,10 @@ TEST_F(Statwatch, BadInputIsRefusedOnStderrWithNothingOnStdout) {
       {"--capture /proc/statwatch-cannot -n 1", 3, "cannot create /proc/statwatch-cannot"},
   };
   for (const Case &c : cases) {
-    const ToolRun run = RunStatwatch(c.arguments);
-    EXPECT_EQ(run.exit, c.exit) << c.arguments;
-    EXPECT_NE(run.err.find(c.message), std::string::npos) << c.arguments << ": " << run.err;
-    EXPECT_EQ(run.out, "") << c.arguments;
+    const auto [status, out, err] = Run(c.arguments);
+    EXPECT_EQ(status, c.exit) << c.arguments;
+    EXPECT_NE(err.find(c.message), std::string::npos) << c.arguments << ": " << err;
+    EXPECT_EQ(out, "") << c.arguments;
   }
 }
 
