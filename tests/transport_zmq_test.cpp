@@ -31,13 +31,6 @@ std::string TempIpcEndpoint(const std::string &leaf) {
   return "ipc://" + dir + "/" + leaf;
 }
 
-// A socket of the test's own that drops what it has not sent when it closes.
-zmq::socket_t RawSocket(zmq::context_t &context, zmq::socket_type type) {
-  zmq::socket_t socket(context, type);
-  socket.set(zmq::sockopt::linger, 0);
-  return socket;
-}
-
 Bytes ReplyBytes(TRPC &rpc) {
   const auto *start = static_cast<unsigned char *>(rpc.GetReplyPointer());
   return Bytes(start, start + rpc.GetReplySize());
@@ -188,7 +181,8 @@ TEST(ZmqTransportFailures, MalformedCallsAreCountedAndTheServerGoesOn) {
   ASSERT_TRUE(TFramework::ConnectServer(name, endpoint));
 
   zmq::context_t context;
-  zmq::socket_t raw = RawSocket(context, zmq::socket_type::dealer);
+  zmq::socket_t raw(context, zmq::socket_type::dealer);
+  raw.set(zmq::sockopt::linger, 0); // what is left unsent goes with the socket
   raw.connect(endpoint);
   const auto before = TFramework::TransportCounters().rejectedFrames;
   const std::vector<Bytes> garbage = {
@@ -212,7 +206,8 @@ TEST(ZmqTransportFailures, MalformedCallsAreCountedAndTheServerGoesOn) {
 TEST(ZmqTransportFailures, SubscribersRejectBadEventsCountGapsAndNeverTakeOneTwice) {
   const std::string name = FreshName();
   zmq::context_t context;
-  zmq::socket_t pub = RawSocket(context, zmq::socket_type::pub);
+  zmq::socket_t pub(context, zmq::socket_type::pub);
+  pub.set(zmq::sockopt::linger, 0);
   pub.bind(TempIpcEndpoint(name) + ".events");
   ASSERT_TRUE(TFramework::ConnectServer(name, TempIpcEndpoint(name)));
   TFramework watcher("watcher", "", 0);
