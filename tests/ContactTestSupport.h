@@ -1,26 +1,13 @@
-// Shared by the suites of the contact records and services: a fixture with a bound test server
-// that every proxy sends to, and time stamp and text helpers.
+// Shared by the suites of the contact records and services: time stamp and text helpers.
 #ifndef STATCLIENT_TESTS_CONTACTTESTSUPPORT_H_
 #define STATCLIENT_TESTS_CONTACTTESTSUPPORT_H_
-
-#include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <string>
 #include <vector>
 
-#include "client/tstAServer.h"
 #include "framework/TTimeStamp.h"
-#include "support/DiagCapture.h"
 #include "support/Spans.h"
-#include "support/TestServer.h"
-
-// Binds a test server under `Name` and makes it the destination of every request.
-template <const char *Name> class BoundServerTest : public ::testing::Test {
-protected:
-  TestServer server_{Name};
-  AStatisticsServer proxy_{Name, "client", "second"};
-};
 
 // A time stamp in 2026 on `day` at `hour`.
 inline TTimeStamp Stamp(unsigned short day, unsigned short hour = 0) {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <tuple>
+#include <type_traits>
 #include <vector>
 
 #include "ContactTestSupport.h"
@@ -14,12 +15,19 @@
 #include "client/tstAContactLog.h"
 #include "client/tstAErrorRecord.h"
 #include "framework/TMemory.h"
+#include "support/DiagCapture.h"
 
 namespace {
 
 constexpr char kServer[] = "ProxyTestServer";
 using S = TStatisticsServer;
-using ProxyTest = BoundServerTest<kServer>;
+
+// Every proxy sends to the test server bound under kServer.
+class ProxyTest : public ::testing::Test {
+protected:
+  TestServer server_{kServer};
+  AStatisticsServer proxy_{kServer, "client", "second"};
+};
 
 TRpcReply Reply(Bytes data) { return {true, 0, 0, std::move(data)}; }
 TRpcReply Reply(const std::function<void(TPack &)> &fill) { return Reply(PackedBytes(fill)); }
@@ -228,38 +236,34 @@ TEST_F(ProxyTest, EveryOperationSendsItsRequestReadsItsReplyAndFailsAlike) {
   EXPECT_EQ(log.RecordKey, 78);
 }
 
-// Constructing and destroying write a line each and copying none; the three-name constructor
-// sets the shared server name after its line, the default one leaves it. A copy or assignment
-// of a proxy takes its client name and flag, the framework part keeps its own identity.
+// Constructing and destroying write a line each, copying and assigning none; the three-name
+// constructor sets the shared server name, the default one leaves it and sends no client name.
+// A copy or assignment of a proxy takes its client name and flag, not its framework identity or
+// reply queue. The library's version is announced at load.
 TEST(ProxyLifecycle, LinesTheSharedServerNameAndCopies) {
   TestServer server("SecondServer");
-  std::vector<std::string> lines;
-  std::string nameWhenLogged = "unset";
-  const TDiag::Sink previous = TDiag::SetSink(
-      [&](TDiag::enDiagType, unsigned short, const char *file, const std::string &text) {
-        lines.push_back(std::string(file) + ": " + text);
-        if (text.find("Constructed, server name") != std::string::npos) {
-          nameWhenLogged = AStatisticsServer::GetStatsServerName();
-        }
-      });
   AStatisticsServer::serverName = "before";
+  std::vector<std::string> lines;
   {
-    AStatisticsServer plain;
-    EXPECT_EQ(AStatisticsServer::GetStatsServerName(), "before");
-    AStatisticsServer named("SecondServer", "client", "second");
-    named.SetIncludeLoggedOffUsers(true);
-    AStatisticsServer copy(named);
-    EXPECT_EQ(nameWhenLogged, "before");
-    EXPECT_EQ(plain.RequestEvent(TStatisticsServer::GROUPREALTIMEEVENT), 0);
-    plain = named;
-    for (const AStatisticsServer *made : {&copy, &plain}) {
-      EXPECT_EQ(
-          std::make_tuple(made->GetClientName(), made->GetIncludeLoggedOffUsers(), made->GetName()),
-          std::make_tuple("client", true, ""));
+    DiagCapture diag;
+    {
+      AStatisticsServer plain;
+      EXPECT_EQ(AStatisticsServer::GetStatsServerName(), "before");
+      AStatisticsServer named("SecondServer", "client", "second");
+      named.SetIncludeLoggedOffUsers(true);
+      AStatisticsServer copy(named);
+      EXPECT_EQ(plain.RequestEvent(S::GROUPREALTIMEEVENT), 0);
+      plain = named;
+      for (const AStatisticsServer *made : {&copy, &plain}) {
+        EXPECT_EQ(std::make_tuple(made->GetClientName(), made->GetIncludeLoggedOffUsers(),
+                                  made->GetName()),
+                  std::make_tuple("client", true, ""));
+      }
+      EXPECT_NE(&plain.GetReplyQueue(), &named.GetReplyQueue());
     }
-    EXPECT_NE(&plain.GetReplyQueue(), &named.GetReplyQueue());
+    for (const DiagLine &line : diag.Lines())
+      lines.push_back(line.file + ": " + line.text);
   }
-  TDiag::SetSink(previous);
   const std::string created = "tstTServer: TStatisticsServer::TStatisticsServer: Created object";
   std::vector<std::string> expected = {
       created, "tstAServer: AStatisticsServer::AStatisticsServer: Created object", created,
@@ -271,51 +275,39 @@ TEST(ProxyLifecycle, LinesTheSharedServerNameAndCopies) {
     expected.push_back("tstTServer: TStatisticsServer::~TStatisticsServer: Destroyed object");
   }
   EXPECT_EQ(lines, expected);
-  // A default-constructed proxy has no client name of its own.
-  EXPECT_EQ(Split(server.OnlyRequest()).body,
+  EXPECT_EQ(Split(server.Requests().at(0)).body,
             PackedBytes([](TPack &p) { p << 5006 << std::string(); }));
+  const auto announced = TVersionDiagHelper::Announced();
+  EXPECT_NE(std::find(announced.begin(), announced.end(),
+                      std::make_pair(std::string("Statistics Server Client version"),
+                                     std::string("V11 R0.0.0"))),
+            announced.end());
 }
 
 // A copy of a request object takes its record and, for the error record alone, its proxy part;
-// the others' copies are fresh, unnamed proxies. An assignment takes the record only.
-template <typename Request, typename SameRecord>
-void ExpectCopies(Request &source, bool copyTakesProxy, SameRecord sameRecord) {
-  source.SetIncludeLoggedOffUsers(true);
-  DiagCapture diag;
-  const Request copy(source);
-  const std::vector<std::string> fresh{"TStatisticsServer::TStatisticsServer: Created object",
-                                       "AStatisticsServer::AStatisticsServer: Created object"};
-  EXPECT_EQ(diag.Texts(), copyTakesProxy ? std::vector<std::string>{} : fresh);
-  EXPECT_EQ(copy.GetIncludeLoggedOffUsers(), copyTakesProxy);
-  Request assigned;
-  assigned = source;
-  EXPECT_FALSE(assigned.GetIncludeLoggedOffUsers());
-  EXPECT_TRUE(sameRecord(copy));
-  EXPECT_TRUE(sameRecord(assigned));
-}
-
+// the others' copies have fresh proxies. An assignment takes the record only.
 TEST(ProxyLifecycle, RequestObjectCopies) {
+  const auto expectCopies = [](auto &source, auto record, bool copyTakesProxy) {
+    using Request = std::remove_reference_t<decltype(source)>;
+    using Record = decltype(record);
+    source.SetIncludeLoggedOffUsers(true);
+    const Request copy(source);
+    Request assigned;
+    assigned = source;
+    EXPECT_EQ(copy.GetIncludeLoggedOffUsers(), copyTakesProxy);
+    EXPECT_FALSE(assigned.GetIncludeLoggedOffUsers());
+    EXPECT_EQ(Packed<Record>(copy), Packed<Record>(source));
+    EXPECT_EQ(Packed<Record>(assigned), Packed<Record>(source));
+  };
   AContactDetail detail;
-  detail.SetCallbackStatus(4);
-  ExpectCopies(detail, false, [](const AContactDetail &made) {
-    return made.GetCallbackStatus() == 4 &&
-           made.IsSetTContactDetail(TContactDetail::BitCallbackStatus);
-  });
+  detail.SetContactFrom("copied");
+  expectCopies(detail, TContactDetail(), false);
   AContactLog log;
   log.ExtraText1 = "copied";
-  ExpectCopies(log, false, [](const AContactLog &made) { return made.ExtraText1 == "copied"; });
+  expectCopies(log, TEventDataContactLog(), false);
   AErrorRecord error;
-  error.SetType(7);
-  ExpectCopies(error, true, [](const AErrorRecord &made) {
-    return made.GetType() == 7 && made.IsSetTErrorRecord(TErrorRecord::BitType);
-  });
-}
-
-TEST(ProxyLifecycle, VersionIsAnnouncedAtLoad) {
-  const auto announced = TVersionDiagHelper::Announced();
-  const std::pair<std::string, std::string> expected{"Statistics Server Client version",
-                                                     "V11 R0.0.0"};
-  EXPECT_NE(std::find(announced.begin(), announced.end(), expected), announced.end());
+  error.SetType(7); // the flags travel too
+  expectCopies(error, TErrorRecord(), true);
 }
 
 TEST(PublicEventNames, InsideAndOutsideTheTable) {

@@ -41,10 +41,10 @@ TRpcReply Echo(const TRpcRequest &request) {
   return TRpcReply{true, 0, static_cast<long>(ReadWord(request.data.data())), request.data};
 }
 
+// The calls that failed, timed out where they should not or not where they should, or took a
+// reply not theirs; and the events taken.
 struct ClientOutcome {
-  bool stallTimedOut = false;
-  int crossedReplies = 0;
-  int failedCalls = 0;
+  int wrongCalls = 0;
   std::vector<std::uint32_t> events;
 };
 
@@ -60,23 +60,21 @@ void DrainEvents(AStatisticsServer &proxy, ClientOutcome &outcome, bool waitForA
 void RunClient(AStatisticsServer &proxy, int client, ClientOutcome &outcome,
                std::atomic<int> &stalled, const std::shared_future<void> &released) {
   TRPC stall(1, nullptr, 0, 1);
-  outcome.stallTimedOut =
-      !proxy.SendRPC(stall, kHeld, 50, 0) && TBase::fwBaseGetLastError() == TFramework::kErrTimeout;
+  outcome.wrongCalls +=
+      proxy.SendRPC(stall, kHeld, 50, 0) || TBase::fwBaseGetLastError() != TFramework::kErrTimeout;
   ++stalled;
   released.wait();
   for (int call = 0; call < kCallsPerClient; ++call) {
     const std::uint32_t tag = static_cast<std::uint32_t>(client * 100000 + call + 1);
     std::vector<unsigned char> body = Word(tag);
     TRPC rpc(1, body.data(), static_cast<unsigned long>(body.size()), 1);
-    if (!proxy.SendRPC(rpc, kServer, 2000, 0))
-      ++outcome.failedCalls;
-    else if (rpc.GetReturnCode() != static_cast<long>(tag) || rpc.GetReplySize() != 4 ||
-             ReadWord(rpc.GetReplyPointer()) != tag)
-      ++outcome.crossedReplies;
+    outcome.wrongCalls += !proxy.SendRPC(rpc, kServer, 2000, 0) ||
+                          rpc.GetReturnCode() != static_cast<long>(tag) ||
+                          rpc.GetReplySize() != 4 || ReadWord(rpc.GetReplyPointer()) != tag;
     if (call % (kCallsPerClient / kSubscriptionsPerClient) == 0) {
       const int id = 6000 + client * 100 + call % 100;
-      if (proxy.RequestEvent(static_cast<TStatisticsServer::enSvrPublicEvents>(id)) != id)
-        ++outcome.crossedReplies;
+      outcome.wrongCalls +=
+          proxy.RequestEvent(static_cast<TStatisticsServer::enSvrPublicEvents>(id)) != id;
     }
     DrainEvents(proxy, outcome, false);
   }
@@ -137,9 +135,7 @@ TEST(TransportStress, RepliesStayWithTheirCallsEventsArriveOnceInOrderUnbindingF
   std::iota(inOrder.begin(), inOrder.end(), 0u);
   for (int client = 0; client < kClients; ++client) {
     SCOPED_TRACE("client " + std::to_string(client));
-    EXPECT_TRUE(outcomes[client].stallTimedOut);
-    EXPECT_EQ(outcomes[client].failedCalls, 0);
-    EXPECT_EQ(outcomes[client].crossedReplies, 0);
+    EXPECT_EQ(outcomes[client].wrongCalls, 0);
     EXPECT_EQ(outcomes[client].events, inOrder);
     TEvent extra;
     EXPECT_FALSE(proxies[client]->WaitForEvent(extra, 0));

@@ -31,13 +31,6 @@ std::string TempIpcEndpoint(const std::string &leaf) {
   return "ipc://" + dir + "/" + leaf;
 }
 
-// A socket of the test's own that drops what it has not sent when it closes.
-zmq::socket_t RawSocket(zmq::context_t &context, zmq::socket_type type) {
-  zmq::socket_t socket(context, type);
-  socket.set(zmq::sockopt::linger, 0);
-  return socket;
-}
-
 Bytes ReplyBytes(TRPC &rpc) {
   const auto *start = static_cast<unsigned char *>(rpc.GetReplyPointer());
   return Bytes(start, start + rpc.GetReplySize());
@@ -85,14 +78,25 @@ protected:
   TFramework caller_{"caller", "", 0};
 };
 
+// Eight callers at once each get their own reply; a reply flag of 0 drops the body only.
 TEST_P(Transport, CallsCarryDataReturnCodeAndErrors) {
+  std::vector<std::thread> threads;
+  std::atomic<int> right{0};
+  for (unsigned char id = 0; id < 8; ++id) {
+    threads.emplace_back([&, id] {
+      TFramework caller("caller", "", 0);
+      for (int round = 0; round < 20; ++round) {
+        unsigned char data[] = {id, 2};
+        TRPC rpc(id, data, sizeof data, 1);
+        right += caller.SendRPC(rpc, name_.c_str(), 2000, 0) && rpc.GetReturnCode() == 1000 + id &&
+                 ReplyBytes(rpc) == Bytes{id, 2};
+      }
+    });
+  }
+  for (auto &thread : threads)
+    thread.join();
+  EXPECT_EQ(right, 8 * 20);
   unsigned char data[] = {1, 2, 3};
-  TRPC wanted(7, data, sizeof data, 1);
-  ASSERT_TRUE(caller_.SendRPC(wanted, name_.c_str(), 2000, 0));
-  EXPECT_EQ(wanted.GetReturnCode(), 1007);
-  EXPECT_EQ(ReplyBytes(wanted), (Bytes{1, 2, 3}));
-
-  // A reply flag of 0 drops the body only.
   TRPC unwanted(7, data, sizeof data, 0);
   ASSERT_TRUE(caller_.SendRPC(unwanted, name_.c_str(), 2000, 0));
   EXPECT_EQ(unwanted.GetReturnCode(), 1007);
@@ -113,25 +117,6 @@ TEST_P(Transport, CallsCarryDataReturnCodeAndErrors) {
   TRPC next(8, data, 1, 1);
   ASSERT_TRUE(caller_.SendRPC(next, name_.c_str(), 2000, 0));
   EXPECT_EQ(next.GetReturnCode(), 1008);
-}
-
-TEST_P(Transport, ConcurrentCallersEachGetTheirOwnReply) {
-  std::vector<std::thread> threads;
-  std::atomic<int> right{0};
-  for (unsigned char id = 0; id < 8; ++id)
-    threads.emplace_back([&, id] {
-      TFramework caller("caller", "", 0);
-      for (int round = 0; round < 20; ++round) {
-        unsigned char data[] = {id};
-        TRPC rpc(id, data, 1, 1);
-        if (caller.SendRPC(rpc, name_.c_str(), 2000, 0) && rpc.GetReturnCode() == 1000 + id &&
-            ReplyBytes(rpc) == Bytes{id})
-          ++right;
-      }
-    });
-  for (auto &thread : threads)
-    thread.join();
-  EXPECT_EQ(right, 8 * 20);
 }
 
 // PublishEvent counts the queues of this process it delivered to; subscribers over the network
@@ -189,30 +174,6 @@ TEST(ZmqTransportFailures, NoServerAtTheEndpointFailsAfterTheTimeOut) {
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
 }
 
-// A server that takes the call and dies: the caller hears of it when the connection drops, long
-// before its time-out.
-TEST(ZmqTransportFailures, ACallOutstandingWhenTheServerDiesFailsAtOnce) {
-  const std::string name = FreshName();
-  zmq::context_t context;
-  zmq::socket_t router = RawSocket(context, zmq::socket_type::router);
-  router.bind(TempIpcEndpoint(name));
-  ASSERT_TRUE(TFramework::ConnectServer(name, TempIpcEndpoint(name)));
-  std::thread server([&] {
-    zmq::message_t part;
-    do {
-      ASSERT_TRUE(router.recv(part));
-    } while (part.more());
-    router.close();
-  });
-  TFramework caller("caller", "", 0);
-  TRPC rpc(1, nullptr, 0, 1);
-  const auto start = std::chrono::steady_clock::now();
-  EXPECT_FALSE(caller.SendRPC(rpc, name.c_str(), 20000, 0));
-  EXPECT_EQ(TBase::fwBaseGetLastError(), TFramework::kErrTimeout);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
-  server.join();
-}
-
 TEST(ZmqTransportFailures, MalformedCallsAreCountedAndTheServerGoesOn) {
   const std::string name = FreshName();
   TFramework::BindServer(name, Echo);
@@ -220,7 +181,8 @@ TEST(ZmqTransportFailures, MalformedCallsAreCountedAndTheServerGoesOn) {
   ASSERT_TRUE(TFramework::ConnectServer(name, endpoint));
 
   zmq::context_t context;
-  zmq::socket_t raw = RawSocket(context, zmq::socket_type::dealer);
+  zmq::socket_t raw(context, zmq::socket_type::dealer);
+  raw.set(zmq::sockopt::linger, 0); // what is left unsent goes with the socket
   raw.connect(endpoint);
   const auto before = TFramework::TransportCounters().rejectedFrames;
   const std::vector<Bytes> garbage = {
@@ -244,7 +206,8 @@ TEST(ZmqTransportFailures, MalformedCallsAreCountedAndTheServerGoesOn) {
 TEST(ZmqTransportFailures, SubscribersRejectBadEventsCountGapsAndNeverTakeOneTwice) {
   const std::string name = FreshName();
   zmq::context_t context;
-  zmq::socket_t pub = RawSocket(context, zmq::socket_type::pub);
+  zmq::socket_t pub(context, zmq::socket_type::pub);
+  pub.set(zmq::sockopt::linger, 0);
   pub.bind(TempIpcEndpoint(name) + ".events");
   ASSERT_TRUE(TFramework::ConnectServer(name, TempIpcEndpoint(name)));
   TFramework watcher("watcher", "", 0);

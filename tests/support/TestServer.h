@@ -3,8 +3,6 @@
 #ifndef STATCLIENT_TESTS_SUPPORT_TESTSERVER_H_
 #define STATCLIENT_TESTS_SUPPORT_TESTSERVER_H_
 
-#include <gtest/gtest.h>
-
 #include <mutex>
 #include <string>
 #include <vector>
@@ -33,12 +31,6 @@ public:
   std::vector<TRpcRequest> Requests() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return requests_;
-  }
-  // The only request received; fails the test if there was not exactly one.
-  TRpcRequest OnlyRequest() const {
-    std::vector<TRpcRequest> requests = Requests();
-    EXPECT_EQ(requests.size(), 1u);
-    return requests.empty() ? TRpcRequest{} : requests.front();
   }
 
 private:
