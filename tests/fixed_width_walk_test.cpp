@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Define.h"
-#include "support/Spans.h"
+#include "event_fill.h"
 
 namespace {
 
@@ -61,26 +61,15 @@ struct PackOneByOne {
   }
 };
 
+// Every field distinct from its default and from one seed to the next.
 Sample Filled(long seed) {
   Sample s;
-  s.count = -seed * 1000 - 1;
-  s.small = static_cast<short>(-seed - 2);
-  s.flag = seed % 2 == 1;
-  s.ratio = 0.25f * static_cast<float>(seed);
-  s.code = static_cast<unsigned short>(60000 + seed);
-  s.span = Span(1, 2, 3, static_cast<unsigned short>(seed), 5);
-  s.kind = Kind::kSome;
-  s.stamp = Span(0, 0, 0, 0, static_cast<unsigned short>(seed));
+  Distinct(seed, s.count, s.small, s.flag, s.ratio, s.code, s.span, s.kind, s.stamp, s.text,
+           s.tail);
+  s.flag = seed < 5; // the records read are the targets' opposites
   s.stamp.SetYear(static_cast<unsigned short>(2000 + seed));
-  s.text = "text-" + std::to_string(seed);
   s.list = {seed, -seed};
-  s.tail = 0x7fffffff - seed;
   return s;
-}
-
-Bytes Contents(const TPack &pack) {
-  const auto *start = static_cast<const unsigned char *>(pack.Contents());
-  return Bytes(start, start + pack.Length());
 }
 
 // Packs the records of the seeds 1, 2 and 3 with `Walk`; a TPackError's text ends the writing.
@@ -112,10 +101,11 @@ template <class Layout, class Walk> ReadOutcome ReadThree(const Bytes &bytes, st
     error = e.what();
     breakPath = LastUnpackBreak();
   }
-  TPack again(1);
-  for (const Sample &record : records)
-    Layout::Wire(record, PackOneByOne{again});
-  return {Contents(again), pack.StartOffset(), error, breakPath};
+  return {PackedBytes([&](TPack &again) {
+            for (const Sample &record : records)
+              Layout::Wire(record, PackOneByOne{again});
+          }),
+          pack.StartOffset(), error, breakPath};
 }
 
 // The caller's buffer (with one guard byte the pack is not given), the next offset, the bytes
@@ -131,39 +121,30 @@ template <class Layout, class Walk> WriteOutcome WriteInto(std::size_t size) {
 }
 
 template <class Layout> Bytes PackedThree() {
-  TPack pack(1);
-  WriteThree<Layout, PackOneByOne>(pack);
-  return Contents(pack);
+  return PackedBytes([](TPack &pack) { WriteThree<Layout, PackOneByOne>(pack); });
 }
 
 template <class Layout> class FixedWidthWalk : public ::testing::Test {};
 using Layouts = ::testing::Types<FixedOnly, Mixed>;
 TYPED_TEST_SUITE(FixedWidthWalk, Layouts, );
 
-TYPED_TEST(FixedWidthWalk, ReadsEveryCutAsTheFieldCodecsDo) {
+// Every cut of the payload reads as the field codecs read it, and read whole the records pack
+// to the same bytes again. Into a caller's buffer of every size: the same bytes up to the same
+// field, then the same overflow; the buffer of the exact size takes all of it.
+TYPED_TEST(FixedWidthWalk, ReadsEveryCutAndWritesEveryBufferSizeAsTheFieldCodecsDo) {
   const Bytes bytes = PackedThree<TypeParam>();
   for (std::size_t cut = 0; cut <= bytes.size(); ++cut) {
     SCOPED_TRACE("payload cut to " + std::to_string(cut) + " bytes");
     const ReadOutcome walked = ReadThree<TypeParam, Unpacker>(bytes, cut);
     EXPECT_EQ(walked, (ReadThree<TypeParam, OneByOne>(bytes, cut)));
     EXPECT_EQ(std::get<2>(walked).empty(), cut == bytes.size());
+    EXPECT_EQ((WriteInto<TypeParam, Packer>(cut)), (WriteInto<TypeParam, PackOneByOne>(cut)));
   }
-  // Read whole, the records pack to the same bytes again.
   EXPECT_EQ(std::get<0>(ReadThree<TypeParam, Unpacker>(bytes, bytes.size())), bytes);
-}
-
-// Into a caller's buffer of every size: the same bytes up to the same field, then the same
-// overflow; the buffer of the exact size takes all of it.
-TYPED_TEST(FixedWidthWalk, WritesIntoEveryBufferSizeAsTheFieldCodecsDo) {
-  const Bytes expected = PackedThree<TypeParam>();
-  for (std::size_t size = 0; size <= expected.size(); ++size) {
-    SCOPED_TRACE("buffer of " + std::to_string(size) + " bytes");
-    EXPECT_EQ((WriteInto<TypeParam, Packer>(size)), (WriteInto<TypeParam, PackOneByOne>(size)));
-  }
-  Bytes whole = expected;
+  Bytes whole = bytes;
   whole.push_back(0xee);
-  EXPECT_EQ((WriteInto<TypeParam, Packer>(expected.size())),
-            (WriteOutcome{whole, expected.size(), expected.size(), ""}));
+  EXPECT_EQ((WriteInto<TypeParam, Packer>(bytes.size())),
+            (WriteOutcome{whole, bytes.size(), bytes.size(), ""}));
 }
 
 } // namespace
