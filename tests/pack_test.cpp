@@ -102,32 +102,24 @@ TEST(PackFailures, CallerBufferNeverOverflows) {
   EXPECT_THROW(received << 1, TPackError);
 }
 
-TEST(TimeStamp, ZeroNowAndRenderings) {
-  TTimeStamp t(0);
-  EXPECT_GE(t.GetYear(), 2024);
-  t.Update(1);
-  EXPECT_EQ(t.GetDateTime(1, '/', ':', '.'), "0000/00/00 00:00:00.000");
-  t = Span(6, 5, 4, 3, 21);
-  t.SetYear(2026);
-  t.SetMonth(12);
-  // With milliseconds and the usual separators, both render in every record's text.
-  EXPECT_EQ(t.GetTime(0, ':', '.'), "05:04:03");
-  EXPECT_EQ(t.GetDateTime(0, '-', '.', ','), "2026-12-06 05.04.03");
-}
-
-TEST(TimeStamp, DurationsAddDaysWithoutCalendarRules) {
-  TTimeStamp d(1);
-  d.AddDays(24855); // 2^31 - 1 seconds is 24855 days and some
-  EXPECT_EQ(d.GetDay(), 24855);
-  d.AddDays(-24856);
-  EXPECT_EQ(d.GetDay(), 65535); // 16-bit wrap, defined
-  d.SetHour(static_cast<unsigned short>(-1));
-  EXPECT_EQ(d.GetHour(), 65535);
-  // A day or more shows only the hour field.
-  TTimeStamp longOne(1);
-  longOne.AddDays(2);
-  longOne.SetHour(1);
-  EXPECT_EQ(longOne.GetTime(1, ':', '.'), "01:00:00.000");
+// The renderings in every record's text; a duration's days add without calendar rules and wrap
+// at 16 bits, and a day or more shows only in the day field.
+TEST(TimeStamp, RenderingsAndDurationDays) {
+  TTimeStamp now(0), zeroed(0), instant = Span(6, 5, 4, 3, 21), days(1);
+  EXPECT_GE(now.GetYear(), 2024);
+  zeroed.Update(1);
+  instant.SetYear(2026);
+  instant.SetMonth(12);
+  days.AddDays(24855); // 2^31 - 1 seconds is 24855 days and some
+  days.SetHour(1);
+  EXPECT_EQ(days.GetDay(), 24855);
+  const std::vector<std::string> texts = {
+      zeroed.GetDateTime(1, '/', ':', '.'), instant.GetTime(0, ':', '.'),
+      instant.GetDateTime(0, '-', '.', ','), days.GetTime(1, ':', '.')};
+  EXPECT_EQ(texts, (std::vector<std::string>{"0000/00/00 00:00:00.000", "05:04:03",
+                                             "2026-12-06 05.04.03", "01:00:00.000"}));
+  days.AddDays(-24856);
+  EXPECT_EQ(days.GetDay(), 65535);
 }
 
 // The dump shows the four counters of each mode. Dumps append; a path that cannot be opened is
