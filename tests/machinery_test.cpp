@@ -1,7 +1,10 @@
-// The walk's one-pass reading and writing of fixed-width fields against the field codecs' own
-// Unpack and Pack, one field at a time: for every length a payload can be cut to, and every
-// size a caller's buffer can have, both must leave the same fields, the same pack position,
-// the same bytes, the same TPackError (offset, needed, available) and the same LastUnpackBreak.
+// The record and event machinery over records made up for the test. The walk's one-pass reading
+// and writing of fixed-width fields against the field codecs' own Unpack and Pack, one field at
+// a time: for every length a payload can be cut to, and every size a caller's buffer can have,
+// both must leave the same fields, the same pack position, the same bytes, the same TPackError
+// (offset, needed, available) and the same LastUnpackBreak. And a copy of an event that fails
+// part way.
+#include <stdexcept>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -145,6 +148,90 @@ TYPED_TEST(FixedWidthWalk, ReadsEveryCutAndWritesEveryBufferSizeAsTheFieldCodecs
   whole.push_back(0xee);
   EXPECT_EQ((WriteInto<TypeParam, Packer>(bytes.size())),
             (WriteOutcome{whole, bytes.size(), bytes.size(), ""}));
+}
+
+// A record and an event made up to copy an event that fails part way, which no record of the
+// library can be made to do: the record's assignment throws on request.
+int assignmentsLeft = -1; // ThrowingRecord assignments still to succeed; -1 never fails
+
+struct ThrowingRecord {
+  ThrowingRecord() = default;
+  ThrowingRecord(const ThrowingRecord &) = delete;
+  ThrowingRecord &operator=(const ThrowingRecord &other) {
+    if (assignmentsLeft == 0)
+      throw std::runtime_error("assignment fails");
+    if (assignmentsLeft > 0)
+      --assignmentsLeft;
+    Count = other.Count;
+    return *this;
+  }
+  long Count = 0;
+};
+
+struct ThrowingEvent {
+  ThrowingEvent() = default;
+  ThrowingEvent(const ThrowingEvent &other);
+  ThrowingEvent &operator=(const ThrowingEvent &other);
+  virtual ~ThrowingEvent();
+
+  std::vector<ThrowingRecord *> EventDataList;
+  bool Flag = false; // carried by copies, never packed
+};
+
+} // namespace
+
+namespace statcore {
+
+template <> struct Layout<ThrowingRecord> {
+  template <class R, class F> static void Wire(R &r, F &&f) { f(FIELD(Long, Count)); }
+};
+
+template <> struct EventLayout<ThrowingEvent> : ListOnly<ThrowingRecord> {
+  static constexpr const char *kSource = "EventData/tstRecord";
+  static constexpr const char *kReleaseFailed = "ThrowingEvent::CleanUp: Exception occured";
+  static void CopyFixed(ThrowingEvent &to, const ThrowingEvent &from) { to.Flag = from.Flag; }
+};
+
+} // namespace statcore
+
+namespace {
+
+TPack &operator<<(TPack &p, const ThrowingRecord &r) { return statcore::PackRecord(p, r); }
+
+ThrowingEvent::ThrowingEvent(const ThrowingEvent &other) {
+  statcore::CopyEvent(*this, other, __LINE__);
+}
+ThrowingEvent &ThrowingEvent::operator=(const ThrowingEvent &other) {
+  statcore::AssignEvent(*this, other, __LINE__);
+  return *this;
+}
+ThrowingEvent::~ThrowingEvent() { statcore::ReleaseRecords(*this, __LINE__); }
+TPack &operator<<(TPack &p, const ThrowingEvent &e) { return statcore::PackEvent(p, e); }
+
+void AddCount(ThrowingEvent &event, long count) { AddRecord(event)->Count = count; }
+
+TEST(Machinery, CopyThatFailsPartWayReleasesWhatItCopied) {
+  ThrowingEvent source;
+  source.Flag = true;
+  for (long count = 1; count <= 3; ++count)
+    AddCount(source, count);
+  const auto live = TMemory::LiveRegistrations();
+
+  assignmentsLeft = 2;
+  EXPECT_THROW(ThrowingEvent copy(source), std::runtime_error);
+  EXPECT_EQ(TMemory::LiveRegistrations(), live);
+
+  ThrowingEvent target;
+  AddCount(target, 9);
+  assignmentsLeft = 1;
+  EXPECT_THROW(target = source, std::runtime_error);
+  assignmentsLeft = -1;
+  EXPECT_TRUE(target.EventDataList.empty());
+  EXPECT_TRUE(target.Flag);
+  EXPECT_EQ(TMemory::LiveRegistrations(), live);
+
+  target = source;
+  EXPECT_EQ(Packed(target), Packed(source));
 }
 
 } // namespace
