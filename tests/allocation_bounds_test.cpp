@@ -1,17 +1,12 @@
 // No decoder allocates in proportion to a count or length that the bytes present cannot back.
-//
-// This binary replaces the global operator new and delete, and the framework's tracked
-// allocation (the library's calls reach these definitions because the libraries are shared),
-// and counts the bytes each asks for while a decode runs. Hostile payloads come from the seed
-// payloads of every event class and server record (fuzz/corpus, one record with every nested
-// list filled): at every offset a four-byte value is overwritten with 2^31 - 1 (a hostile
-// count) and with 2^32 - 1 (a hostile string length), and the payload is cut short a few bytes
-// later. Every count and length of every nesting depth sits at one of these offsets.
-//
-// The bound: a decode of B bytes asks for at most kBytesPerPayloadByte * B + kFixedBytes in all,
-// whether it succeeds or throws. kFixedBytes covers what a failure costs whatever the payload
-// (the exception, the note of where it broke, one record allocated before its bytes are read);
-// the factor covers elements and records that the bytes read did back.
+// This binary replaces the global operator new and delete and the framework's tracked allocation
+// (the library reaches these because the libraries are shared) and counts the bytes asked for
+// while a decode runs. In each seed payload (fuzz/corpus, every nested list filled) every offset
+// holds in turn 2^31 - 1 (a hostile count) and 2^32 - 1 (a hostile string length), cut short a
+// few bytes later: every count and length of every depth sits at one of these offsets. A decode
+// of B bytes, succeeding or throwing, asks for at most kBytesPerPayloadByte * B + kFixedBytes:
+// the fixed part is what a failure costs (the exception, the break note, one record allocated
+// before its bytes are read), the factor the elements and records the bytes did back.
 #include <gtest/gtest.h>
 
 #include <atomic>
