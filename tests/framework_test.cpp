@@ -1,10 +1,19 @@
-// The framework stand-in's generic server, reply header and diagnostics; its transport is
-// transport_zmq_test.cpp's and transport_stress_test.cpp's, its memory accounting's fault plan
-// the event suites' (event_typed_test.cpp).
+// The framework stand-in's generic server, reply header, diagnostics, tracked blocks and count
+// of registrations (run under ThreadSanitizer too); its transport is transport_zmq_test.cpp's
+// and transport_stress_test.cpp's, its memory accounting's fault plan the event suites'
+// (event_typed_test.cpp).
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "framework/TDiag.h"
 #include "framework/TFramework.h"
+#include "framework/TMemory.h"
+#include "framework/TTrackedBlocksInternal.h"
 #include "genericserver/TKIVOServerBase.h"
 #include "genericserver/TMsgRequestHdr.h"
 #include "support/DiagCapture.h"
@@ -66,6 +75,63 @@ TEST(Diagnostics, LongLinesStayWholeAndTheDefaultSinkWritesOnlySevereOnes) {
   TDiag::SetSink(previous);
   EXPECT_EQ(err.find("quiet"), std::string::npos);
   EXPECT_NE(err.find("SEVR unit(2): loud"), std::string::npos);
+}
+
+constexpr const char *kFile = "framework_test";
+
+// Sizes of each class boundary, of a typical record, and of blocks too large for any class.
+const std::vector<std::size_t> kSizes = {0, 1, 15, 16, 17, 48, 168, 1000, 2032, 2033, 5000};
+
+// Each block, taken and given back on one thread, is taken again from its class; the blocks are
+// then given back on another thread, which takes one that the main thread gives back after
+// that thread's lists are gone.
+TEST(TrackedBlocks, BlocksAreAlignedWritableReusedWithinTheirClassAndCrossThreads) {
+  std::vector<void *> blocks;
+  for (std::size_t size : kSizes) {
+    SCOPED_TRACE("size " + std::to_string(size));
+    void *block = TrackedBlocks::Take(size);
+    ASSERT_NE(block, nullptr);
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(block) % 16, 0u);
+    std::memset(block, 0xab, size);
+    const std::size_t cachedBefore = TrackedBlocks::CachedOnThisThread();
+    TrackedBlocks::Give(block);
+    const bool kept = TrackedBlocks::CachedOnThisThread() == cachedBefore + 1;
+    blocks.push_back(TrackedBlocks::Take(size));
+    if (kept) {
+      EXPECT_EQ(blocks.back(), block);
+    }
+    if (size > 2032) {
+      EXPECT_FALSE(kept) << "blocks past the largest class go back to the heap";
+    }
+  }
+  TrackedBlocks::Give(nullptr);
+  std::thread releaser([&] {
+    for (void *block : blocks)
+      TrackedBlocks::Give(block);
+    blocks.assign(1, TrackedBlocks::Take(168));
+  });
+  releaser.join();
+  TrackedBlocks::Give(blocks.front());
+}
+
+TEST(Registrations, CountAddsUpAcrossThreadsAndIgnoresReleasesOfNothing) {
+  ASSERT_EQ(TMemory::LiveRegistrations(), 0u);
+  int blocks[4];
+  std::thread registrar([&] {
+    for (int &block : blocks)
+      TMemory::MemReg(1, kFile, &block, sizeof block);
+  });
+  registrar.join();
+  EXPECT_EQ(TMemory::LiveRegistrations(), 4u) << "an ended thread's registrations are lost";
+
+  for (int &block : blocks)
+    TMemory::MemFree(1, kFile, &block);
+  EXPECT_EQ(TMemory::LiveRegistrations(), 0u);
+  TMemory::MemFree(1, kFile, &blocks[0]); // a release with nothing registered does not count
+  TMemory::MemReg(1, kFile, &blocks[0], sizeof blocks[0]);
+  EXPECT_EQ(TMemory::LiveRegistrations(), 1u);
+  TMemory::MemFree(1, kFile, &blocks[0]);
+  EXPECT_EQ(TMemory::LiveRegistrations(), 0u);
 }
 
 } // namespace

@@ -14,7 +14,7 @@
 
 namespace {
 
-TEST(PackEncoding, FixedWidthLittleEndian) {
+TEST(PackEncoding, FixedWidthLittleEndianAndWideLongsWrap) {
   TTimeStamp stamp(1);
   stamp.SetYear(2026);
   stamp.SetMSecond(999);
@@ -29,17 +29,16 @@ TEST(PackEncoding, FixedWidthLittleEndian) {
       0x3F, 0x02, 0x00, 0x00, 0x00, 'a',  'b',  0xEA, 0x07, 0,    0,    0,
       0,    0,    0,    0,    0,    0,    0,    0xE7, 0x03, 0x01};
   EXPECT_EQ(bytes, expected);
-}
 
-// Strings, stamps, floats and the other widths read back in every record's round trip.
-TEST(PackEncoding, WideLongsWrapAndAnyNonZeroByteIsTrue) {
+  // Strings, stamps, floats and the other widths read back in every record's round trip; here
+  // wide longs wrap to their low 32 bits (sign-extended for `long`) and any non-zero byte is
+  // true.
   TPack pack(1);
   pack << static_cast<short>(-32768) << 0x1'8000'0001L << 0x1'0000'0002UL;
   short s = 0;
   long l = 0;
   unsigned long ul = 0;
   pack >> s >> l >> ul;
-  // The low 32 bits of the longs, sign-extended for `long`.
   EXPECT_EQ(std::make_tuple(s, l, ul), std::make_tuple(short(-32768), -2147483647L, 2UL));
   EXPECT_EQ(pack.Length(), 0u);
 
@@ -50,7 +49,7 @@ TEST(PackEncoding, WideLongsWrapAndAnyNonZeroByteIsTrue) {
   EXPECT_EQ(std::make_pair(a, b), std::make_pair(false, true));
 }
 
-TEST(PackFailures, ShortReadsThrowAndConsumeNothing) {
+TEST(PackFailures, ShortReadsConsumeNothingAndWritesNeverOverflow) {
   unsigned char bytes[] = {1, 2, 3};
   TPack pack(bytes, sizeof bytes);
   int value = 7;
@@ -82,19 +81,18 @@ TEST(PackFailures, ShortReadsThrowAndConsumeNothing) {
   EXPECT_THROW(counted >> text, TPackError);
   EXPECT_EQ(text, "kept");
   EXPECT_EQ(counted.Length(), sizeof hostile);
-}
 
-TEST(PackFailures, CallerBufferNeverOverflows) {
+  // Writing never overflows a caller's buffer, nor writes into a received one.
   unsigned char buffer[6] = {0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA};
-  TPack pack(1);
-  pack.SetBuffer(buffer, 5);
-  pack << 1;
-  EXPECT_THROW(pack << 2, TPackError);
-  EXPECT_THROW(pack << std::string(), TPackError);
-  pack << true;
-  EXPECT_THROW(pack << true, TPackError);
-  EXPECT_EQ(pack.Length(), 5u);
-  EXPECT_EQ(pack.BufferSizeRequired(), 5u);
+  TPack caller(1);
+  caller.SetBuffer(buffer, 5);
+  caller << 1;
+  EXPECT_THROW(caller << 2, TPackError);
+  EXPECT_THROW(caller << std::string(), TPackError);
+  caller << true;
+  EXPECT_THROW(caller << true, TPackError);
+  EXPECT_EQ(caller.Length(), 5u);
+  EXPECT_EQ(caller.BufferSizeRequired(), 5u);
   EXPECT_EQ(buffer[5], 0xAA);
   EXPECT_EQ(buffer[4], 0x01);
 
@@ -102,32 +100,24 @@ TEST(PackFailures, CallerBufferNeverOverflows) {
   EXPECT_THROW(received << 1, TPackError);
 }
 
-TEST(TimeStamp, ZeroNowAndRenderings) {
-  TTimeStamp t(0);
-  EXPECT_GE(t.GetYear(), 2024);
-  t.Update(1);
-  EXPECT_EQ(t.GetDateTime(1, '/', ':', '.'), "0000/00/00 00:00:00.000");
-  t = Span(6, 5, 4, 3, 21);
-  t.SetYear(2026);
-  t.SetMonth(12);
-  // With milliseconds and the usual separators, both render in every record's text.
-  EXPECT_EQ(t.GetTime(0, ':', '.'), "05:04:03");
-  EXPECT_EQ(t.GetDateTime(0, '-', '.', ','), "2026-12-06 05.04.03");
-}
-
-TEST(TimeStamp, DurationsAddDaysWithoutCalendarRules) {
-  TTimeStamp d(1);
-  d.AddDays(24855); // 2^31 - 1 seconds is 24855 days and some
-  EXPECT_EQ(d.GetDay(), 24855);
-  d.AddDays(-24856);
-  EXPECT_EQ(d.GetDay(), 65535); // 16-bit wrap, defined
-  d.SetHour(static_cast<unsigned short>(-1));
-  EXPECT_EQ(d.GetHour(), 65535);
-  // A day or more shows only the hour field.
-  TTimeStamp longOne(1);
-  longOne.AddDays(2);
-  longOne.SetHour(1);
-  EXPECT_EQ(longOne.GetTime(1, ':', '.'), "01:00:00.000");
+// The renderings in every record's text; a duration's days add without calendar rules and wrap
+// at 16 bits, and a day or more shows only in the day field.
+TEST(TimeStamp, RenderingsAndDurationDays) {
+  TTimeStamp now(0), zeroed(0), instant = Span(6, 5, 4, 3, 21), days(1);
+  EXPECT_GE(now.GetYear(), 2024);
+  zeroed.Update(1);
+  instant.SetYear(2026);
+  instant.SetMonth(12);
+  days.AddDays(24855); // 2^31 - 1 seconds is 24855 days and some
+  days.SetHour(1);
+  EXPECT_EQ(days.GetDay(), 24855);
+  const std::vector<std::string> texts = {
+      zeroed.GetDateTime(1, '/', ':', '.'), instant.GetTime(0, ':', '.'),
+      instant.GetDateTime(0, '-', '.', ','), days.GetTime(1, ':', '.')};
+  EXPECT_EQ(texts, (std::vector<std::string>{"0000/00/00 00:00:00.000", "05:04:03",
+                                             "2026-12-06 05.04.03", "01:00:00.000"}));
+  days.AddDays(-24856);
+  EXPECT_EQ(days.GetDay(), 65535);
 }
 
 // The dump shows the four counters of each mode. Dumps append; a path that cannot be opened is

@@ -17,15 +17,27 @@ struct DiagLine {
 
 class DiagCapture {
 public:
-  DiagCapture();
-  ~DiagCapture();
+  DiagCapture()
+      : previous_(TDiag::SetSink([this](TDiag::enDiagType category, unsigned short line,
+                                        const char *file, const std::string &text) {
+          std::lock_guard<std::mutex> lock(mutex_);
+          lines_.push_back({category, line, file ? file : "", text});
+        })) {}
+  ~DiagCapture() { TDiag::SetSink(previous_); }
   DiagCapture(const DiagCapture &) = delete;
   DiagCapture &operator=(const DiagCapture &) = delete;
 
-  std::vector<DiagLine> Lines() const;
+  std::vector<DiagLine> Lines() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return lines_;
+  }
   // The texts alone, in order.
-  std::vector<std::string> Texts() const;
-  void Reset();
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> texts;
+    for (const DiagLine &line : Lines())
+      texts.push_back(line.text);
+    return texts;
+  }
 
 private:
   mutable std::mutex mutex_;
