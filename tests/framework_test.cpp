@@ -21,7 +21,7 @@
 
 namespace {
 
-// Dispatch by header and the version check are the simulator's (sim_requests_test.cpp).
+// Dispatch by header and the version check are the simulator's (simulator_test.cpp).
 struct AnsweringServer : TKIVOServerBase {
   AnsweringServer() : TKIVOServerBase(11, 0) {}
   TRpcReply onProcessMsg(const TMsgRequestHdr &, TPack &, const TRpcRequest &) override {
