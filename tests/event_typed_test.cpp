@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include "cumulative_checks.h"
 #include "event_cases.h"
 #include "support/DiagCapture.h"
 

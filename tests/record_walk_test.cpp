@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include "core/Coverage.h"
-#include "cumulative_checks.h"
 #include "event_cases.h"
 #include "record_types.h"
 #include "support/Spans.h"
