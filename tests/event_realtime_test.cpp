@@ -75,9 +75,25 @@ TEST(UserRealTimeRecord, CountsBelowOneReadAsEmptyLists) {
   EXPECT_EQ(Packed(user), Packed(TEventDataUserRealTime()));
 }
 
-// A raw enumeration cut short keeps the field's value and consumes nothing; at the end of a
+// The raw enumerations of the user rows: one outside its table travels whole and shows as
+// invalid; one cut short keeps the field's value and consumes nothing, and at the end of a
 // payload the event keeps the record and nothing leaks.
-TEST(UserRealTimeBadInput, CutInsideARawEnumerationKeepsItsValueAndConsumesNothing) {
+TEST(UserRealTimeRawEnumerations, TravelWholeAndACutOneKeepsItsValue) {
+  TEventDataUserContactStatistics contact, decodedContact;
+  contact.CT = static_cast<enContactType>(12);
+  contact.HandlingState = static_cast<enHandlingState>(-1);
+  EXPECT_EQ(UnpackInto(Packed(contact), decodedContact), 0u);
+  EXPECT_EQ(decodedContact.CT, 12);
+  EXPECT_EQ(decodedContact.HandlingState, -1);
+  EXPECT_NE(decodedContact.ToString().find(", CT:Invalid, "), std::string::npos);
+  EXPECT_NE(decodedContact.ToString().find(", HandlingState:Invalid, "), std::string::npos);
+
+  TEventDataUserCSMStatistics csm, decodedCsm;
+  csm.Type = static_cast<enCSMType>(INT_MIN);
+  EXPECT_EQ(UnpackInto(Packed(csm), decodedCsm), 0u);
+  EXPECT_EQ(decodedCsm.Type, INT_MIN);
+  EXPECT_EQ(decodedCsm.ToString(), "CSMStats: {Type:Invalid, BGL:}");
+
   TEventDataUserRealTime user;
   user.CSMStatistics.resize(1);
   user.CSMStatistics[0].BGL = "sup";

@@ -6,7 +6,6 @@
 // (seed 10: 1001, ..., 00:10:01.001, ...). The bytes show where each field travels, the text
 // where it shows. A row whose new text is its filled text with every value at its zero states
 // no default text of its own.
-#include <climits>
 #include <regex>
 #include <string>
 
@@ -579,30 +578,6 @@ TYPED_TEST(RowLayout, TextsPackOrderAndReplacement) {
   TypeParam &self = copy;
   copy = self;
   EXPECT_EQ(Packed(copy), bytes);
-}
-
-template <class Row> Row RoundTrip(const Row &row) {
-  Row decoded;
-  EXPECT_EQ(UnpackInto(Packed(row), decoded), 0u);
-  return decoded;
-}
-
-// A raw enumeration outside its table travels unchanged and shows as invalid.
-TEST(RawEnumerations, OutsideTheirTablesTravelUnchanged) {
-  TEventDataUserContactStatistics contact;
-  contact.CT = static_cast<enContactType>(12);
-  contact.HandlingState = static_cast<enHandlingState>(-1);
-  contact = RoundTrip(contact);
-  EXPECT_EQ(contact.CT, 12);
-  EXPECT_EQ(contact.HandlingState, -1);
-  EXPECT_NE(contact.ToString().find(", CT:Invalid, "), std::string::npos);
-  EXPECT_NE(contact.ToString().find(", HandlingState:Invalid, "), std::string::npos);
-
-  TEventDataUserCSMStatistics csm;
-  csm.Type = static_cast<enCSMType>(INT_MIN);
-  csm = RoundTrip(csm);
-  EXPECT_EQ(csm.Type, INT_MIN);
-  EXPECT_EQ(csm.ToString(), "CSMStats: {Type:Invalid, BGL:}");
 }
 
 } // namespace
