@@ -14,6 +14,14 @@ using EventTypes = ::testing::Types<
     TPostProcessingCumulativeEvent, TContactResultsCumulativeEvent, TCallbackCumulativeEvent,
     TCDComponentCumulativeEvent, TWorkFlowCumulativeEvent>;
 
+// A point in time with a calendar date: 2024/05/06 08:30:15.250.
+inline TTimeStamp PeriodInstant() {
+  TTimeStamp instant = Span(6, 8, 30, 15, 250);
+  instant.SetYear(2024);
+  instant.SetMonth(5);
+  return instant;
+}
+
 // An event of `records` records filled with the seeds firstSeed, firstSeed + 1, ...
 template <class E> E FilledEvent(int records, long firstSeed = 1) {
   E event;

@@ -1,11 +1,14 @@
 // What the shared event suite needs to know about each event class, EventCase<E>:
 //   Record, kCountOffset, Release     from EventCaseBase: the record class, where the record
 //                                     count starts and the family's clearing operation
-//   kSource, kReleaseFailed           the source name and release diagnostic
+//   kSource, kReleaseFailed           the source name and release diagnostic, given by
+//                                     RELEASE_FAILS
 //   Fill(record, seed)                gives every field a value that differs from its default
 //                                     and from one seed to the next; it must not leave a raw
 //                                     enumeration as the last packed field of a record (a cut
-//                                     inside one is not an error)
+//                                     inside one is not an error); a family whose rows
+//                                     hold rows gives two or more of them, so that the
+//                                     truncation test cuts through rows nested in rows
 // and the helpers that fill fields with distinct values. Each family's case is in cases/.
 #ifndef STATCLIENT_TESTS_EVENT_FILL_H_
 #define STATCLIENT_TESTS_EVENT_FILL_H_
@@ -65,6 +68,12 @@ template <class Row, class Fill> void FillRows(std::vector<Row> &rows, long coun
 }
 
 template <class E> struct EventCase;
+
+// The release diagnostic of the family whose rows are TEventData<Row>: its source and its text,
+// which begins with the event's class name.
+#define RELEASE_FAILS(Row, Event, Failure)                                                         \
+  static constexpr const char *kSource = "EventData/tstTEventData" Row;                            \
+  static constexpr const char *kReleaseFailed = #Event "::" Failure
 
 template <class E, class = void> struct HasTimeStamp : std::false_type {};
 template <class E>

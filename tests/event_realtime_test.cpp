@@ -1,5 +1,5 @@
-// What the user and queue real-time records and events do beyond the layouts the row layout
-// suite checks.
+// What the user and queue real-time records and events do beyond what the row layout and event
+// suites check.
 #include <atomic>
 #include <climits>
 #include <cstdlib>
@@ -75,9 +75,25 @@ TEST(UserRealTimeRecord, CountsBelowOneReadAsEmptyLists) {
   EXPECT_EQ(Packed(user), Packed(TEventDataUserRealTime()));
 }
 
-// A raw enumeration cut short keeps the field's value and consumes nothing; at the end of a
+// The raw enumerations of the user rows: one outside its table travels whole and shows as
+// invalid; one cut short keeps the field's value and consumes nothing, and at the end of a
 // payload the event keeps the record and nothing leaks.
-TEST(UserRealTimeBadInput, CutInsideARawEnumerationKeepsItsValueAndConsumesNothing) {
+TEST(UserRealTimeRawEnumerations, TravelWholeAndACutOneKeepsItsValue) {
+  TEventDataUserContactStatistics contact, decodedContact;
+  contact.CT = static_cast<enContactType>(12);
+  contact.HandlingState = static_cast<enHandlingState>(-1);
+  EXPECT_EQ(UnpackInto(Packed(contact), decodedContact), 0u);
+  EXPECT_EQ(decodedContact.CT, 12);
+  EXPECT_EQ(decodedContact.HandlingState, -1);
+  EXPECT_NE(decodedContact.ToString().find(", CT:Invalid, "), std::string::npos);
+  EXPECT_NE(decodedContact.ToString().find(", HandlingState:Invalid, "), std::string::npos);
+
+  TEventDataUserCSMStatistics csm, decodedCsm;
+  csm.Type = static_cast<enCSMType>(INT_MIN);
+  EXPECT_EQ(UnpackInto(Packed(csm), decodedCsm), 0u);
+  EXPECT_EQ(decodedCsm.Type, INT_MIN);
+  EXPECT_EQ(decodedCsm.ToString(), "CSMStats: {Type:Invalid, BGL:}");
+
   TEventDataUserRealTime user;
   user.CSMStatistics.resize(1);
   user.CSMStatistics[0].BGL = "sup";
@@ -102,69 +118,40 @@ TEST(UserRealTimeBadInput, CutInsideARawEnumerationKeepsItsValueAndConsumesNothi
   EXPECT_EQ(TMemory::LiveRegistrations(), live);
 }
 
-// The flag is not packed: unpacking and clearing leave it, and a decoded event starts without it.
-TEST(UserRealTimeEvent, FlagTravelsWithCopiesButNotOnTheWire) {
+// Fields that stay on this side: the wire leaves them (packing skips them, unpacking and
+// clearing keep them) and copies carry them.
+TEST(LocalFields, StayOffTheWireAndTravelWithCopies) {
   TUserRealTimeEvent event;
   const Bytes unflagged = Packed(event);
   event.ApplicationFlag = true;
   EXPECT_EQ(Packed(event), unflagged);
+  EXPECT_EQ(UnpackInto(unflagged, event), 0u);
+  event.Clear();
   TUserRealTimeEvent assigned;
   assigned = event;
   EXPECT_TRUE(TUserRealTimeEvent(event).ApplicationFlag);
   EXPECT_TRUE(assigned.ApplicationFlag);
-
   TUserRealTimeEvent decoded;
-  UnpackInto(unflagged, event);
-  event.Clear();
   UnpackInto(Packed(event), decoded);
-  EXPECT_TRUE(event.ApplicationFlag);
   EXPECT_FALSE(decoded.ApplicationFlag);
-}
 
-TEST(QueueRealTimeRecord, MediumLettersAndTheLocalValue) {
-  std::string letters;
   TEventDataQueueRealTime queue;
-  for (int medium = -1; medium <= 6; ++medium)
-    letters += queue.ToString(static_cast<TSMEnum::MEDIUM>(medium));
-  EXPECT_EQ(letters, "UUTCEWUU");
-
-  // The 16-bit value stays on this side (unpacking leaves it), but copies carry it.
   queue.LocalValue = 24;
-  TEventDataQueueRealTime decoded;
-  decoded.LocalValue = 9;
-  EXPECT_EQ(UnpackInto(Packed(queue), decoded), 0u);
-  EXPECT_EQ(decoded.LocalValue, 9);
+  TEventDataQueueRealTime decodedQueue;
+  decodedQueue.LocalValue = 9;
+  EXPECT_EQ(UnpackInto(Packed(queue), decodedQueue), 0u);
+  EXPECT_EQ(decodedQueue.LocalValue, 9);
   EXPECT_EQ(TEventDataQueueRealTime(queue).LocalValue, 24);
-  decoded = queue;
-  EXPECT_EQ(decoded.LocalValue, 24);
+  decodedQueue = queue;
+  EXPECT_EQ(decodedQueue.LocalValue, 24);
 }
 
-// The site statistics and the 16-bit value travel after the records whatever the count, copies
-// and assignments carry them, and clearing leaves them.
-TEST(QueueRealTimeEvent, FieldsAfterTheListTravelWhateverTheCountAndCopiesCarryThem) {
-  TEventDataSiteStatistics site;
-  Distinct(1, site.Ans, site.SL, site.EstSL, site.EstWT, site.WT);
-  const auto trailer = [&](int count) {
-    return PackedBytes(
-        [&](TPack &p) { p << count << site << static_cast<unsigned short>(0xBEEF); });
-  };
-  TQueueRealTimeEvent source = FilledEvent<TQueueRealTimeEvent>(1);
-  source.SiteStatistics = site;
-  source.TrailerValue = 0xBEEF;
-  EXPECT_EQ(Packed(source), PackedBytes([&](TPack &p) {
-              p << 1 << *source.EventDataList[0] << site << static_cast<unsigned short>(0xBEEF);
-            }));
-  TQueueRealTimeEvent copied(source);
-  TQueueRealTimeEvent assigned = FilledEvent<TQueueRealTimeEvent>(2, 5);
-  assigned = source;
-  EXPECT_EQ(Packed(copied), Packed(source));
-  EXPECT_EQ(Packed(assigned), Packed(source));
-  assigned.CleanUp();
-  EXPECT_EQ(Packed(assigned), trailer(0));
-
-  TQueueRealTimeEvent decoded;
-  EXPECT_EQ(UnpackInto(trailer(-1), decoded), 0u);
-  EXPECT_EQ(Packed(decoded), trailer(0));
+// Each medium's letter in the queue key's label, and U on either side of the table.
+TEST(QueueRealTimeRecord, MediumLetters) {
+  std::string letters;
+  for (int medium = -1; medium <= 6; ++medium)
+    letters += TEventDataQueueRealTime().ToString(static_cast<TSMEnum::MEDIUM>(medium));
+  EXPECT_EQ(letters, "UUTCEWUU");
 }
 
 } // namespace

@@ -4,13 +4,13 @@
 // b1, ..., the durations and points in time 00:01:01.001, 00:01:02.002, ... and 16-bit values
 // from -99 up where the fill lists them negated; a nested row is the first of its parent's
 // (seed 10: 1001, ..., 00:10:01.001, ...). The bytes show where each field travels, the text
-// where it shows.
-#include <climits>
+// where it shows. A row whose new text is its filled text with every value at its zero states
+// no default text of its own.
+#include <regex>
 #include <string>
 
 #include <gtest/gtest.h>
 
-#include "cumulative_checks.h"
 #include "event_cases.h"
 
 namespace {
@@ -34,11 +34,26 @@ void PackStrings(TPack &p, const char *tags, const std::string &seed) {
     p << *tag + seed;
 }
 
-// A row: how it is filled, its bytes after the fill and its texts.
+// `filled` with each integer at 0 and each time at 00:00:00.000; the digits of a label
+// ("AnsweredInInterval[1,2,3,4,5]:") are no values and stay.
+std::string Zeroed(const std::string &filled) {
+  static const std::regex value(R"(\d\d:\d\d:\d\d\.\d{3}|-?\d+(?=[,\]}]|$)(?![\d,]*\]:))");
+  std::string zeroed;
+  auto at = filled.cbegin();
+  for (std::sregex_iterator it(filled.begin(), filled.end(), value), end; it != end; ++it) {
+    zeroed.append(at, (*it)[0].first).append(it->length() == 12 ? "00:00:00.000" : "0");
+    at = (*it)[0].second;
+  }
+  return zeroed.append(at, filled.cend());
+}
+
+// A row: how it is filled, its bytes after the fill and its texts; kDefault stays null where
+// the new row's text is Zeroed(kFilled).
 template <class Row> struct RowCase;
 
 template <class Event, long kSeed = 1> struct FilledBy {
   static void Fill(RecordOf<Event> &row) { EventCase<Event>::Fill(row, kSeed); }
+  static constexpr const char *kDefault = nullptr;
 };
 
 // The first of the nested rows `kRows` of the row the event's fill gives.
@@ -48,15 +63,11 @@ template <class Event, auto kRows> struct FirstOf {
     EventCase<Event>::Fill(parent, 1);
     row = (parent.*kRows).at(0);
   }
+  static constexpr const char *kDefault = nullptr;
 };
 
 template <> struct RowCase<TEventDataGroupRealTime> : FilledBy<TGroupRealTimeEvent> {
   static void Wire(TPack &p) { PackCounts(p, 101, 120); }
-  static constexpr const char *kDefault =
-      "{VG:0, BU:0, LoggedOnUsers:0, IdleUsers:0, AwayUsers:0, BusyUsers:0, HndlRoutedUsers:0, "
-      "HndlDirectOnlyUsers:0, RoutedHndl:0, DirectHndl:0, PrimWaiting:0, OverWaiting:0, "
-      "MinLoggedOnCap:0, MinAvailCap:0, MinUnavailCap:0, MinWorkCap:0, MaxLoggedOnCap:0, "
-      "MaxAvailCap:0, MaxUnavailCap:0, MaxWorkCap:0}";
   static constexpr const char *kFilled =
       "{VG:101, BU:102, LoggedOnUsers:103, IdleUsers:104, AwayUsers:105, BusyUsers:106, "
       "HndlRoutedUsers:107, HndlDirectOnlyUsers:108, RoutedHndl:109, DirectHndl:110, "
@@ -258,11 +269,6 @@ template <> struct RowCase<TEventDataGroupCumulative> : FilledBy<TGroupCumulativ
     PackSpan(p, 61, 1);
     p << Nth(2) << short{-1};
   }
-  static constexpr const char *kDefault =
-      "GK:0, SiteK:0, BU:0, RT:0, Recv[Prim,Over,RHOE]:[0,0,0], Offered[Prim,Over]:[0,0], "
-      "Consulted[Prim,Over]:[0,0], Transferred[Prim,Over]:[0,0], Waiting[Begin,End]:[0,0], "
-      "LoggedOn[Max,Min]:[0,0], TotalLogonTime:00:00:00.000, PeriodStartGMT:00:00:00.000, "
-      "PeriodTime:0";
   static constexpr const char *kFilled =
       "GK:101, SiteK:102, BU:103, RT:104, Recv[Prim,Over,RHOE]:[105,106,107], "
       "Offered[Prim,Over]:[108,109], Consulted[Prim,Over]:[110,111], "
@@ -280,11 +286,6 @@ struct RowCase<TEventDataDestinationCumulative> : FilledBy<TMonitoredDestination
     PackSpans(p, 1, 3);
     p << Nth(4) << short{-1};
   }
-  static constexpr const char *kDefault =
-      "{QK:0, SiteK:0, BU:0, Ans:0, Abd:0, Disconnected:0, ReQ:0, AutoHandledEmail:0, "
-      "Recv[All,NetIn]:[0,0], ReDirect[OOS,NetOut]:[0,0], Interval[Start,End]:[0,0], "
-      "TotalTime[Wait,Contact,PostP]:[00:00:00.000,00:00:00.000,00:00:00.000], "
-      "Addi[Contact,PostP]:[0,0], PeriodStartGMT:00:00:00.000, Period:0}";
   static constexpr const char *kFilled =
       "{QK:101, SiteK:102, BU:103, Ans:106, Abd:107, Disconnected:110, ReQ:111, "
       "AutoHandledEmail:114, Recv[All,NetIn]:[104,105], ReDirect[OOS,NetOut]:[108,109], "
@@ -301,12 +302,6 @@ template <> struct RowCase<TEventDataCallbackCumulative> : FilledBy<TCallbackCum
     PackSpans(p, 1, 2);
     p << Nth(3) << short{-1};
   }
-  static constexpr const char *kDefault =
-      "{CallOrigin:0, QueueK:0, SiteK:0, BU:0, Callback:0, RequeuedBefore:0, Tries:0, "
-      "Successful:0, Deleted:0, MaxRetry:0, ScheduledExpired:0, Attempts:0, "
-      "AttemptsMoreThanOnce:0, Requeued:0, TimedOut:0, "
-      "ContactsTime[Tot,PostP]:[00:00:00.000,00:00:00.000], AddCounts[Contacts,ContactsPP]:[0,0], "
-      "PeriodTime:0}";
   static constexpr const char *kFilled =
       "{CallOrigin:101, QueueK:102, SiteK:103, BU:104, Callback:105, RequeuedBefore:106, "
       "Tries:107, Successful:108, Deleted:109, MaxRetry:110, ScheduledExpired:111, "
@@ -324,12 +319,6 @@ struct RowCase<TEventDataCDComponentCumulative> : FilledBy<TCDComponentCumulativ
     PackSpan(p, 61, 1);
     p << Nth(2) << short{-1};
   }
-  static constexpr const char *kDefault =
-      "{nodeKey:0, SiteK:0, BU:0, Invoked: 0, Abandoned: 0, "
-      "MenuExitKey[0,1,2,3,4,5,6,7,8,9]: [0, 0, 0, 0, 0, 0, 0, 0, 0, 0], MenuExitKeyStar: 0, "
-      "MenuEixtKeyPound: 0, NoEntryExit: 0, ErrorExit: 0, NormalExit: 0, FastPathExit: 0, "
-      "NavigationExit: 0, TotalTime: 00:00:00.000, InProgressStart: 0, InProgressEnd: 0, "
-      "OperatorCount: 0, Repeat: 0, Help: 0, PreviousStep: 0, RootStep: 0, period:0}";
   static constexpr const char *kFilled =
       "{nodeKey:101, SiteK:102, BU:103, Invoked: 104, Abandoned: 105, "
       "MenuExitKey[0,1,2,3,4,5,6,7,8,9]: [106, 107, 108, 109, 110, 111, 112, 113, 114, 115], "
@@ -347,11 +336,6 @@ template <> struct RowCase<TEventDataWorkFlowCumulative> : FilledBy<TWorkFlowCum
     PackSpan(p, 61, 1);
     p << Nth(2) << short{-1};
   }
-  static constexpr const char *kDefault =
-      "{FlowKey:0, SiteK:0, BU:0, Recevived: 0, Answered: 0, Abandoned: 0, Transeferred: 0, "
-      "TransferredToIVR: 0, SystemDisconnected: 0, LinkedOut: 0, EnQueued: 0, "
-      "EnQueuedToErrorQueue: 0, AutoResponeded: 0, TotalTime: 00:00:00.000, InProgressStart: 0, "
-      "InProgressEnd: 0, period:0}";
   static constexpr const char *kFilled =
       "{FlowKey:101, SiteK:102, BU:103, Recevived: 104, Answered: 105, Abandoned: 106, "
       "Transeferred: 107, TransferredToIVR: 108, SystemDisconnected: 109, LinkedOut: 110, "
@@ -375,17 +359,6 @@ template <> struct RowCase<TEventDataQueueCumulative> : FilledBy<TQueueCumulativ
     PackSpans(p, 9, 10);
     p << short{-97} << Nth(11) << short{-94};
   }
-  static constexpr const char *kDefault =
-      "{QK:0, SiteK:0, BU:0, SLF:0, Received[All,Req,NetIn]:[0,0,0], Answered[Prim,Over]:[0,0], "
-      "Abandoned:0, Redirected[OOS,NetOut]:[0,0], TransOOS:0, UnderThreshold[Ans,Abd]:[0,0], "
-      "AnsweredInInterval[1,2,3,4,5]:[0,0,0,0,0], AbandonedInInterval[1,2,3,4,5]:[0,0,0,0,0], "
-      "Overflows[Cur,Max,Min]:[0,0,0], Waiting[Begin,End,Max,Min]:[0,0,0,0], "
-      "WaitTime[Tot,Ans,Abd,Red]:[00:00:00.000,00:00:00.000,00:00:00.000,00:00:00.000], "
-      "MaxWaitTime[Max,Ans,Abd,Red]:[0,0,0,0], Emails[Defer,ConOut]:[0,0], "
-      "EmailsTime[Defer,ConOut]:[00:00:00.000,00:00:00.000], "
-      "ContactsTime[Tot,PostP]:[00:00:00.000,00:00:00.000], "
-      "UsersInvolvedTime[Tot,PostP]:[00:00:00.000,00:00:00.000], "
-      "AddCounts[Contacts,ContactsPP,Handled,EMDefer,EMConOut]:[0,0,0,0,0], PeriodTime:0}";
   static constexpr const char *kFilled =
       "{QK:101, SiteK:102, BU:103, SLF:65534, Received[All,Req,NetIn]:[104,105,106], "
       "Answered[Prim,Over]:[110,111], Abandoned:118, Redirected[OOS,NetOut]:[107,108], "
@@ -484,7 +457,6 @@ struct RowCase<TEventDataContactResultsStatistics>
     : FirstOf<TContactResultsCumulativeEvent,
               &TEventDataContactResultsCumulative::ContactResultsStatistics> {
   static void Wire(TPack &p) { PackCounts(p, 1001, 1003); }
-  static constexpr const char *kDefault = "{QK:0, ReasonK:0, Count:0}";
   static constexpr const char *kFilled = "{QK:1001, ReasonK:1002, Count:1003}";
 };
 
@@ -501,9 +473,6 @@ struct RowCase<TEventDataContactResultsCumulative> : FilledBy<TContactResultsCum
     PackCounts(p, 1001, 1003);
     PackCounts(p, 1101, 1103);
   }
-  static constexpr const char *kDefault =
-      "{AK:0, DeptK:0, BU:0, Loc:0, SiteK:0, LocTZOffset:0, SiteTZOffset:0, PeriodStartGMT: "
-      "00:00:00.000, PeriodTime:0}";
   static constexpr const char *kFilled =
       "{AK:101, DeptK:102, BU:105, Loc:103, SiteK:104, LocTZOffset:-99, SiteTZOffset:-98, "
       "PeriodStartGMT: 08:30:15.250, PeriodTime:-97}";
@@ -518,7 +487,6 @@ struct RowCase<TEventDataPostProcessingReasonStatistics>
     PackCounts(p, 1001, 1003);
     PackSpan(p, 601, 1);
   }
-  static constexpr const char *kDefault = "{ReasonK:0, Count:0, Dur:00:00:00.000, AddCount:0}";
   static constexpr const char *kFilled =
       "{ReasonK:1001, Count:1002, Dur:00:10:01.001, AddCount:1003}";
 };
@@ -533,7 +501,6 @@ struct RowCase<TEventDataPostProcessingCumulative> : FilledBy<TPostProcessingCum
     PackCounts(p, 1101, 1103);
     PackSpan(p, 661, 1);
   }
-  static constexpr const char *kDefault = "{AK:0, DeptK:0, BU:0, Loc:0, SiteK:0}";
   static constexpr const char *kFilled = "{AK:101, DeptK:102, BU:103, Loc:104, SiteK:105}";
 };
 
@@ -568,7 +535,6 @@ struct RowCase<TEventDataRoutingStateCumulative> : FilledBy<TRoutingStateCumulat
     PackSpan(p, 661, 1);
     PackSpan(p, 662, 2);
   }
-  static constexpr const char *kDefault = "AK:0, DeptK:0, BU:0, Loc:0, SiteK:0";
   static constexpr const char *kFilled = "AK:101, DeptK:102, BU:103, Loc:104, SiteK:105";
 };
 
@@ -590,7 +556,7 @@ TYPED_TEST_SUITE(RowLayout, Rows, );
 
 TYPED_TEST(RowLayout, TextsPackOrderAndReplacement) {
   using Case = RowCase<TypeParam>;
-  EXPECT_EQ(TypeParam().ToString(), Case::kDefault);
+  EXPECT_EQ(TypeParam().ToString(), Case::kDefault ? Case::kDefault : Zeroed(Case::kFilled));
   TypeParam row;
   Case::Fill(row);
   const Bytes bytes = Packed(row);
@@ -612,30 +578,6 @@ TYPED_TEST(RowLayout, TextsPackOrderAndReplacement) {
   TypeParam &self = copy;
   copy = self;
   EXPECT_EQ(Packed(copy), bytes);
-}
-
-template <class Row> Row RoundTrip(const Row &row) {
-  Row decoded;
-  EXPECT_EQ(UnpackInto(Packed(row), decoded), 0u);
-  return decoded;
-}
-
-// A raw enumeration outside its table travels unchanged and shows as invalid.
-TEST(RawEnumerations, OutsideTheirTablesTravelUnchanged) {
-  TEventDataUserContactStatistics contact;
-  contact.CT = static_cast<enContactType>(12);
-  contact.HandlingState = static_cast<enHandlingState>(-1);
-  contact = RoundTrip(contact);
-  EXPECT_EQ(contact.CT, 12);
-  EXPECT_EQ(contact.HandlingState, -1);
-  EXPECT_NE(contact.ToString().find(", CT:Invalid, "), std::string::npos);
-  EXPECT_NE(contact.ToString().find(", HandlingState:Invalid, "), std::string::npos);
-
-  TEventDataUserCSMStatistics csm;
-  csm.Type = static_cast<enCSMType>(INT_MIN);
-  csm = RoundTrip(csm);
-  EXPECT_EQ(csm.Type, INT_MIN);
-  EXPECT_EQ(csm.ToString(), "CSMStats: {Type:Invalid, BGL:}");
 }
 
 } // namespace

@@ -19,8 +19,7 @@ inline TEventDataUserContactTypeStatistics ContactTypeRow(long seed) {
 }
 
 template <> struct EventCase<TUserCumulativeEvent> : EventCaseBase<TUserCumulativeEvent> {
-  static constexpr const char *kSource = "EventData/tstTEventDataUserCumulative";
-  static constexpr const char *kReleaseFailed = "TUserCumulativeEvent::Clear: Exception occured";
+  RELEASE_FAILS("UserCumulative", TUserCumulativeEvent, "Clear: Exception occured");
   // Three contact-type rows, so that the truncation test cuts through rows nested in rows; a
   // row opens with its raw contact type and ends with a 16-bit value.
   static void Fill(Record &r, long seed) {
@@ -37,8 +36,7 @@ template <> struct EventCase<TUserCumulativeEvent> : EventCaseBase<TUserCumulati
 };
 
 template <> struct EventCase<TQueueCumulativeEvent> : EventCaseBase<TQueueCumulativeEvent> {
-  static constexpr const char *kSource = "EventData/tstTEventDataQueueCumulative";
-  static constexpr const char *kReleaseFailed = "TQueueCumulativeEvent::Clear: Exception occured";
+  RELEASE_FAILS("QueueCumulative", TQueueCumulativeEvent, "Clear: Exception occured");
   static void Fill(Record &r, long seed) {
     Distinct(seed, r.QK, r.SiteK, r.BU, r.Received, r.Redirected, r.TransOOS, r.Answered,
              r.UnderThresholdAns, r.AnsweredInInterval, r.Abandoned, r.UnderThresholdAbd,
@@ -51,8 +49,7 @@ template <> struct EventCase<TQueueCumulativeEvent> : EventCaseBase<TQueueCumula
 };
 
 template <> struct EventCase<TGroupCumulativeEvent> : EventCaseBase<TGroupCumulativeEvent> {
-  static constexpr const char *kSource = "EventData/tstTEventDataGroupCumulative";
-  static constexpr const char *kReleaseFailed = "TGroupCumulativeEvent::Clear: Exception occured";
+  RELEASE_FAILS("GroupCumulative", TGroupCumulativeEvent, "Clear: Exception occured");
   static void Fill(Record &r, long seed) {
     Distinct(seed, r.GK, r.SiteK, r.BU, r.RT, r.Recv, r.Offered, r.Consulted, r.Transferred,
              r.Waiting, r.LoggedOn, r.TotalLogonTime, r.PeriodStartGMT);
@@ -63,9 +60,8 @@ template <> struct EventCase<TGroupCumulativeEvent> : EventCaseBase<TGroupCumula
 template <>
 struct EventCase<TMonitoredDestinationCumulativeEvent>
     : EventCaseBase<TMonitoredDestinationCumulativeEvent> {
-  static constexpr const char *kSource = "EventData/tstTEventDataDestinationCumulative";
-  static constexpr const char *kReleaseFailed =
-      "TMonitoredDestinationCumulativeEvent::Clear: Exception occured";
+  RELEASE_FAILS("DestinationCumulative", TMonitoredDestinationCumulativeEvent,
+                "Clear: Exception occured");
   static void Fill(Record &r, long seed) {
     Distinct(seed, r.QK, r.SiteK, r.BU, r.Recv, r.Ans, r.Abd, r.ReDirect, r.Disconnected, r.ReQ,
              r.Interval, r.AutoHandledEmail, r.Addi, r.TotalTime, r.PeriodStartGMT);
@@ -75,10 +71,7 @@ struct EventCase<TMonitoredDestinationCumulativeEvent>
 
 template <>
 struct EventCase<TRoutingStateCumulativeEvent> : EventCaseBase<TRoutingStateCumulativeEvent> {
-  static constexpr const char *kSource = "EventData/tstTEventDataRoutingStateCumulative";
-  static constexpr const char *kReleaseFailed =
-      "TRoutingStateCumulativeEvent::Clear: Exception occured";
-  // Two routing states, so that the truncation test cuts through rows nested in rows.
+  RELEASE_FAILS("RoutingStateCumulative", TRoutingStateCumulativeEvent, "Clear: Exception occured");
   static void Fill(Record &r, long seed) {
     Distinct(seed, r.AK, r.DeptK, r.BU, r.Loc, r.SiteK, r.PeriodStamp);
     FillRows(r.RoutingStateStatistics, 2, [seed](auto &state, long i) {
@@ -92,10 +85,8 @@ struct EventCase<TRoutingStateCumulativeEvent> : EventCaseBase<TRoutingStateCumu
 
 template <>
 struct EventCase<TPostProcessingCumulativeEvent> : EventCaseBase<TPostProcessingCumulativeEvent> {
-  static constexpr const char *kSource = "EventData/tstTEventDataPostProcessingCumulative";
-  static constexpr const char *kReleaseFailed =
-      "TPostProcessingCumulativeEvent::Clear: Exception occured";
-  // Two reasons, so that the truncation test cuts through rows nested in rows.
+  RELEASE_FAILS("PostProcessingCumulative", TPostProcessingCumulativeEvent,
+                "Clear: Exception occured");
   static void Fill(Record &r, long seed) {
     Distinct(seed, r.AK, r.DeptK, r.BU, r.Loc, r.SiteK, r.PeriodStamp);
     FillRows(r.ReasonStatistics, 2, [seed](auto &reason, long i) {
@@ -106,10 +97,8 @@ struct EventCase<TPostProcessingCumulativeEvent> : EventCaseBase<TPostProcessing
 
 template <>
 struct EventCase<TContactResultsCumulativeEvent> : EventCaseBase<TContactResultsCumulativeEvent> {
-  static constexpr const char *kSource = "EventData/tstTEventDataContactResultsCumulative";
-  static constexpr const char *kReleaseFailed =
-      "TContactResultsCumulativeEvent::Clear: Exception occured";
-  // Two result rows, so that the truncation test cuts through rows nested in rows.
+  RELEASE_FAILS("ContactResultsCumulative", TContactResultsCumulativeEvent,
+                "Clear: Exception occured");
   static void Fill(Record &r, long seed) {
     Distinct(seed, r.AK, r.DeptK, r.Loc, r.SiteK, r.BU, r.PeriodStartGMT);
     Distinct(-seed, r.LocTZOffset, r.SiteTZOffset, r.PeriodTime);
@@ -120,9 +109,7 @@ struct EventCase<TContactResultsCumulativeEvent> : EventCaseBase<TContactResults
 };
 
 template <> struct EventCase<TCallbackCumulativeEvent> : EventCaseBase<TCallbackCumulativeEvent> {
-  static constexpr const char *kSource = "EventData/tstTEventDataCallbackCumulative";
-  static constexpr const char *kReleaseFailed =
-      "TCallbackCumulativeEvent::Clear: Exception occurred";
+  RELEASE_FAILS("CallbackCumulative", TCallbackCumulativeEvent, "Clear: Exception occurred");
   static void Fill(Record &r, long seed) {
     Distinct(seed, r.CallOrigin, r.QueueK, r.SiteK, r.BU, r.Callback, r.RequeuedBefore, r.Tries,
              r.Successful, r.Deleted, r.MaxRetry, r.ScheduledExpired, r.Attempts,
@@ -134,9 +121,7 @@ template <> struct EventCase<TCallbackCumulativeEvent> : EventCaseBase<TCallback
 
 template <>
 struct EventCase<TCDComponentCumulativeEvent> : EventCaseBase<TCDComponentCumulativeEvent> {
-  static constexpr const char *kSource = "EventData/tstTEventDataCDComponentCumulative";
-  static constexpr const char *kReleaseFailed =
-      "TCDComponentCumulativeEvent::Clear: Exception occured";
+  RELEASE_FAILS("CDComponentCumulative", TCDComponentCumulativeEvent, "Clear: Exception occured");
   static void Fill(Record &r, long seed) {
     Distinct(seed, r.nodeKey, r.SiteK, r.BU, r.Invoked, r.Abandoned, r.MenuExitKey,
              r.MenuExitKeyStar, r.MenuEixtKeyPound, r.NoEntryExit, r.ErrorExit, r.NormalExit,
@@ -147,9 +132,7 @@ struct EventCase<TCDComponentCumulativeEvent> : EventCaseBase<TCDComponentCumula
 };
 
 template <> struct EventCase<TWorkFlowCumulativeEvent> : EventCaseBase<TWorkFlowCumulativeEvent> {
-  static constexpr const char *kSource = "EventData/tstTEventDataWorkFlowCumulative";
-  static constexpr const char *kReleaseFailed =
-      "TWorkFlowCumulativeEvent::Clear: Exception occured";
+  RELEASE_FAILS("WorkFlowCumulative", TWorkFlowCumulativeEvent, "Clear: Exception occured");
   static void Fill(Record &r, long seed) {
     Distinct(seed, r.FlowKey, r.SiteK, r.BU, r.Recevived, r.Answered, r.Abandoned, r.Transeferred,
              r.TransferredToIVR, r.SystemDisconnected, r.LinkedOut, r.EnQueued,

@@ -7,8 +7,7 @@
 template <class E> struct EventCase;
 
 template <> struct EventCase<TGroupRealTimeEvent> : EventCaseBase<TGroupRealTimeEvent> {
-  static constexpr const char *kSource = "EventData/tstTEventDataGroupRealTime";
-  static constexpr const char *kReleaseFailed = "TGroupRealTimeEvent::Clear: Exception occured";
+  RELEASE_FAILS("GroupRealTime", TGroupRealTimeEvent, "Clear: Exception occured");
   static void Fill(Record &r, long seed) {
     Distinct(seed, r.VG, r.BU, r.LoggedOnUsers, r.IdleUsers, r.AwayUsers, r.BusyUsers,
              r.HndlRoutedUsers, r.HndlDirectOnlyUsers, r.RoutedHndl, r.DirectHndl, r.PrimWaiting,
@@ -18,8 +17,7 @@ template <> struct EventCase<TGroupRealTimeEvent> : EventCaseBase<TGroupRealTime
 };
 
 template <> struct EventCase<TContactRealTimeEvent> : EventCaseBase<TContactRealTimeEvent> {
-  static constexpr const char *kSource = "EventData/tstTEventDataContactRealTime";
-  static constexpr const char *kReleaseFailed = "TContactRealTimeEvent::Clear: Exception occured";
+  RELEASE_FAILS("ContactRealTime", TContactRealTimeEvent, "Clear: Exception occured");
   static void Fill(Record &r, long seed) {
     r.State = static_cast<TCMState::enContactState>(seed % 13 + 1);
     Distinct(-seed, r.QK, r.Priority);
@@ -29,8 +27,7 @@ template <> struct EventCase<TContactRealTimeEvent> : EventCaseBase<TContactReal
 };
 
 template <> struct EventCase<TCallbackRealTimeEvent> : EventCaseBase<TCallbackRealTimeEvent> {
-  static constexpr const char *kSource = "EventData/tstTEventDataCallbackRealTime";
-  static constexpr const char *kReleaseFailed = "TCallbackRealTimeEvent::Clear: Exception occurred";
+  RELEASE_FAILS("CallbackRealTime", TCallbackRealTimeEvent, "Clear: Exception occurred");
   static void Fill(Record &r, long seed) {
     r.State = static_cast<TCMState::enContactState>(seed % 13 + 1);
     r.Origin = static_cast<short>(-seed - 2);
@@ -40,8 +37,7 @@ template <> struct EventCase<TCallbackRealTimeEvent> : EventCaseBase<TCallbackRe
 };
 
 template <> struct EventCase<TUserRealTimeEvent> : EventCaseBase<TUserRealTimeEvent> {
-  static constexpr const char *kSource = "EventData/tstTEventDataUserRealTime";
-  static constexpr const char *kReleaseFailed = "TUserRealTimeEvent::Clear: Exception occured";
+  RELEASE_FAILS("UserRealTime", TUserRealTimeEvent, "Clear: Exception occured");
   // Three contacts, so that the truncation test cuts through records nested in records. The
   // CSM list stays empty: an activity ends with a raw enumeration.
   static void Fill(Record &r, long seed) {
@@ -84,8 +80,7 @@ template <> struct EventCase<TUserRealTimeEvent> : EventCaseBase<TUserRealTimeEv
 };
 
 template <> struct EventCase<TQueueRealTimeEvent> : EventCaseBase<TQueueRealTimeEvent> {
-  static constexpr const char *kSource = "EventData/tstTEventDataQueueRealTime";
-  static constexpr const char *kReleaseFailed = "TQueueRealTimeEvent::CleanUp: Exception occured";
+  RELEASE_FAILS("QueueRealTime", TQueueRealTimeEvent, "CleanUp: Exception occured");
   static void Fill(Record &r, long seed) {
     r.Medium = static_cast<TSMEnum::MEDIUM>(seed % 6);
     Distinct(seed, r.QK, r.BU, r.CIQ, r.CO, r.Shf.Rec, r.Shf.Ans, r.Shf.Abd, r.Shf.Red, r.Shf.RecNI,
