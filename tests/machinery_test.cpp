@@ -196,8 +196,6 @@ template <> struct EventLayout<ThrowingEvent> : ListOnly<ThrowingRecord> {
 
 namespace {
 
-TPack &operator<<(TPack &p, const ThrowingRecord &r) { return statcore::PackRecord(p, r); }
-
 ThrowingEvent::ThrowingEvent(const ThrowingEvent &other) {
   statcore::CopyEvent(*this, other, __LINE__);
 }

@@ -19,13 +19,15 @@ std::mutex &TraceLock() {
 }
 
 // The accounting's own bookkeeping, apart from the trace lock that callers hold.
-// `tracedCount` mirrors traced.size(), so that a release finds an empty registry without the
-// lock: blocks registered while tracing was off are never in it.
 struct Accounting {
   std::mutex lock;
   std::unordered_map<const void *, std::string> traced;
-  std::atomic<std::size_t> tracedCount{0};
 };
+
+// Mirrors Accounting::traced.size(), so that a release finds an empty registry without the
+// lock: blocks registered while tracing was off are never in it. Constant-initialised, so
+// reading it costs no initialisation check.
+std::atomic<std::size_t> tracedCount{0};
 
 Accounting &State() {
   static Accounting state;
@@ -130,9 +132,9 @@ void CountRelease() {
     --counters.ended;
 }
 
-// One countdown per fault: -1 never fires; otherwise the number of calls still to succeed.
+// One countdown per fault: -1 never fires; otherwise the number of calls still to succeed. The
+// tracked operator new's lives beside it (TrackedBlocks::newFaultCountdown).
 std::atomic<long> getSomeMemoryCountdown{-1};
-std::atomic<long> trackedNewCountdown{-1};
 std::atomic<long> memFreeCountdown{-1};
 
 bool FaultFires(std::atomic<long> &countdown) {
@@ -159,7 +161,11 @@ void TMemory::SetTrace(bool on) { traceOn.store(on); }
 void TMemory::LockIt() { TraceLock().lock(); }
 void TMemory::UnlockIt() { TraceLock().unlock(); }
 
-void TMemory::MemReg(unsigned short line, const char *file, const void *block, unsigned long) {
+namespace {
+
+// Registration and release as the accounting defines them, whatever the state: the paths
+// taken when the fast ones below do not apply.
+[[gnu::noinline]] void RegisterFully(unsigned short line, const char *file, const void *block) {
   CountRegistration();
   if (!traceOn.load(std::memory_order_relaxed))
     return;
@@ -167,22 +173,48 @@ void TMemory::MemReg(unsigned short line, const char *file, const void *block, u
     Accounting &state = State();
     std::lock_guard<std::mutex> lock(state.lock);
     state.traced[block] = std::string(file ? file : "?") + ":" + std::to_string(line);
-    state.tracedCount.store(state.traced.size(), std::memory_order_relaxed);
+    tracedCount.store(state.traced.size(), std::memory_order_relaxed);
   } catch (...) {
     // The registry is diagnostic only; without memory for it the count still holds.
   }
 }
 
-void TMemory::MemFree(unsigned short line, const char *file, const void *block) {
+[[gnu::noinline]] void ReleaseFully(unsigned short line, const char *file, const void *block) {
   CountRelease();
-  Accounting &state = State();
-  if (state.tracedCount.load(std::memory_order_relaxed) != 0) {
+  if (tracedCount.load(std::memory_order_relaxed) != 0) {
+    Accounting &state = State();
     std::lock_guard<std::mutex> lock(state.lock);
     state.traced.erase(block);
-    state.tracedCount.store(state.traced.size(), std::memory_order_relaxed);
+    tracedCount.store(state.traced.size(), std::memory_order_relaxed);
   }
   if (FaultFires(memFreeCountdown))
     throw TBaseException(2, 1002, file, line, 0, 0);
+}
+
+} // namespace
+
+// The common case of each, a few loads and a store: a thread with its counter, no tracing, no
+// traced blocks, no fault planned.
+void TMemory::MemReg(unsigned short line, const char *file, const void *block, unsigned long) {
+  ThreadCounter *mine = counter;
+  if (mine && !traceOn.load(std::memory_order_relaxed)) {
+    mine->live.store(mine->live.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
+    return;
+  }
+  RegisterFully(line, file, block);
+}
+
+void TMemory::MemFree(unsigned short line, const char *file, const void *block) {
+  ThreadCounter *mine = counter;
+  if (mine) {
+    const long own = mine->live.load(std::memory_order_relaxed);
+    if (own > 0 && tracedCount.load(std::memory_order_relaxed) == 0 &&
+        memFreeCountdown.load(std::memory_order_relaxed) < 0) {
+      mine->live.store(own - 1, std::memory_order_relaxed);
+      return;
+    }
+  }
+  ReleaseFully(line, file, block);
 }
 
 std::size_t TMemory::LiveRegistrations() {
@@ -201,18 +233,8 @@ std::vector<std::string> TMemory::TracedRegistrations() {
 
 void TMemory::SetFaultPlan(const FaultPlan &plan) {
   getSomeMemoryCountdown.store(plan.getSomeMemoryAfter);
-  trackedNewCountdown.store(plan.trackedNewAfter);
+  TrackedBlocks::newFaultCountdown.store(plan.trackedNewAfter);
   memFreeCountdown.store(plan.memFreeThrowsAfter);
 }
 
-bool TMemory::TrackedNewShouldFail() { return FaultFires(trackedNewCountdown); }
-
-void *operator new(std::size_t size, unsigned short, const char *, const void *) noexcept {
-  if (FaultFires(trackedNewCountdown))
-    return nullptr;
-  return TrackedBlocks::Take(size);
-}
-
-void operator delete(void *block, unsigned short, const char *, const void *) noexcept {
-  TrackedBlocks::Give(block);
-}
+bool TMemory::TrackedNewShouldFail() { return FaultFires(TrackedBlocks::newFaultCountdown); }

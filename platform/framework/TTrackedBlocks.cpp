@@ -1,6 +1,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "framework/TMemory.h"
 #include "framework/TTrackedBlocksInternal.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -10,6 +11,20 @@
 #define STATCLIENT_TRACKED_BLOCKS_FROM_HEAP 1
 #endif
 #endif
+
+std::atomic<long> TrackedBlocks::newFaultCountdown{-1};
+
+// The tracked allocation: a planned failure, or a block of the size classes.
+void *operator new(std::size_t size, unsigned short, const char *, const void *) noexcept {
+  if (TrackedBlocks::newFaultCountdown.load(std::memory_order_relaxed) >= 0 &&
+      TMemory::TrackedNewShouldFail())
+    return nullptr;
+  return TrackedBlocks::Take(size);
+}
+
+void operator delete(void *block, unsigned short, const char *, const void *) noexcept {
+  TrackedBlocks::Give(block);
+}
 
 #ifdef STATCLIENT_TRACKED_BLOCKS_FROM_HEAP
 
@@ -24,7 +39,7 @@ namespace {
 // Class c holds blocks of (c + 1) * kGranule bytes, the header included.
 constexpr std::size_t kHeader = 16;
 constexpr std::size_t kGranule = 32;
-constexpr std::size_t kClasses = 64;
+constexpr std::size_t kClasses = (TrackedBlocks::kLargestClassBytes + kHeader) / kGranule;
 constexpr std::size_t kCachedBytesPerClass = std::size_t{4} << 20;
 constexpr std::uint32_t kUncached = ~std::uint32_t{0};
 
@@ -37,14 +52,19 @@ struct FreeBlock {
   FreeBlock *next;
 };
 
+// `room`: how many more blocks the list may keep, kCachedBytesPerClass worth when empty.
 struct ClassList {
   FreeBlock *head = nullptr;
-  std::size_t count = 0;
+  std::size_t room = 0;
 };
 
 struct ThreadLists {
   ClassList classes[kClasses];
 };
+
+constexpr std::size_t BoundOf(std::size_t sizeClass) {
+  return kCachedBytesPerClass / ((sizeClass + 1) * kGranule);
+}
 
 // The calling thread's lists, made at its first release, and whether they went back to the
 // heap because the thread is ending (blocks released later go there too). Plain pointers in
@@ -78,38 +98,19 @@ ThreadLists *MakeLists() {
   if (!storage)
     return nullptr;
   lists = static_cast<ThreadLists *>(storage);
+  for (std::size_t c = 0; c < kClasses; ++c)
+    lists->classes[c].room = BoundOf(c);
   thread_local Reaper reaper;
   return lists;
 }
 
 std::uint32_t ClassOf(std::size_t size) {
-  if (size > kClasses * kGranule - kHeader)
+  if (size > TrackedBlocks::kLargestClassBytes)
     return kUncached;
   return static_cast<std::uint32_t>((size + kHeader - 1) / kGranule);
 }
 
-// How many blocks of each class a thread keeps: kCachedBytesPerClass worth.
-struct Bounds {
-  std::size_t blocks[kClasses];
-  constexpr Bounds() : blocks() {
-    for (std::size_t c = 0; c < kClasses; ++c)
-      blocks[c] = kCachedBytesPerClass / ((c + 1) * kGranule);
-  }
-};
-constexpr Bounds kBounds;
-
-} // namespace
-
-void *TrackedBlocks::Take(std::size_t size) noexcept {
-  const std::uint32_t sizeClass = ClassOf(size);
-  if (sizeClass != kUncached && lists) {
-    ClassList &list = lists->classes[sizeClass];
-    if (FreeBlock *block = list.head) {
-      list.head = block->next;
-      --list.count;
-      return block;
-    }
-  }
+[[gnu::noinline]] void *TakeFromHeap(std::size_t size, std::uint32_t sizeClass) noexcept {
   const std::size_t bytes = sizeClass == kUncached ? kHeader + size : (sizeClass + 1) * kGranule;
   auto *header = static_cast<Header *>(std::malloc(bytes));
   if (!header)
@@ -118,31 +119,57 @@ void *TrackedBlocks::Take(std::size_t size) noexcept {
   return header + 1;
 }
 
+void Keep(ClassList &list, void *block) {
+  auto *free = static_cast<FreeBlock *>(block);
+  free->next = list.head;
+  list.head = free;
+  --list.room;
+}
+
+// A block the thread's lists could not take at once: the first release on this thread makes
+// them; a full list, a block of no class or a thread that is ending send it to the heap.
+[[gnu::noinline]] void GiveElsewhere(void *block, std::uint32_t sizeClass) noexcept {
+  if (sizeClass != kUncached && !lists && !listsEnded && MakeLists()) {
+    Keep(lists->classes[sizeClass], block);
+    return;
+  }
+  std::free(static_cast<Header *>(block) - 1);
+}
+
+} // namespace
+
+void *TrackedBlocks::Take(std::size_t size) noexcept {
+  const std::uint32_t sizeClass = ClassOf(size);
+  ThreadLists *mine = lists;
+  if (sizeClass != kUncached && mine) {
+    ClassList &list = mine->classes[sizeClass];
+    if (FreeBlock *block = list.head) {
+      list.head = block->next;
+      ++list.room;
+      return block;
+    }
+  }
+  return TakeFromHeap(size, sizeClass);
+}
+
 void TrackedBlocks::Give(void *block) noexcept {
   if (!block)
     return;
-  Header *header = static_cast<Header *>(block) - 1;
-  const std::uint32_t sizeClass = header->sizeClass;
+  const std::uint32_t sizeClass = (static_cast<Header *>(block) - 1)->sizeClass;
   ThreadLists *mine = lists;
-  if (sizeClass != kUncached && !listsEnded && (mine || (mine = MakeLists()))) {
-    ClassList &list = mine->classes[sizeClass];
-    if (list.count < kBounds.blocks[sizeClass]) {
-      auto *free = static_cast<FreeBlock *>(block);
-      free->next = list.head;
-      list.head = free;
-      ++list.count;
-      return;
-    }
+  if (sizeClass != kUncached && mine && mine->classes[sizeClass].room != 0) {
+    Keep(mine->classes[sizeClass], block);
+    return;
   }
-  std::free(header);
+  GiveElsewhere(block, sizeClass);
 }
 
 std::size_t TrackedBlocks::CachedOnThisThread() noexcept {
   if (!lists)
     return 0;
   std::size_t cached = 0;
-  for (const ClassList &list : lists->classes)
-    cached += list.count;
+  for (std::size_t c = 0; c < kClasses; ++c)
+    cached += BoundOf(c) - lists->classes[c].room;
   return cached;
 }
 

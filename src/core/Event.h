@@ -65,7 +65,7 @@ template <class T> void ReplaceByAppending(std::vector<T> &to, const std::vector
 }
 
 // Null positions are dropped. A release that throws is logged and the walk goes on.
-template <class E> void ReleaseRecords(E &event, unsigned short line) noexcept {
+template <class E> [[gnu::flatten]] void ReleaseRecords(E &event, unsigned short line) noexcept {
   using Layout = EventLayout<E>;
   const Site at{Layout::kSource, line};
   auto &list = event.EventDataList;
@@ -107,7 +107,7 @@ typename EventLayout<E>::Record *AppendRecord(E &event, Site at, Fill &&fill) {
 
 // Appends to `to` a copy of every record of `from`, in order. If a copy throws, the copies this
 // call appended are released before the exception passes on.
-template <class E> void AppendCopies(E &to, const E &from, unsigned short line) {
+template <class E> [[gnu::flatten]] void AppendCopies(E &to, const E &from, unsigned short line) {
   using Record = typename EventLayout<E>::Record;
   const Site at{EventLayout<E>::kSource, line};
   auto &list = to.EventDataList;
@@ -137,13 +137,19 @@ template <class E> void AssignEvent(E &to, const E &from, unsigned short line) {
   AppendCopies(to, from, line);
 }
 
-template <class E> TPack &PackEvent(TPack &pack, const E &event) {
+// One writer serves the whole event, so that a run of fixed-width records goes into the pack
+// in few appends.
+template <class E> [[gnu::flatten]] TPack &PackEvent(TPack &pack, const E &event) {
   using Layout = EventLayout<E>;
-  Layout::Header(event, Packer{pack});
-  pack << static_cast<int>(event.EventDataList.size());
-  for (const auto *record : event.EventDataList)
-    pack << *record;
-  Layout::Trailer(event, Packer{pack});
+  using Record = typename Layout::Record;
+  Packer writer(pack);
+  Layout::Header(event, writer);
+  const int count = static_cast<int>(event.EventDataList.size());
+  writer(Int(count, "EventDataList"));
+  for (const Record *record : event.EventDataList)
+    statcore::Layout<Record>::Wire(*record, writer);
+  Layout::Trailer(event, writer);
+  writer.Flush();
   return pack;
 }
 
@@ -154,7 +160,7 @@ template <class E> TPack &PackEvent(TPack &pack, const E &event) {
 // record is counted only once a pass has been skipped, so the bound costs nothing otherwise.
 template <class Record> class SkippedPassBudget {
 public:
-  explicit SkippedPassBudget(const TPack &pack) : bytesAfterCount_(pack.Length()) {}
+  explicit SkippedPassBudget(unsigned long bytesAfterCount) : bytesAfterCount_(bytesAfterCount) {}
   // True while another skipped pass is within the bound.
   bool Spend() {
     if (!counted_) {
@@ -178,20 +184,24 @@ private:
 // the trailer is read whatever the count. A record whose reading throws is released (without a
 // diagnostic) and the exception passes on: the list holds only records read in full. Nothing
 // is reserved from the count: a hostile count fails at the first short read, or, while the
-// tracked allocation yields no storage, ends after the passes SkippedPassBudget allows.
-template <class E> TPack &UnpackEvent(TPack &pack, E &event, unsigned short line) {
+// tracked allocation yields no storage, ends after the passes SkippedPassBudget allows. One
+// reader serves the whole payload, so that a run of fixed-width records moves the pack on once.
+template <class E> [[gnu::flatten]] TPack &UnpackEvent(TPack &pack, E &event, unsigned short line) {
   using Layout = EventLayout<E>;
   using Record = typename Layout::Record;
   const Site at{Layout::kSource, line};
-  const Unpacker unpacker{pack};
-  Layout::Header(event, unpacker);
+  Unpacker reader(pack);
+  Layout::Header(event, reader);
   ReleaseRecords(event, line);
   int count = 0;
-  unpacker(Int(count, "EventDataList"));
-  SkippedPassBudget<Record> skipped(pack);
+  reader(Int(count, "EventDataList"));
+  SkippedPassBudget<Record> skipped(reader.Left());
   for (int i = 0; i < count; ++i) {
     try {
-      if (!AppendRecord(event, at, [&pack](Record &record) { pack >> record; }) && !skipped.Spend())
+      if (!AppendRecord(
+              event, at,
+              [&reader](Record &record) { statcore::Layout<Record>::Wire(record, reader); }) &&
+          !skipped.Spend())
         break;
     } catch (...) {
       NoteUnpackBreakIndex(static_cast<unsigned long>(i));
@@ -199,7 +209,7 @@ template <class E> TPack &UnpackEvent(TPack &pack, E &event, unsigned short line
       throw;
     }
   }
-  Layout::Trailer(event, unpacker);
+  Layout::Trailer(event, reader);
   return pack;
 }
 
@@ -215,9 +225,12 @@ template <class E> unsigned long PackedEventSize(const E &event) {
     return counter.BufferSizeRequired();
   }
   TPack counter(0);
-  Layout::Header(event, Packer{counter});
-  counter << static_cast<int>(list.size());
-  Layout::Trailer(event, Packer{counter});
+  {
+    Packer writer(counter);
+    Layout::Header(event, writer);
+    counter << static_cast<int>(list.size());
+    Layout::Trailer(event, writer);
+  }
   return counter.BufferSizeRequired() + recordWidth * static_cast<unsigned long>(list.size());
 }
 

@@ -33,98 +33,145 @@ inline constexpr unsigned long kFixedWidthOf = ((Codec::kWireWidth != 0) && ...)
                                                    ? (Codec::kWireWidth + ... + 0)
                                                    : 0;
 
-// A record whose fields are all fixed width (handed over in one call) is written in one piece when
-// the pack's buffer already has room for all of it: encoded into a local block and appended once.
-// Otherwise, and while counting, field by field, so that an overflow stops at the same field as
-// ever.
-struct Packer {
-  TPack &pack;
-  template <class... Codec> void operator()(const Codec &...fields) const {
+// Writes fields into the pack, staging runs of fixed-width fields in a local block that goes
+// into the pack in one Append, so that one writer can serve a whole payload of records. A
+// field is staged only while the pack's buffer already has room for it and everything staged
+// before it; otherwise, and while counting, the staged bytes go first and the field is packed by
+// its codec's Pack, so that an overflow stops at the same field, with the same bytes before it,
+// as a field-by-field write. The staged bytes go into the pack before any field is packed
+// directly, at Flush and when the writer goes; nothing else may write the pack meanwhile.
+class Packer {
+public:
+  explicit Packer(TPack &pack) : pack_(pack) {}
+  ~Packer() { Flush(); }
+  Packer(const Packer &) = delete;
+  Packer &operator=(const Packer &) = delete;
+
+  template <class... Codec> [[gnu::always_inline]] void operator()(const Codec &...fields) {
     constexpr unsigned long width = kFixedWidthOf<Codec...>;
-    if constexpr (width != 0 && sizeof...(Codec) > 1) {
-      if (pack.BufferSize() - pack.NextOffset() >= width) {
-        unsigned char bytes[width];
-        unsigned char *at = bytes;
+    if constexpr (width != 0 && width <= kStaging && sizeof...(Codec) > 1) {
+      if (unsigned char *at = Stage(width)) {
         ((fields.Encode(at), at += Codec::kWireWidth), ...);
-        pack.Append(bytes, width);
         return;
       }
     }
-    (fields.Pack(pack), ...);
+    (Put(fields), ...);
   }
+
+  // Appends the staged bytes to the pack. It cannot throw: they were staged only where the
+  // buffer had room for them.
+  void Flush() {
+    if (staged_ != 0)
+      pack_.Append(staging_, staged_);
+    staged_ = 0;
+  }
+
+private:
+  static constexpr unsigned long kStaging = 2048;
+
+  // Where `width` more bytes are to be staged, or null when the pack's buffer has no room for
+  // them (always, while counting).
+  [[gnu::always_inline]] unsigned char *Stage(unsigned long width) {
+    if (kStaging - staged_ < width)
+      Flush();
+    if (pack_.BufferSize() - pack_.NextOffset() - staged_ < width)
+      return nullptr;
+    unsigned char *at = staging_ + staged_;
+    staged_ += width;
+    return at;
+  }
+  template <class Codec> [[gnu::always_inline]] void Put(const Codec &field) {
+    if constexpr (Codec::kWireWidth != 0) {
+      if (unsigned char *at = Stage(Codec::kWireWidth)) {
+        field.Encode(at);
+        return;
+      }
+    }
+    Flush();
+    field.Pack(pack_);
+  }
+
+  TPack &pack_;
+  unsigned long staged_ = 0;
+  unsigned char staging_[kStaging];
 };
 
-// A field whose reading throws notes its name for LastUnpackBreak; the exception goes on.
-//
-// Fixed-width fields are read from the pack's bytes through a local cursor: a record whose
-// fields are all fixed width is checked once for its whole length; in a record that mixes them,
-// each fixed field is checked against the bytes left as the cursor holds them. The pack is
-// moved on only before a variable-length field and at the end. When the bytes are short the
-// field is read by its codec's Unpack as ever, so a short read throws the same TPackError at
-// the same offset and notes the same field.
-struct Unpacker {
-  TPack &pack;
-  template <class... Codec> void operator()(const Codec &...fields) const {
+// Reads fields from the pack's bytes through a local cursor, so that one reader can serve a
+// whole payload of records. Fixed-width fields are checked against the bytes the cursor holds
+// (a call with several of them checks once for all) and decoded in place. The pack is moved on
+// only before a field that its codec must read itself (variable length, or fixed but short)
+// and when the reader settles or goes, so the pack's position after the reader is gone is the
+// position a field-by-field read leaves, whatever was thrown. A field whose reading throws
+// notes its name for LastUnpackBreak; the exception goes on. When the bytes are short the field
+// is read by its codec's Unpack as ever, so a short read throws the same TPackError at the
+// same offset. Nothing else may read the pack while a reader holds unsettled bytes.
+class Unpacker {
+public:
+  explicit Unpacker(TPack &pack) : pack_(pack) { Reload(); }
+  ~Unpacker() { Settle(); }
+  Unpacker(const Unpacker &) = delete;
+  Unpacker &operator=(const Unpacker &) = delete;
+
+  template <class... Codec> [[gnu::always_inline]] void operator()(const Codec &...fields) {
     constexpr unsigned long width = kFixedWidthOf<Codec...>;
-    if constexpr (sizeof...(Codec) == 1) {
-      (Read(fields), ...);
-    } else if constexpr (width != 0) {
-      if (pack.Length() >= width) {
-        const unsigned char *at = static_cast<const unsigned char *>(pack.Contents());
-        ((fields.Decode(at), at += Codec::kWireWidth), ...);
-        pack.Behead(width);
+    if constexpr (width != 0 && sizeof...(Codec) > 1) {
+      if (left_ >= width) {
+        ((fields.Decode(at_), at_ += Codec::kWireWidth), ...);
+        Took(width);
         return;
       }
-      (Read(fields), ...);
-    } else {
-      Cursor cursor{pack};
-      (cursor.Next(fields), ...);
-      cursor.Settle();
     }
+    (Next(fields), ...);
   }
-  template <class Codec> void Read(const Codec &field) const {
+
+  // Reads one field by its codec's Unpack, straight from the pack. Inline, like everything the
+  // codecs do, so that no codec has to be built in memory: each folds to its member.
+  template <class Codec> void Read(const Codec &field) {
+    Settle();
     try {
-      field.Unpack(pack);
+      field.Unpack(pack_);
     } catch (...) {
       NoteUnpackBreakField(field.name);
       throw;
     }
+    Reload();
+  }
+
+  // Unread bytes, the cursor's taken ones not counted.
+  unsigned long Left() const { return left_; }
+
+  // Moves the pack on past the bytes the cursor has read.
+  void Settle() {
+    if (taken_ != 0)
+      pack_.Behead(taken_);
+    taken_ = 0;
   }
 
 private:
-  // Unread bytes of the pack, and how many of them were read without moving the pack on.
-  struct Cursor {
-    TPack &pack;
-    const unsigned char *at = static_cast<const unsigned char *>(pack.Contents());
-    unsigned long left = pack.Length();
-    unsigned long taken = 0;
-
-    template <class Codec> [[gnu::always_inline]] void Next(const Codec &field) {
-      if constexpr (Codec::kWireWidth != 0) {
-        if (left >= Codec::kWireWidth) {
-          field.Decode(at);
-          at += Codec::kWireWidth;
-          left -= Codec::kWireWidth;
-          taken += Codec::kWireWidth;
-          return;
-        }
+  template <class Codec> [[gnu::always_inline]] void Next(const Codec &field) {
+    if constexpr (Codec::kWireWidth != 0) {
+      if (left_ >= Codec::kWireWidth) {
+        field.Decode(at_);
+        at_ += Codec::kWireWidth;
+        Took(Codec::kWireWidth);
+        return;
       }
-      ReadAlone(field);
     }
-    // A variable-length field, or a fixed one the bytes left cannot hold: kept out of line so
-    // that the fixed fields around it stay a straight run of loads.
-    template <class Codec> [[gnu::noinline]] void ReadAlone(const Codec &field) {
-      Settle();
-      Unpacker{pack}.Read(field);
-      at = static_cast<const unsigned char *>(pack.Contents());
-      left = pack.Length();
-    }
-    void Settle() {
-      if (taken != 0)
-        pack.Behead(taken);
-      taken = 0;
-    }
-  };
+    Read(field);
+  }
+  void Took(unsigned long bytes) {
+    left_ -= bytes;
+    taken_ += bytes;
+  }
+  void Reload() {
+    at_ = static_cast<const unsigned char *>(pack_.Contents());
+    left_ = pack_.Length();
+  }
+
+  TPack &pack_;
+  const unsigned char *at_ = nullptr;
+  unsigned long left_ = 0;
+  unsigned long taken_ = 0;
 };
 
 // Adds up the wire width of a record's fields; `fixed` turns false at the first field of
@@ -153,13 +200,15 @@ struct Describer {
   }
 };
 
-template <class R> TPack &PackRecord(TPack &pack, const R &record) {
-  Layout<R>::Wire(record, Packer{pack});
+template <class R> [[gnu::flatten]] TPack &PackRecord(TPack &pack, const R &record) {
+  Packer writer(pack);
+  Layout<R>::Wire(record, writer);
   return pack;
 }
 
-template <class R> TPack &UnpackRecord(TPack &pack, R &record) {
-  Layout<R>::Wire(record, Unpacker{pack});
+template <class R> [[gnu::flatten]] TPack &UnpackRecord(TPack &pack, R &record) {
+  Unpacker reader(pack);
+  Layout<R>::Wire(record, reader);
   return pack;
 }
 
