@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -48,14 +49,14 @@ struct alignas(kHeader) Header {
 };
 static_assert(sizeof(Header) == kHeader);
 
-struct FreeBlock {
-  FreeBlock *next;
-};
-
-// `room`: how many more blocks the list may keep, kCachedBytesPerClass worth when empty.
+// A class's free blocks as a stack of pointers, so that neither taking nor keeping a block
+// reads or writes the block itself: the records of a payload are taken without a chain of
+// loads from one block to the next. The stack grows on demand up to its bound,
+// kCachedBytesPerClass worth of blocks.
 struct ClassList {
-  FreeBlock *head = nullptr;
-  std::size_t room = 0;
+  void **slots = nullptr;
+  std::uint32_t count = 0;
+  std::uint32_t capacity = 0;
 };
 
 struct ThreadLists {
@@ -81,10 +82,9 @@ struct Reaper {
   ~Reaper() {
     listsEnded = true;
     for (ClassList &list : lists->classes) {
-      while (FreeBlock *block = list.head) {
-        list.head = block->next;
-        std::free(reinterpret_cast<Header *>(block) - 1);
-      }
+      for (std::uint32_t i = 0; i < list.count; ++i)
+        std::free(static_cast<Header *>(list.slots[i]) - 1);
+      std::free(list.slots);
     }
     std::free(lists);
     lists = nullptr;
@@ -98,8 +98,6 @@ ThreadLists *MakeLists() {
   if (!storage)
     return nullptr;
   lists = static_cast<ThreadLists *>(storage);
-  for (std::size_t c = 0; c < kClasses; ++c)
-    lists->classes[c].room = BoundOf(c);
   thread_local Reaper reaper;
   return lists;
 }
@@ -119,19 +117,34 @@ std::uint32_t ClassOf(std::size_t size) {
   return header + 1;
 }
 
-void Keep(ClassList &list, void *block) {
-  auto *free = static_cast<FreeBlock *>(block);
-  free->next = list.head;
-  list.head = free;
-  --list.room;
+// Doubles the list's stack, up to its bound; false when it is at the bound or the heap has no
+// room for a larger one.
+bool Grow(ClassList &list, std::uint32_t sizeClass) {
+  const std::size_t bound = BoundOf(sizeClass);
+  if (list.capacity >= bound)
+    return false;
+  const std::size_t capacity = list.capacity == 0
+                                   ? std::min<std::size_t>(64, bound)
+                                   : std::min<std::size_t>(2 * std::size_t{list.capacity}, bound);
+  void *grown = std::realloc(list.slots, capacity * sizeof(void *));
+  if (!grown)
+    return false;
+  list.slots = static_cast<void **>(grown);
+  list.capacity = static_cast<std::uint32_t>(capacity);
+  return true;
 }
 
-// A block the thread's lists could not take at once: the first release on this thread makes
-// them; a full list, a block of no class or a thread that is ending send it to the heap.
+// A block the thread's list could not take at once: the first release on this thread makes
+// the lists and a full stack grows up to its bound; a block of no class, a list at its bound
+// or a thread that is ending send it to the heap.
 [[gnu::noinline]] void GiveElsewhere(void *block, std::uint32_t sizeClass) noexcept {
-  if (sizeClass != kUncached && !lists && !listsEnded && MakeLists()) {
-    Keep(lists->classes[sizeClass], block);
-    return;
+  ThreadLists *mine = lists;
+  if (sizeClass != kUncached && !listsEnded && (mine || (mine = MakeLists()))) {
+    ClassList &list = mine->classes[sizeClass];
+    if (list.count < list.capacity || Grow(list, sizeClass)) {
+      list.slots[list.count++] = block;
+      return;
+    }
   }
   std::free(static_cast<Header *>(block) - 1);
 }
@@ -143,11 +156,8 @@ void *TrackedBlocks::Take(std::size_t size) noexcept {
   ThreadLists *mine = lists;
   if (sizeClass != kUncached && mine) {
     ClassList &list = mine->classes[sizeClass];
-    if (FreeBlock *block = list.head) {
-      list.head = block->next;
-      ++list.room;
-      return block;
-    }
+    if (list.count != 0)
+      return list.slots[--list.count];
   }
   return TakeFromHeap(size, sizeClass);
 }
@@ -157,9 +167,12 @@ void TrackedBlocks::Give(void *block) noexcept {
     return;
   const std::uint32_t sizeClass = (static_cast<Header *>(block) - 1)->sizeClass;
   ThreadLists *mine = lists;
-  if (sizeClass != kUncached && mine && mine->classes[sizeClass].room != 0) {
-    Keep(mine->classes[sizeClass], block);
-    return;
+  if (sizeClass != kUncached && mine) {
+    ClassList &list = mine->classes[sizeClass];
+    if (list.count < list.capacity) {
+      list.slots[list.count++] = block;
+      return;
+    }
   }
   GiveElsewhere(block, sizeClass);
 }
@@ -168,8 +181,8 @@ std::size_t TrackedBlocks::CachedOnThisThread() noexcept {
   if (!lists)
     return 0;
   std::size_t cached = 0;
-  for (std::size_t c = 0; c < kClasses; ++c)
-    cached += BoundOf(c) - lists->classes[c].room;
+  for (const ClassList &list : lists->classes)
+    cached += list.count;
   return cached;
 }
 
