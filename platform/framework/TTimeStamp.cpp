@@ -19,13 +19,7 @@ std::tm ToTm(const TTimeStamp &t) {
 
 } // namespace
 
-TTimeStamp::TTimeStamp(unsigned char zero) { Update(zero); }
-
-void TTimeStamp::Update(unsigned char zero) {
-  year_ = month_ = day_ = hour_ = minute_ = second_ = msecond_ = 0;
-  dst_ = 0;
-  if (zero)
-    return;
+void TTimeStamp::SetToNow() {
   const auto now = std::chrono::system_clock::now();
   const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
   const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch());
@@ -41,13 +35,8 @@ void TTimeStamp::Update(unsigned char zero) {
   dst_ = local.tm_isdst > 0 ? 1 : 0;
 }
 
-void TTimeStamp::AddDays(long days) {
-  if (month_ == 0) {
-    day_ = static_cast<unsigned short>(static_cast<unsigned long>(day_) +
-                                       static_cast<unsigned long>(days));
-    return;
-  }
-  // A calendar date: let the C library normalise day overflow into months and years.
+// A calendar date: the C library normalises day overflow into months and years.
+void TTimeStamp::AddCalendarDays(long days) {
   std::tm tm = ToTm(*this);
   tm.tm_mday += static_cast<int>(days);
   tm.tm_isdst = -1;

@@ -14,10 +14,19 @@
 class TTimeStamp {
 public:
   // zero == 1: every field 0 (the zero value). zero == 0: the current local time.
-  explicit TTimeStamp(unsigned char zero = 0);
+  explicit TTimeStamp(unsigned char zero = 0) {
+    if (!zero)
+      SetToNow();
+  }
 
-  // zero == 1: reset to the zero value; zero == 0: set to the current local time.
-  void Update(unsigned char zero);
+  // zero == 1: reset to the zero value; zero == 0: set to the current local time. The zero
+  // value and the arithmetic of durations are inline: a duration is rebuilt from them.
+  void Update(unsigned char zero) {
+    year_ = month_ = day_ = hour_ = minute_ = second_ = msecond_ = 0;
+    dst_ = 0;
+    if (!zero)
+      SetToNow();
+  }
 
   unsigned short GetYear() const { return year_; }
   unsigned short GetMonth() const { return month_; }
@@ -40,7 +49,13 @@ public:
   // On a value without a calendar date (month 0, as the zero value and every duration) adds
   // `days` to the day field with 16-bit wrap and no calendar rules, so a duration of up to
   // 65535 days is exact. On a calendar date it moves the date by whole days.
-  void AddDays(long days);
+  void AddDays(long days) {
+    if (month_ == 0)
+      day_ = static_cast<unsigned short>(static_cast<unsigned long>(day_) +
+                                         static_cast<unsigned long>(days));
+    else
+      AddCalendarDays(days);
+  }
 
   // "HH:MM:SS.mmm" (withMs == 1) or "HH:MM:SS" (withMs == 0), with the given separators.
   // Each field is its own value, at least two digits (milliseconds three): the hours of a
@@ -53,6 +68,9 @@ public:
   friend bool operator!=(const TTimeStamp &a, const TTimeStamp &b) { return !(a == b); }
 
 private:
+  void SetToNow();
+  void AddCalendarDays(long days);
+
   unsigned short year_ = 0;
   unsigned short month_ = 0;
   unsigned short day_ = 0;

@@ -19,15 +19,17 @@
 //   Flags         a TSetFlags as uint32, bit n is flag n; unpacking keeps the low N bits
 //   the four list codecs, one per rule for a count that may be hostile:
 //   VectorOf(c)   int32 count, elements with codec c; unpacking empties the list and reads
-//                 nothing for a count below 1; nothing is reserved ahead
+//                 nothing for a count below 1; room is reserved ahead, but never for more
+//                 elements than the bytes left could hold
 //   AppendList    uint32 count, elements by their own operators, appended to what is there
 //   ReplaceList   the same, after emptying the list
 //   BoundedList   int32 count; a negative one raises std::length_error "vector<T> too long";
 //                 space is reserved at once, but never for more elements than the bytes left
 //                 could hold
 // Unpacking reads each value straight into its field: a short read (TPackError) leaves the
-// fields read so far overwritten and the rest as they were. No list codec allocates for an
-// element before its bytes have been read.
+// fields read so far overwritten and the rest as they were. Elements are read in place; no
+// list codec holds room for more elements than the bytes read or left can back, beyond the one
+// being read.
 //
 // Fixed width: a codec whose wire form always takes the same number of bytes says so in
 // kWireWidth (0 for a variable length) and offers two more members that work on raw bytes the
@@ -44,6 +46,7 @@
 #include <cstring>
 #include <stdexcept>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "core/Describe.h"
@@ -99,21 +102,20 @@ inline constexpr CodecMaker<AsWire<unsigned long>::Codec> ULong{};
 inline constexpr CodecMaker<AsWire<bool>::Codec> Bool{};
 inline constexpr CodecMaker<AsWire<float>::Codec> Float{};
 
-// A point in time is the one type with its own operators whose length is fixed; its bytes are
-// read and written by those same operators, over a pack laid on the bytes.
+// A point in time is the one type with its own operators whose length is fixed; its raw form
+// is TPack's (RawBytes.h).
 template <class T> struct OwnCodec : FieldRef<T> {
-  static constexpr unsigned long kWireWidth =
-      std::is_same_v<std::remove_const_t<T>, TTimeStamp> ? kTimeStampWidth : 0;
+  static constexpr bool kTimeStamp = std::is_same_v<std::remove_const_t<T>, TTimeStamp>;
+  static constexpr unsigned long kWireWidth = kTimeStamp ? kTimeStampWidth : 0;
   void Pack(TPack &pack) const { pack << this->field; }
   void Unpack(TPack &pack) const { pack >> this->field; }
   void Decode(const unsigned char *at) const {
-    TPack bytes(const_cast<unsigned char *>(at), kWireWidth);
-    bytes >> this->field;
+    static_assert(kTimeStamp);
+    LoadTimeStamp(at, this->field);
   }
   void Encode(unsigned char *at) const {
-    TPack bytes(1);
-    bytes.SetBuffer(at, kWireWidth);
-    bytes << this->field;
+    static_assert(kTimeStamp);
+    StoreTimeStamp(at, this->field);
   }
   void Describe(TFieldSink &sink) const { DescribeValue(sink, this->name, this->field); }
 };
@@ -221,28 +223,55 @@ template <class T> struct FlagsCodec : FieldRef<T> {
 
 inline constexpr CodecMaker<FlagsCodec> Flags{};
 
-// The value a vector element is read into: default-constructed, except time stamps, which
-// start from the zero value.
-template <class T> T FreshElement() {
-  if constexpr (std::is_same_v<T, TTimeStamp>)
-    return TTimeStamp(1);
+// Appends a fresh element to `list` and returns it: default-constructed, except time stamps,
+// which start from the zero value.
+template <class V> typename V::value_type &AppendFresh(V &list) {
+  if constexpr (std::is_same_v<typename V::value_type, TTimeStamp>)
+    return list.emplace_back(static_cast<unsigned char>(1));
   else
-    return T();
+    return list.emplace_back();
 }
 
-// Reads `count` elements into `list` with `read(element)`, each into a fresh temporary that is
-// appended once read in full. A short read names the element's index.
+// Reads `count` elements into `list` with `read(element)`, each into a fresh element appended
+// first and dropped again if its reading throws, so that the list holds only elements read in
+// full. A short read names the element's index.
 template <class V, class Count, class Read> void ReadElements(V &list, Count count, Read &&read) {
-  using Element = typename V::value_type;
   for (Count i = 0; i < count; ++i) {
-    Element value = FreshElement<Element>();
+    auto &value = AppendFresh(list);
     try {
       read(value);
     } catch (...) {
+      list.pop_back();
       NoteUnpackBreakIndex(static_cast<unsigned long>(i));
       throw;
     }
-    list.push_back(value);
+  }
+}
+
+template <class R> struct Layout;
+
+// Adds up, over a record's fields, the fewest bytes each can take on the wire: its width when
+// fixed, one byte when its length varies.
+struct MinimumWidthCounter {
+  unsigned long &width;
+  template <class... Codec> void operator()(const Codec &...) const {
+    width += ((Codec::kWireWidth != 0 ? Codec::kWireWidth : 1UL) + ... + 0UL);
+  }
+};
+
+// The fewest bytes one element read by Codec can take: its width when fixed, or for a nested
+// record the sum of its fields' least widths, counted once per element type.
+template <class Element, class Codec> unsigned long MinimumElementWidth() {
+  if constexpr (Codec::kWireWidth != 0) {
+    return Codec::kWireWidth;
+  } else {
+    static const unsigned long width = [] {
+      const Element probe{};
+      unsigned long sum = 0;
+      Layout<Element>::Wire(probe, MinimumWidthCounter{sum});
+      return std::max(sum, 1UL);
+    }();
+    return width;
   }
 }
 
@@ -254,10 +283,18 @@ template <class V, class ElementMaker> struct VectorCodec : FieldRef<V> {
     for (auto &value : this->field)
       element(value, this->name).Pack(pack);
   }
+  // Room for the elements is reserved once, but never for more than the bytes left could hold
+  // at the fewest bytes an element takes, so a hostile count reserves no more than a
+  // constant times the payload.
   void Unpack(TPack &pack) const {
+    using Element = typename V::value_type;
+    using ElementCodec = decltype(element(std::declval<Element &>(), ""));
     this->field.clear();
     int count = 0;
     pack >> count;
+    if (count > 0)
+      this->field.reserve(std::min(static_cast<unsigned long>(count),
+                                   pack.Length() / MinimumElementWidth<Element, ElementCodec>()));
     ReadElements(this->field, count, [&](auto &value) { element(value, this->name).Unpack(pack); });
   }
   void Describe(TFieldSink &sink) const {

@@ -13,6 +13,8 @@
 #include <cstring>
 #include <type_traits>
 
+#include "framework/TTimeStamp.h"
+
 namespace statcore {
 
 // A TTimeStamp packed whole: seven 16-bit fields and the daylight-saving byte.
@@ -77,6 +79,29 @@ template <class W> void StoreWire(unsigned char *at, W value) {
   } else {
     StoreLittle32(at, static_cast<std::uint32_t>(value));
   }
+}
+
+// A point in time packed whole, as TPack packs it: year, month, day, hour, minute, second and
+// millisecond as uint16, then the daylight-saving byte.
+inline void LoadTimeStamp(const unsigned char *at, TTimeStamp &value) {
+  value.SetYear(LoadLittle16(at));
+  value.SetMonth(LoadLittle16(at + 2));
+  value.SetDay(LoadLittle16(at + 4));
+  value.SetHour(LoadLittle16(at + 6));
+  value.SetMinute(LoadLittle16(at + 8));
+  value.SetSecond(LoadLittle16(at + 10));
+  value.SetMSecond(LoadLittle16(at + 12));
+  value.SetDaylightSaving(at[14]);
+}
+inline void StoreTimeStamp(unsigned char *at, const TTimeStamp &value) {
+  StoreLittle16(at, value.GetYear());
+  StoreLittle16(at + 2, value.GetMonth());
+  StoreLittle16(at + 4, value.GetDay());
+  StoreLittle16(at + 6, value.GetHour());
+  StoreLittle16(at + 8, value.GetMinute());
+  StoreLittle16(at + 10, value.GetSecond());
+  StoreLittle16(at + 12, value.GetMSecond());
+  at[14] = value.GetDaylightSaving();
 }
 
 } // namespace statcore
