@@ -9,16 +9,14 @@
 //   copy          copy-constructing the event
 //   hand_decode   (group rows) reading the twenty little-endian int32 of each row into a plain
 //                 struct vector, reused, with one bounds check per row
-#include <array>
-#include <cstdint>
 #include <cstring>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include <benchmark/benchmark.h>
 
 #include "support/Families.h"
+#include "support/HandDecoder.h"
 #include "support/Measure.h"
 
 namespace {
@@ -79,43 +77,14 @@ struct RegisterFamily {
   }
 };
 
-// The group row as a plain struct, in pack order.
-struct PlainGroupRow {
-  std::array<std::int32_t, 20> counts;
-};
-
-std::uint32_t LittleEndian32(const unsigned char *at) {
-  return static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 |
-         static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
-}
-
-// The count, then each row checked once for its 80 bytes and read field by field.
-void HandDecode(const std::vector<unsigned char> &payload, std::vector<PlainGroupRow> &rows) {
-  const unsigned char *at = payload.data();
-  const unsigned char *end = at + payload.size();
-  if (end - at < 4)
-    throw std::out_of_range("short payload");
-  const auto count = static_cast<std::int32_t>(LittleEndian32(at));
-  at += 4;
-  rows.clear();
-  for (std::int32_t i = 0; i < count; ++i) {
-    if (end - at < 80)
-      throw std::out_of_range("short payload");
-    PlainGroupRow &row = rows.emplace_back();
-    for (std::size_t field = 0; field < row.counts.size(); ++field)
-      row.counts[field] = static_cast<std::int32_t>(LittleEndian32(at + 4 * field));
-    at += 80;
-  }
-}
-
 const bool registered = [] {
   bench::ForEachFamily(RegisterFamily{});
   RegisterForEachRowCount("hand_decode", "GroupRealTime", [](benchmark::State &state, long rows) {
     const std::vector<unsigned char> payload =
         bench::PayloadOf(bench::MakeEvent<TGroupRealTimeEvent>(rows));
-    std::vector<PlainGroupRow> decoded;
+    std::vector<bench::PlainGroupRow> decoded;
     Measure(state, rows, payload.size(), [&] {
-      HandDecode(payload, decoded);
+      bench::HandDecode(payload, decoded);
       benchmark::DoNotOptimize(decoded.data());
     });
   });

@@ -1,11 +1,14 @@
 """Prints the tables of a bench run: one per family and row count.
 
-Reads the JSON that Google Benchmark writes for build/bench-release/statclient_bench, whose
-benchmarks are named "<operation>/<family>/<rows>" and report items_per_second (rows),
-bytes_per_second and heap_allocs (per row). Each row of a table is one operation; its ratios
-are its ns per row divided by the baseline's: memcpy of the same payload, the hand-written
-decoder of the same rows, and protobuf's parse (for unpacking) or serialisation (for packing)
-of the equivalent message, sfixed32 and int32.
+Reads the JSON that Google Benchmark writes for statclient_bench, whose benchmarks are named
+"<operation>/<family>/<rows>" and report items_per_second (rows), bytes_per_second and
+heap_allocs (per row); with --benchmark_repetitions, the median of the repetitions stands for
+each. Each row of a table is one operation; its ratios are its ns per row
+divided by the baseline's of the same run: memcpy of the same payload, the hand-written decoder
+of the same rows, and protobuf's parse (for unpacking) or serialisation (for packing) of the
+equivalent message, sfixed32 and int32. The application operations are set against the
+baselines handled the same way: a reused event against a reused message and vector, a fresh
+one against fresh ones.
 """
 import json
 import sys
@@ -19,6 +22,25 @@ def ratio(value, baseline):
     return f"{value / baseline:.2f}" if baseline else "-"
 
 
+# The baselines an operation is set against: the hand-written decoder, protobuf sfixed32 and
+# protobuf int32, by operation name (None where there is none).
+BASELINES = {
+    "unpack": ("hand_decode", "protobuf_sfixed32_parse", "protobuf_int32_parse"),
+    "unpack_fresh": ("hand_decode", "protobuf_sfixed32_parse", "protobuf_int32_parse"),
+    "event_path": ("hand_decode", "protobuf_sfixed32_parse", "protobuf_int32_parse"),
+    "pack": (None, "protobuf_sfixed32_serialise", "protobuf_int32_serialise"),
+    "app_unpack_reused": ("hand_reused", "protobuf_sfixed32_parse_reused",
+                          "protobuf_int32_parse_reused"),
+    "app_unpack_fresh": ("hand_fresh", "protobuf_sfixed32_parse_fresh",
+                         "protobuf_int32_parse_fresh"),
+    "app_pack": (None, "protobuf_sfixed32_serialise", "protobuf_int32_serialise"),
+}
+
+
+def baselines(operation):
+    return BASELINES.get(operation, (None, None, None))
+
+
 def main(path):
     with open(path) as file:
         run = json.load(file)
@@ -27,7 +49,10 @@ def main(path):
     for bench in run["benchmarks"]:
         if bench.get("error_occurred"):
             continue
-        parts = bench["name"].split("/")
+        # With repetitions, each benchmark is its median.
+        if bench.get("repetitions", 1) > 1 and bench.get("aggregate_name") != "median":
+            continue
+        parts = bench.get("run_name", bench["name"]).split("/")
         if len(parts) < 3 or not parts[2].isdigit() or "items_per_second" not in bench:
             others.append(bench)
             continue
@@ -36,23 +61,19 @@ def main(path):
     print(f"{run['context']['date']}, {run['context']['num_cpus']} CPUs")
     for (family, rows), operations in sorted(results.items()):
         memcpy = operations.get("memcpy")
-        hand = operations.get("hand_decode")
         print(f"\n{family}, {rows} rows")
         print(f"| operation | ns/row | MB/s | heap allocs/row | x memcpy | x hand decoder "
               f"| x protobuf sfixed32 | x protobuf int32 |")
         print("|---|---:|---:|---:|---:|---:|---:|---:|")
         for operation, bench in operations.items():
             ns = ns_per_row(bench)
-            direction = "serialise" if operation == "pack" else "parse"
-            fixed = operations.get(f"protobuf_sfixed32_{direction}")
-            varint = operations.get(f"protobuf_int32_{direction}")
-            compared = operation in ("unpack", "unpack_fresh", "pack", "event_path")
+            hand, fixed, varint = (operations.get(name) for name in baselines(operation))
             print(f"| {operation} | {ns:.2f} | {bench['bytes_per_second'] / 1e6:.0f} "
                   f"| {bench['heap_allocs']:.3f} "
                   f"| {ratio(ns, ns_per_row(memcpy)) if memcpy else '-'} "
-                  f"| {ratio(ns, ns_per_row(hand)) if hand and compared else '-'} "
-                  f"| {ratio(ns, ns_per_row(fixed)) if fixed and compared else '-'} "
-                  f"| {ratio(ns, ns_per_row(varint)) if varint and compared else '-'} |")
+                  f"| {ratio(ns, ns_per_row(hand)) if hand else '-'} "
+                  f"| {ratio(ns, ns_per_row(fixed)) if fixed else '-'} "
+                  f"| {ratio(ns, ns_per_row(varint)) if varint else '-'} |")
 
     if others:
         print("\nother benchmarks")
