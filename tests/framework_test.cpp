@@ -2,7 +2,9 @@
 // of registrations (run under ThreadSanitizer too); its transport is transport_zmq_test.cpp's
 // and transport_stress_test.cpp's, its memory accounting's fault plan the event suites'
 // (event_typed_test.cpp).
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -79,39 +81,72 @@ TEST(Diagnostics, LongLinesStayWholeAndTheDefaultSinkWritesOnlySevereOnes) {
 
 constexpr const char *kFile = "framework_test";
 
-// Sizes of each class boundary, of a typical record, and of blocks too large for any class.
-const std::vector<std::size_t> kSizes = {0, 1, 15, 16, 17, 48, 168, 1000, 2032, 2033, 5000};
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSizeClasses = false; // every tracked block is a plain heap block
+#elif defined(__has_feature)
+constexpr bool kSizeClasses = !__has_feature(address_sanitizer);
+#else
+constexpr bool kSizeClasses = true;
+#endif
 
-// Each block, taken and given back on one thread, is taken again from its class; the blocks are
-// then given back on another thread, which takes one that the main thread gives back after
-// that thread's lists are gone.
-TEST(TrackedBlocks, BlocksAreAlignedWritableReusedWithinTheirClassAndCrossThreads) {
-  std::vector<void *> blocks;
-  for (std::size_t size : kSizes) {
-    SCOPED_TRACE("size " + std::to_string(size));
+// Takes, fills and gives back every size from 0 to past the largest class. A block of a class
+// must be kept (the thread's count rises by one) and be taken again at once; any larger one
+// must go back to the heap: while the heap's next block of that size is held, Take gives
+// another. The blocks taken again are filled and returned, held at once, so that two blocks
+// that overlap show. Sizes that break a rule are returned too.
+std::vector<std::size_t> SweepEverySize(std::vector<void *> &held) {
+  std::vector<std::size_t> broken;
+  std::vector<void *> heapBlocks;
+  for (std::size_t size = 0; size <= TrackedBlocks::kLargestClassBytes + 256; ++size) {
     void *block = TrackedBlocks::Take(size);
-    ASSERT_NE(block, nullptr);
-    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(block) % 16, 0u);
-    std::memset(block, 0xab, size);
-    const std::size_t cachedBefore = TrackedBlocks::CachedOnThisThread();
-    TrackedBlocks::Give(block);
-    const bool kept = TrackedBlocks::CachedOnThisThread() == cachedBefore + 1;
-    blocks.push_back(TrackedBlocks::Take(size));
-    if (kept) {
-      EXPECT_EQ(blocks.back(), block);
+    if (!block || reinterpret_cast<std::uintptr_t>(block) % 16 != 0) {
+      broken.push_back(size);
+      continue;
     }
-    if (size > 2032) {
-      EXPECT_FALSE(kept) << "blocks past the largest class go back to the heap";
+    std::memset(block, 0xab, size);
+    const std::size_t cached = TrackedBlocks::CachedOnThisThread();
+    TrackedBlocks::Give(block);
+    const bool classed = kSizeClasses && size <= TrackedBlocks::kLargestClassBytes;
+    const bool kept = TrackedBlocks::CachedOnThisThread() == cached + 1;
+    heapBlocks.push_back(std::malloc(size + 16));
+    void *again = TrackedBlocks::Take(size);
+    if (kept != classed || (again == block) != classed)
+      broken.push_back(size);
+    std::memset(again, static_cast<int>(size % 251), size);
+    held.push_back(again);
+  }
+  for (void *block : heapBlocks)
+    std::free(block);
+  return broken;
+}
+
+// Two threads sweep at once; then each one's blocks are checked and given back on the other
+// thread, whose lists take them, and both threads end with blocks in their lists.
+TEST(TrackedBlocks, EverySizeIsKeptInItsClassOrGoesBackToTheHeapOnEveryThread) {
+  std::vector<void *> held[2];
+  std::vector<std::size_t> broken[2];
+  std::thread sweepers[2];
+  for (int t = 0; t < 2; ++t)
+    sweepers[t] = std::thread([&, t] { broken[t] = SweepEverySize(held[t]); });
+  for (std::thread &sweeper : sweepers)
+    sweeper.join();
+  for (int t = 0; t < 2; ++t) {
+    EXPECT_EQ(broken[t], std::vector<std::size_t>{}) << "sizes that broke the class rules";
+    for (std::size_t size = 0; size < held[t].size(); ++size) {
+      const auto *bytes = static_cast<const unsigned char *>(held[t][size]);
+      if (std::count(bytes, bytes + size, static_cast<unsigned char>(size % 251)) !=
+          static_cast<long>(size))
+        ADD_FAILURE() << "the block of " << size << " bytes was overwritten";
     }
   }
+  for (int t = 0; t < 2; ++t)
+    sweepers[t] = std::thread([&, t] {
+      for (void *block : held[1 - t])
+        TrackedBlocks::Give(block);
+    });
+  for (std::thread &sweeper : sweepers)
+    sweeper.join();
   TrackedBlocks::Give(nullptr);
-  std::thread releaser([&] {
-    for (void *block : blocks)
-      TrackedBlocks::Give(block);
-    blocks.assign(1, TrackedBlocks::Take(168));
-  });
-  releaser.join();
-  TrackedBlocks::Give(blocks.front());
 }
 
 TEST(Registrations, CountAddsUpAcrossThreadsAndIgnoresReleasesOfNothing) {

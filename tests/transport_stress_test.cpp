@@ -2,7 +2,8 @@
 // bound server thousands of times while events are published to all of them. Before that each
 // makes a call that times out at a held server, with a call in hand there and one waiting; the
 // held server is unbound and released while the clients run, so that its late replies come in
-// among theirs. It also runs under ThreadSanitizer (scripts/test.sh).
+// among theirs, and another proxy with the same names is made and used. It also runs under
+// ThreadSanitizer (scripts/test.sh).
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -123,9 +124,17 @@ TEST(TransportStress, RepliesStayWithTheirCallsEventsArriveOnceInOrderUnbindingF
   auto unbind = std::async(std::launch::async, [] { TFramework::UnbindServer(kHeld); });
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   release.set_value();
+  // Proxies made with the same names while the others are in use change nothing they read.
+  std::thread another([] {
+    for (int made = 0; made < 100; ++made) {
+      AStatisticsServer again(kServer, "StressClient0", "StressTask");
+      EXPECT_EQ(again.RequestEvent(static_cast<TStatisticsServer::enSvrPublicEvents>(6999)), 6999);
+    }
+  });
   for (std::uint32_t sequence = 0; sequence < kEvents; ++sequence)
     EXPECT_EQ(TFramework::PublishEvent(kServer, TEvent(kEventId, Word(sequence))), kClients);
   unbind.get();
+  another.join();
   for (std::thread &client : clients)
     client.join();
 

@@ -21,7 +21,10 @@ AStatisticsServer::AStatisticsServer(const std::string &server, const std::strin
     : TStatisticsServer(clientName, secondName, 1) {
   Diag(TDiag::INFO, __LINE__, kSource,
        "AStatisticsServer::AStatisticsServer: Constructed, server name = %s", server.c_str());
-  serverName = server;
+  // Requests on other threads read the name without a lock: a name equal to the one held is
+  // left as it is, so that proxies made with the same names may come while others are in use.
+  if (serverName != server)
+    serverName = server;
 }
 
 AStatisticsServer::AStatisticsServer(const AStatisticsServer &other)
