@@ -259,20 +259,25 @@ struct MinimumWidthCounter {
   }
 };
 
-// The fewest bytes one element read by Codec can take: its width when fixed, or for a nested
-// record the sum of its fields' least widths, counted once per element type.
+// The fewest bytes a record R can take on the wire: the sum of its fields' least widths,
+// counted once per record class.
+template <class R> unsigned long MinimumRecordWidth() {
+  static const unsigned long width = [] {
+    const R probe{};
+    unsigned long sum = 0;
+    Layout<R>::Wire(probe, MinimumWidthCounter{sum});
+    return std::max(sum, 1UL);
+  }();
+  return width;
+}
+
+// The fewest bytes one element read by Codec can take: its width when fixed, otherwise (a
+// nested record) its record's least width.
 template <class Element, class Codec> unsigned long MinimumElementWidth() {
-  if constexpr (Codec::kWireWidth != 0) {
+  if constexpr (Codec::kWireWidth != 0)
     return Codec::kWireWidth;
-  } else {
-    static const unsigned long width = [] {
-      const Element probe{};
-      unsigned long sum = 0;
-      Layout<Element>::Wire(probe, MinimumWidthCounter{sum});
-      return std::max(sum, 1UL);
-    }();
-    return width;
-  }
+  else
+    return MinimumRecordWidth<Element>();
 }
 
 template <class V, class ElementMaker> struct VectorCodec : FieldRef<V> {

@@ -182,10 +182,11 @@ private:
 // The header is read before the event is cleared, so that a payload cut inside it leaves the
 // previous records in place. Then each record is allocated, registered, read and appended, and
 // the trailer is read whatever the count. A record whose reading throws is released (without a
-// diagnostic) and the exception passes on: the list holds only records read in full. Nothing
-// is reserved from the count: a hostile count fails at the first short read, or, while the
-// tracked allocation yields no storage, ends after the passes SkippedPassBudget allows. One
-// reader serves the whole payload, so that a run of fixed-width records moves the pack on once.
+// diagnostic) and the exception passes on: the list holds only records read in full. The list
+// reserves room for no more records than the bytes after the count could hold: a hostile count
+// fails at the first short read, or, while the tracked allocation yields no storage, ends after
+// the passes SkippedPassBudget allows. One reader serves the whole payload, so that a run of
+// fixed-width records moves the pack on once.
 template <class E> [[gnu::flatten]] TPack &UnpackEvent(TPack &pack, E &event, unsigned short line) {
   using Layout = EventLayout<E>;
   using Record = typename Layout::Record;
@@ -195,6 +196,9 @@ template <class E> [[gnu::flatten]] TPack &UnpackEvent(TPack &pack, E &event, un
   ReleaseRecords(event, line);
   int count = 0;
   reader(Int(count, "EventDataList"));
+  if (count > 0)
+    event.EventDataList.reserve(
+        std::min(static_cast<unsigned long>(count), reader.Left() / MinimumRecordWidth<Record>()));
   SkippedPassBudget<Record> skipped(reader.Left());
   for (int i = 0; i < count; ++i) {
     try {
