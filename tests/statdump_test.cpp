@@ -1,11 +1,17 @@
-// statdump's decoding and reporting: records print as text and JSON lines, hostile payloads and
-// inputs are reported (never printed as if decoded), and the input helpers parse hex and capture
-// file names.
+// statdump's decoding and reporting: records print as text and JSON lines, hostile payloads are
+// reported (never printed as if decoded), and the command meets hostile files, hex and arguments.
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
+#include <tuple>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -95,8 +101,8 @@ TEST(StatdumpHostile, ATruncatedRichEventNamesWhereItBroke) {
 }
 
 // Counts that lie: a huge one fails at the first short read, a negative one reads as empty and
-// leaves the rest over; both append the pack dump, and a dump file that cannot be written is an
-// input error. Text that is not UTF-8 still gives JSON that parses.
+// leaves the rest over; both append the pack dump. Text that is not UTF-8 still gives JSON that
+// parses.
 TEST(StatdumpHostile, LyingCountsAndRawTextAreReportedNotCrashed) {
   const std::string dump = ::testing::TempDir() + "statdump_pack_dump.txt";
   std::remove(dump.c_str());
@@ -116,8 +122,6 @@ TEST(StatdumpHostile, LyingCountsAndRawTextAreReportedNotCrashed) {
   EXPECT_GT(afterBreak, 0u);
   EXPECT_GT(std::filesystem::file_size(dump), afterBreak);
   std::remove(dump.c_str());
-  EXPECT_THROW(Decode(kGroup, {}, Format::kText, "/nonexistent/dir/dump.txt"),
-               statdump::InputError);
 
   TContactRealTimeEvent event = FilledEvent<TContactRealTimeEvent>(1);
   event.EventDataList[0]->CID = "\xFF\xFE not text";
@@ -126,32 +130,79 @@ TEST(StatdumpHostile, LyingCountsAndRawTextAreReportedNotCrashed) {
   EXPECT_EQ(nlohmann::json::parse(report.lines[0])["fields"]["CID"], "\uFFFD\uFFFD not text");
 }
 
-TEST(StatdumpInputs, HexFileNamesAndCaptureDirectories) {
-  EXPECT_EQ(statdump::ParseHex(" 0a0B\n\t0c ff"), (Bytes{0x0A, 0x0B, 0x0C, 0xFF}));
-  EXPECT_EQ(statdump::ParseHex(""), Bytes{});
-  for (const char *malformed : {"0g", "abc", "0x01", "01 2"})
-    EXPECT_THROW(statdump::ParseHex(malformed), statdump::InputError) << malformed;
+std::string Slurp(const std::filesystem::path &path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), {}};
+}
 
-  EXPECT_EQ(statdump::EventIdFromFileName("capture/000012-3.bin"), 3);
-  EXPECT_EQ(statdump::EventIdFromFileName("000001-1205.bin"), 1205);
-  for (const char *other : {"3.bin", "000001-.bin", "000001-3.bin.txt", "dir-3.bin/x", "-x.bin"})
-    EXPECT_EQ(statdump::EventIdFromFileName(other), std::nullopt) << other;
-
-  // A capture directory expands to its .bin files in name order; one without any is an error.
+// The command run as a user runs it, in a directory of hostile inputs: every row gives its exit
+// status, its message on standard error (none when it succeeds) and its number of record lines;
+// JSON lines parse; no run crashes or holds more memory than its largest payload justifies.
+TEST(StatdumpCommand, HostileFilesHexAndArgumentsGiveTheirStatusAndMessage) {
   namespace fs = std::filesystem;
-  const fs::path dir = fs::path(::testing::TempDir()) / "statdump_capture";
+  const fs::path dir = fs::temp_directory_path() / ("statdump_cli_" + std::to_string(::getpid()));
+  fs::create_directories(dir / "captures");
+  fs::create_directories(dir / "empty");
+  const auto write = [&](const fs::path &name, const Bytes &bytes) {
+    std::ofstream(dir / name).write(reinterpret_cast<const char *>(bytes.data()), bytes.size());
+  };
+  // 10,000 captures, one cut short, and a link to nowhere; `replay` is what they print, in order.
+  std::string replay;
+  for (int n = 0; n < 10000; ++n) {
+    TGroupRealTimeEvent event = FilledEvent<TGroupRealTimeEvent>(1, n);
+    Bytes bytes = Packed(event);
+    bytes.resize(bytes.size() - (n == 5000));
+    replay += n == 5000 ? "" : "GROUPREALTIMEEVENT[0] " + event.EventDataList[0]->ToString() + "\n";
+    write("captures/" + std::to_string(100000 + n) + "-5006.bin", bytes);
+  }
+  fs::create_symlink("nowhere", dir / "captures" / "099999-5006.bin");
+  write("\xff\xfe-5006.bin", Packed(FilledEvent<TGroupRealTimeEvent>(1)));
+  write("\x1b[31m\xff-5006.bin", {1, 0});
+  write("000001-5006.bin", {});
+  for (const char *name : {"3.bin", "000001-.bin", "000001-5006.bin.txt", "-x.bin"})
+    write(name, Packed(FilledEvent<TGroupRealTimeEvent>(1))); // names without an event id
+  write("big-5006.bin", {});
+  fs::resize_file(dir / "big-5006.bin", std::uintmax_t{2} << 30); // sparse: nothing is written
+
+  const std::string broke = ": TGroupRealTimeEvent stopped decoding at byte offset 0, record none "
+                            "(list count), field EventDataList: expected 4 bytes, ";
+  const std::tuple<std::string, int, std::string, long> rows[] = {
+      {"statdump 000001-5006.bin", 2, "statdump: 000001-5006.bin" + broke + "0 available", 0},
+      {"statdump big-5006.bin", 1, "big-5006.bin: more than 16777216 bytes, the most a payload", 0},
+      {"statdump -e 5006 /dev/zero", 1, "/dev/zero: more than 16777216 bytes", 0},
+      {"tr '\\0' 0 <big-5006.bin | statdump --hex -e 5006 -", 1, "hex text for more than", 0},
+      {"printf '0a 0g' | statdump --hex -e 5006 -", 1, "'g' at character 4 is not a hex digit", 0},
+      {"printf 012 | statdump --hex -e 5006 -", 1, "hex digits, the last at character 2", 0},
+      {"od -An -tx1 '\xff\xfe-5006.bin' | tr a-c A-C | statdump --hex -e 5006 -", 0, "", 1},
+      {"statdump --format json '\xff\xfe-5006.bin' '\x1b[31m\xff-5006.bin'", 2,
+       "statdump: \\x1b[31m\\xff-5006.bin" + broke + "2 available", 1},
+      {"statdump captures", 2, "10000 inputs: 9999 decoded in full, 1 did not decode", 9999},
+      {"statdump empty '\xff\xfe-5006.bin'", 1, "statdump: no .bin files in empty", 1},
+      {"statdump -e 99999999999 x", 1, "unknown event \"99999999999\"", 0},
+      {"statdump -e '' x", 1, "unknown event \"\"", 0},
+      {"statdump 000001-4999.bin", 1, "000001-4999.bin: no event class for event id 4999", 0},
+      {"statdump 3.bin 000001-.bin 000001-5006.bin.txt ./-x.bin", 1,
+       "not end in -<event id>.bin\nstatdump: 4 inputs: 0 decoded in full, 0 did not decode", 0},
+      {"statdump -e 5006 missing.bin", 1, "cannot open missing.bin", 0},
+      {"statdump -e 5006 --pack-dump /no/d - </dev/null", 1, "cannot write the pack dump", 0},
+      {"statdump --bogus x", 1, "The following argument was not expected: --bogus", 0},
+  };
+  for (const auto &[row, exit, message, lines] : rows) {
+    const std::string command = "statdump() { '" + std::string(STATDUMP_PATH) +
+                                "' \"$@\"; }; cd '" + dir.string() + "' && { " + row +
+                                "; } >out 2>err";
+    const int status = std::system(command.c_str());
+    const std::string out = Slurp(dir / "out"), err = Slurp(dir / "err");
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, exit) << row << err;
+    EXPECT_TRUE(message.empty() ? err.empty() : err.find(message) != std::string::npos) << err;
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), lines) << row;
+    EXPECT_TRUE(row != "statdump captures" || out == replay) << "not in name order";
+    EXPECT_TRUE(row.find("json") == std::string::npos || nlohmann::json::accept(out)) << out;
+  }
+  rusage children{};
+  getrusage(RUSAGE_CHILDREN, &children);
+  EXPECT_LT(children.ru_maxrss, 256 * 1024) << "KiB resident at the peak of the largest run";
   fs::remove_all(dir);
-  fs::create_directories(dir / "none");
-  for (const char *name : {"000002-4.bin", "000010-3.bin", "000001-3.bin", "notes.txt"})
-    std::ofstream(dir / name) << "x";
-  std::ofstream(dir / "none" / "notes.txt") << "x";
-  EXPECT_EQ(
-      statdump::ExpandInputs({dir.string(), "-"}),
-      (std::vector<std::string>{(dir / "000001-3.bin").string(), (dir / "000002-4.bin").string(),
-                                (dir / "000010-3.bin").string(), "-"}));
-  EXPECT_THROW(statdump::ExpandInputs({(dir / "none").string()}), statdump::InputError);
-  fs::remove_all(dir);
-  EXPECT_THROW(statdump::ReadPayload((dir / "missing.bin").string(), false), statdump::InputError);
 }
 
 } // namespace

@@ -32,9 +32,8 @@ std::string Slurp(const fs::path &path) {
 class Statwatch : public ::testing::Test {
 protected:
   void SetUp() override {
-    if (std::string(STATWATCH_PATH).empty()) {
+    if (std::string(STATWATCH_PATH).empty())
       GTEST_SKIP() << "statwatch is not built";
-    }
     fs::create_directories(dir_);
   }
   void TearDown() override { fs::remove_all(dir_); }
@@ -81,25 +80,34 @@ TEST_F(Statwatch, JsonLinesHoldEveryFieldOfTheCapturedPayloads) {
   EXPECT_FALSE(std::getline(lines, line)) << "lines beyond the captured records: " << line;
 }
 
+// Bad options, numbers and endpoints; a capture directory that is a file with a name not UTF-8,
+// and one whose capture file links to /dev/full (a root test ignores permissions).
 TEST_F(Statwatch, BadInputIsRefusedOnStderrWithNothingOnStdout) {
-  struct Case {
-    const char *arguments;
-    int exit;
-    const char *message;
-  } cases[] = {
+  const std::string file = (dir_ / "\xff-file").string(), full = (dir_ / "full").string();
+  std::ofstream{file};
+  fs::create_directories(full);
+  fs::create_symlink("/dev/full", full + "/000001-5006.bin");
+  const std::tuple<std::string, int, std::string> cases[] = {
       {"NOSUCHEVENT -n 1", 1, "unknown event \"NOSUCHEVENT\""},
       {"4999 -n 1", 1, "unknown event \"4999\""},
       {"5000 -n 1", 1, "unknown event \"5000\""},
       {"--server NobodyServesThis -n 1", 2,
        "cannot reach a Statistics Server named \"NobodyServesThis\""},
       {"--format xml", 1, "xml"},
-      {"--capture /proc/statwatch-cannot -n 1", 3, "cannot create /proc/statwatch-cannot"},
+      {"--count -1", 1, "--count: -1 is not a whole number from 1 to 1000000000"},
+      {"--count 99999999999999999999", 1, "--count: 99999999999999999999 is not a whole number"},
+      {"--duration abc", 1, "--duration: abc is not a number of seconds from 0.001 to 31536000"},
+      {"--duration nan", 1, "--duration: nan is not a number of seconds"},
+      {"--connect bogus -n 1", 1, "--connect bogus: Invalid argument"},
+      {"--capture '" + file + "' -n 1", 3, "cannot create " + dir_.string() + "/\\xff-file: "},
+      {"--capture " + full + " -n 1 5006", 3,
+       "cannot write " + full + "/000001-5006.bin: No space left on device"},
   };
-  for (const Case &c : cases) {
-    const auto [status, out, err] = Run(c.arguments);
-    EXPECT_EQ(status, c.exit) << c.arguments;
-    EXPECT_NE(err.find(c.message), std::string::npos) << c.arguments << ": " << err;
-    EXPECT_EQ(out, "") << c.arguments;
+  for (const auto &[arguments, exit, message] : cases) {
+    const auto [status, out, err] = Run(arguments);
+    EXPECT_EQ(status, exit) << arguments;
+    EXPECT_NE(err.find(message), std::string::npos) << arguments << ": " << err;
+    EXPECT_EQ(out, "") << arguments;
   }
 }
 

@@ -24,7 +24,9 @@ std::vector<std::string> RenderRecords(const TEvent &event, Format format,
       } else {
         const nlohmann::json line = {
             {"time", time}, {"event", name}, {"id", id}, {"record", statsupport::ToJson(*record)}};
-        lines.push_back(line.dump());
+        // Text fields hold whatever bytes the server sent: bytes that are not UTF-8 become
+        // U+FFFD rather than an exception that would end the watch.
+        lines.push_back(line.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
       }
     }
   });

@@ -1,11 +1,12 @@
 // statwatch: subscribes to statistics events the way an application does and prints one line
 // per record. By default it watches an embedded simulator started in this process.
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <optional>
 #include <set>
@@ -15,6 +16,7 @@
 #include <statclient/statclient.h>
 #include <statsim/EventPublisher.h>
 #include <statsupport/EventTable.h>
+#include <statsupport/PrintableName.h>
 
 #include "RecordPrinter.h"
 #include "ServerConnection.h"
@@ -25,9 +27,24 @@ enum ExitCode { kOk = 0, kUsage = 1, kServer = 2, kCapture = 3 };
 
 const char kExitCodes[] = "Exit codes:\n"
                           "  0  watched until the duration or count was reached\n"
-                          "  1  bad command line (unknown event name or id, bad option)\n"
+                          "  1  bad command line (unknown event name or id, bad option, a number\n"
+                          "     out of its range, an endpoint --connect cannot use)\n"
                           "  2  the server is not reachable or refused a subscription\n"
                           "  3  a capture file could not be written";
+
+// Checks that an option's value converts to T and lies from `low` to `high`; `expected` says
+// what that is, in the help and in the refusal. CLI::Range alone would call text that is no
+// number "not in range", print the bounds of a double to six decimals and let NaN through.
+template <typename T> CLI::Validator Within(T low, T high, const std::string &expected) {
+  return CLI::Validator(
+      [=](std::string &input) {
+        T value{};
+        const bool within =
+            CLI::detail::lexical_cast(input, value) && value >= low && value <= high;
+        return within ? std::string() : input + " is not " + expected;
+      },
+      expected);
+}
 
 constexpr unsigned long kRequestTimeoutMs = 5000;
 constexpr unsigned long kPollMs = 100;
@@ -101,18 +118,26 @@ bool Subscribe(AStatisticsServer &proxy, const std::string &serverName, const st
   return true;
 }
 
+// Writes the payload to DIR/<sequence>-<event id>.bin; false after naming the file and the
+// reason on stderr. The file is closed before this returns, so that a write the disk could not
+// take (a full one, or /dev/full behind a link) fails here and not unseen later.
 bool Capture(const std::string &dir, long sequence, const TEvent &event) {
   char name[32];
   std::snprintf(name, sizeof name, "%06ld-%d.bin", sequence, event.GetId());
-  const std::filesystem::path path = std::filesystem::path(dir) / name;
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char *>(event.Bytes().data()),
-            static_cast<std::streamsize>(event.Bytes().size()));
-  if (!out) {
-    std::cerr << "statwatch: cannot write " << path.string() << "\n";
-    return false;
+  const std::string path = (std::filesystem::path(dir) / name).string();
+  const std::vector<unsigned char> &bytes = event.Bytes();
+  std::FILE *file = std::fopen(path.c_str(), "wb");
+  bool written =
+      file != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  int error = errno;
+  if (file != nullptr && std::fclose(file) != 0 && written) {
+    written = false;
+    error = errno;
   }
-  return true;
+  if (!written)
+    std::cerr << "statwatch: cannot write " << statsupport::PrintableName(path) << ": "
+              << std::strerror(error) << "\n";
+  return written;
 }
 
 int Watch(const Options &options, const std::set<int> &ids) {
@@ -120,17 +145,27 @@ int Watch(const Options &options, const std::set<int> &ids) {
     std::error_code error;
     std::filesystem::create_directories(options.captureDir, error);
     if (error) {
-      std::cerr << "statwatch: cannot create " << options.captureDir << ": " << error.message()
-                << "\n";
+      std::cerr << "statwatch: cannot create " << statsupport::PrintableName(options.captureDir)
+                << ": " << error.message() << "\n";
       return kCapture;
     }
   }
   const std::string name = options.server.value_or("StatisticsServer");
-  const auto connection = options.connect ? statwatch::ConnectToServer(name, *options.connect)
-                          : options.server
-                              ? statwatch::UseNamedServer(name)
-                              : statwatch::StartEmbeddedServer(
-                                    name, std::chrono::milliseconds(options.tickMs), options.seed);
+  std::unique_ptr<statwatch::ServerConnection> connection;
+  if (options.connect) {
+    try {
+      connection = statwatch::ConnectToServer(name, *options.connect);
+    } catch (const std::exception &error) {
+      std::cerr << "statwatch: --connect " << *options.connect << ": " << error.what()
+                << " (expected tcp://HOST:PORT or ipc://PATH)\n";
+      return kUsage;
+    }
+  } else if (options.server) {
+    connection = statwatch::UseNamedServer(name);
+  } else {
+    connection = statwatch::StartEmbeddedServer(name, std::chrono::milliseconds(options.tickMs),
+                                                options.seed);
+  }
   AStatisticsServer proxy(connection->ServerName(), "statwatch", "statwatch");
   proxy.SetIncludeLoggedOffUsers(options.includeLoggedOff);
   if (!Subscribe(proxy, connection->ServerName(), ids, options))
@@ -157,7 +192,7 @@ int Watch(const Options &options, const std::set<int> &ids) {
         ++records;
       }
       std::cout.flush();
-    } catch (const TPackError &error) {
+    } catch (const std::exception &error) {
       std::cerr << "statwatch: event " << event.GetId() << " did not decode at "
                 << LastUnpackBreak() << ": " << error.what() << "\n";
     }
@@ -178,17 +213,18 @@ int main(int argc, char **argv) {
   app.footer(kExitCodes);
   app.add_option("events", options.events,
                  "Events to watch: names (GROUPREALTIMEEVENT), class names or ids; default all");
-  auto *duration = app.add_option("-d,--duration", options.duration, "Seconds to watch")
-                       ->check(CLI::PositiveNumber);
+  auto *duration =
+      app.add_option("-d,--duration", options.duration, "Seconds to watch")
+          ->check(Within(0.001, 31536000.0, "a number of seconds from 0.001 to 31536000 (a year)"));
   app.add_option("-n,--count", options.count, "Events to receive before stopping")
-      ->check(CLI::PositiveNumber)
+      ->check(Within(1L, 1000000000L, "a whole number from 1 to 1000000000"))
       ->excludes(duration);
   app.add_flag("--include-logged-off", options.includeLoggedOff,
                "Ask USERREALTIMEEVENT for logged-off users too");
   app.add_option("--refresh-rate", options.refreshRate,
                  "Cumulative refresh rate sent for every cumulative event watched (the embedded "
                  "simulator counts it in ticks)")
-      ->check(CLI::PositiveNumber);
+      ->check(Within(1, 2147483647, "a whole number from 1 to 2147483647"));
   app.add_option("--format", options.format, "Output format")
       ->check(CLI::IsMember({"text", "json"}));
   app.add_option("--capture", options.captureDir,
@@ -199,8 +235,9 @@ int main(int argc, char **argv) {
                  "Watch the server another process serves at this endpoint (tcp://HOST:PORT or "
                  "ipc://PATH), under the --server name or \"StatisticsServer\"");
   app.add_option("--tick-ms", options.tickMs, "Embedded simulator: milliseconds per tick")
-      ->check(CLI::Range(1, 60000));
-  app.add_option("--seed", options.seed, "Embedded simulator: seed of its model");
+      ->check(Within(1, 60000, "a whole number from 1 to 60000"));
+  app.add_option("--seed", options.seed, "Embedded simulator: seed of its model")
+      ->check(Within<std::uint32_t>(0, 4294967295u, "a whole number from 0 to 4294967295"));
   app.add_flag("--list", list, "List the event ids and names, then exit");
   try {
     app.parse(argc, argv);
