@@ -55,7 +55,8 @@ TRpcReply Echo(const TRpcRequest &request) {
 }
 
 // "inproc", "ipc" or "tcp": the carrier between callers and the server bound under name_.
-// unbound_ is reached the same way, with no server bound under it.
+// unbound_ is reached the same way, with no server bound under it. Over tcp the port after each
+// call port is taken first: the call port is all a server needs.
 class Transport : public ::testing::TestWithParam<std::string> {
 protected:
   void SetUp() override {
@@ -68,14 +69,29 @@ protected:
   void Reach(const std::string &name) {
     if (Local())
       return;
-    const std::string wanted =
-        GetParam() == "ipc" ? TempIpcEndpoint(name) : std::string("tcp://127.0.0.1:*");
-    ASSERT_TRUE(TFramework::ConnectServer(name, TFramework::ListenServer(name, wanted)));
+    ASSERT_TRUE(TFramework::ConnectServer(
+        name, GetParam() == "ipc" ? TFramework::ListenServer(name, TempIpcEndpoint(name))
+                                  : ListenBelowTakenPort(name)));
+  }
+  std::string ListenBelowTakenPort(const std::string &name) {
+    for (int attempt = 1;; ++attempt) {
+      taken_.bind("tcp://127.0.0.1:*");
+      const std::string taken = taken_.get(zmq::sockopt::last_endpoint);
+      const int port = std::stoi(taken.substr(taken.rfind(':') + 1)) - 1;
+      try {
+        return TFramework::ListenServer(name, "tcp://127.0.0.1:" + std::to_string(port));
+      } catch (const zmq::error_t &) { // someone else's port; try another
+        if (attempt == 10)
+          throw;
+      }
+    }
   }
   bool Local() const { return GetParam() == "inproc"; }
 
   const std::string name_ = FreshName(), unbound_ = FreshName();
   TFramework caller_{"caller", "", 0};
+  zmq::context_t context_;
+  zmq::socket_t taken_{context_, zmq::socket_type::pull};
 };
 
 // Eight callers at once each get their own reply; a reply flag of 0 drops the body only.
@@ -174,6 +190,30 @@ TEST(ZmqTransportFailures, NoServerAtTheEndpointFailsAfterTheTimeOut) {
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
 }
 
+// An endpoint that cannot be bound, for calls or for the events beside them, is an error that
+// names it, and leaves the name free to listen elsewhere.
+TEST(ZmqTransportFailures, ListeningWhereNothingCanBindFailsNamingTheEndpoint) {
+  zmq::context_t context;
+  zmq::socket_t taken(context, zmq::socket_type::pull);
+  taken.bind("tcp://127.0.0.1:*");
+  std::string longPath = TempIpcEndpoint("long");
+  longPath.append(6 + 104 - longPath.size(), 'x'); // fits a socket address; PATH.events does not
+  const std::string name = FreshName();
+  for (const auto &[endpoint, named] :
+       {std::pair(taken.get(zmq::sockopt::last_endpoint), std::string(" for calls")),
+        std::pair(longPath, std::string(".events for events"))}) {
+    try {
+      TFramework::ListenServer(name, endpoint);
+      ADD_FAILURE() << "listened at " << endpoint;
+    } catch (const zmq::error_t &error) {
+      EXPECT_NE(std::string(error.what()).find(endpoint + named), std::string::npos)
+          << error.what();
+    }
+  }
+  EXPECT_THROW(TFramework::ListenServer(name, "inproc://nowhere"), std::invalid_argument);
+  EXPECT_NO_THROW(TFramework::ListenServer(name, "tcp://127.0.0.1:*"));
+}
+
 TEST(ZmqTransportFailures, MalformedCallsAreCountedAndTheServerGoesOn) {
   const std::string name = FreshName();
   TFramework::BindServer(name, Echo);
@@ -202,14 +242,24 @@ TEST(ZmqTransportFailures, MalformedCallsAreCountedAndTheServerGoesOn) {
   TFramework::UnbindServer(name);
 }
 
-// A publisher written by hand stands in for a server, to send what a real one should not.
+// A server written by hand, to send what a real one should not; its events are wherever it
+// says they are.
 TEST(ZmqTransportFailures, SubscribersRejectBadEventsCountGapsAndNeverTakeOneTwice) {
   const std::string name = FreshName();
   zmq::context_t context;
-  zmq::socket_t pub(context, zmq::socket_type::pub);
+  zmq::socket_t router(context, zmq::socket_type::router), pub(context, zmq::socket_type::pub);
   pub.set(zmq::sockopt::linger, 0);
-  pub.bind(TempIpcEndpoint(name) + ".events");
+  router.set(zmq::sockopt::linger, 0);
+  router.set(zmq::sockopt::rcvtimeo, 2000);
+  router.bind(TempIpcEndpoint(name));
+  pub.bind(TempIpcEndpoint(name + "-published"));
   ASSERT_TRUE(TFramework::ConnectServer(name, TempIpcEndpoint(name)));
+  zmq::message_t caller, where;
+  ASSERT_TRUE(router.recv(caller) && router.recv(where));
+  EXPECT_EQ(where.to_string(), "W");
+  const Bytes address = zmqframe::EncodeAddress({TempIpcEndpoint(name + "-published")});
+  router.send(caller, zmq::send_flags::sndmore);
+  router.send(zmq::buffer(address.data(), address.size()));
   TFramework watcher("watcher", "", 0);
   TEvent wanted(9);
   ASSERT_TRUE(watcher.RegisterForEvent(wanted, name.c_str(), 1000, 0));
