@@ -55,7 +55,8 @@ TRpcReply Echo(const TRpcRequest &request) {
 }
 
 // "inproc", "ipc" or "tcp": the carrier between callers and the server bound under name_.
-// unbound_ is reached the same way, with no server bound under it.
+// unbound_ is reached the same way, with no server bound under it. Over tcp the port after each
+// call port is taken first: the call port is all a server needs.
 class Transport : public ::testing::TestWithParam<std::string> {
 protected:
   void SetUp() override {
@@ -68,14 +69,28 @@ protected:
   void Reach(const std::string &name) {
     if (Local())
       return;
-    const std::string wanted =
-        GetParam() == "ipc" ? TempIpcEndpoint(name) : std::string("tcp://127.0.0.1:*");
-    ASSERT_TRUE(TFramework::ConnectServer(name, TFramework::ListenServer(name, wanted)));
+    ASSERT_TRUE(TFramework::ConnectServer(name, Listen(name)));
+  }
+  std::string Listen(const std::string &name) {
+    for (int attempt = 1; GetParam() == "tcp"; ++attempt) {
+      taken_.bind("tcp://127.0.0.1:*");
+      const std::string taken = taken_.get(zmq::sockopt::last_endpoint);
+      const int port = std::stoi(taken.substr(taken.rfind(':') + 1)) - 1;
+      try {
+        return TFramework::ListenServer(name, "tcp://127.0.0.1:" + std::to_string(port));
+      } catch (const zmq::error_t &) { // someone else's port; try another
+        if (attempt == 10)
+          throw;
+      }
+    }
+    return TFramework::ListenServer(name, TempIpcEndpoint(name));
   }
   bool Local() const { return GetParam() == "inproc"; }
 
   const std::string name_ = FreshName(), unbound_ = FreshName();
   TFramework caller_{"caller", "", 0};
+  zmq::context_t context_;
+  zmq::socket_t taken_{context_, zmq::socket_type::pull};
 };
 
 // Eight callers at once each get their own reply; a reply flag of 0 drops the body only.
@@ -174,6 +189,28 @@ TEST(ZmqTransportFailures, NoServerAtTheEndpointFailsAfterTheTimeOut) {
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
 }
 
+// An endpoint that cannot be bound, for calls or for the events beside them, is an error that
+// names it, and leaves the name free to listen elsewhere.
+TEST(ZmqTransportFailures, ListeningWhereNothingCanBindFailsNamingTheEndpoint) {
+  zmq::context_t context;
+  zmq::socket_t taken(context, zmq::socket_type::pull);
+  taken.bind("tcp://127.0.0.1:*");
+  const std::string port = taken.get(zmq::sockopt::last_endpoint);
+  const std::string ipc = TempIpcEndpoint(std::string(77, 'x')); // 104 bytes, .events too long
+  const std::string name = FreshName();
+  const auto failure = [&](const std::string &endpoint) {
+    try {
+      return "listened at " + TFramework::ListenServer(name, endpoint);
+    } catch (const zmq::error_t &error) {
+      return std::string(error.what());
+    }
+  };
+  EXPECT_EQ(failure(port), "cannot bind " + port + " for calls: Address already in use");
+  EXPECT_EQ(failure(ipc), "cannot bind " + ipc + ".events for events: File name too long");
+  EXPECT_THROW(TFramework::ListenServer(name, "inproc://nowhere"), std::invalid_argument);
+  EXPECT_NO_THROW(TFramework::ListenServer(name, "tcp://127.0.0.1:*"));
+}
+
 TEST(ZmqTransportFailures, MalformedCallsAreCountedAndTheServerGoesOn) {
   const std::string name = FreshName();
   TFramework::BindServer(name, Echo);
@@ -202,14 +239,22 @@ TEST(ZmqTransportFailures, MalformedCallsAreCountedAndTheServerGoesOn) {
   TFramework::UnbindServer(name);
 }
 
-// A publisher written by hand stands in for a server, to send what a real one should not.
+// A server written by hand sends what a real one should not, from where it says it publishes.
 TEST(ZmqTransportFailures, SubscribersRejectBadEventsCountGapsAndNeverTakeOneTwice) {
   const std::string name = FreshName();
   zmq::context_t context;
-  zmq::socket_t pub(context, zmq::socket_type::pub);
+  zmq::socket_t router(context, zmq::socket_type::router), pub(context, zmq::socket_type::pub);
   pub.set(zmq::sockopt::linger, 0);
-  pub.bind(TempIpcEndpoint(name) + ".events");
+  router.set(zmq::sockopt::linger, 0);
+  router.set(zmq::sockopt::rcvtimeo, 2000);
+  router.bind(TempIpcEndpoint(name));
+  pub.bind(TempIpcEndpoint(name + "-published"));
   ASSERT_TRUE(TFramework::ConnectServer(name, TempIpcEndpoint(name)));
+  zmq::message_t caller, where;
+  ASSERT_TRUE(router.recv(caller) && router.recv(where) && where.to_string() == "W");
+  const Bytes address = zmqframe::EncodeAddress({TempIpcEndpoint(name + "-published")});
+  router.send(caller, zmq::send_flags::sndmore);
+  router.send(zmq::buffer(address.data(), address.size()));
   TFramework watcher("watcher", "", 0);
   TEvent wanted(9);
   ASSERT_TRUE(watcher.RegisterForEvent(wanted, name.c_str(), 1000, 0));

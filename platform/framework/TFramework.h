@@ -18,8 +18,9 @@
 // Between processes (ZeroMQ), no environment or file is read: the application names endpoints.
 //   ConnectServer(name, endpoint) sends this process's calls and subscriptions for `name` to
 //   the process serving it at `endpoint`; ListenServer(name, endpoint) in that process makes the
-//   server bound under `name` reachable there. Endpoints are tcp://HOST:PORT or ipc://PATH;
-//   events travel on a second endpoint beside it (PORT + 1, or PATH.events).
+//   server bound under `name` reachable there. Endpoints are tcp://HOST:PORT or ipc://PATH,
+//   and only that one needs to be free and known: the server publishes its events wherever it
+//   can (any free port of HOST, or PATH.events) and tells each caller where on connecting.
 // Failures over the network:
 //   server not running      the call fails with kErrNoServer once its time-out has passed (the
 //                           call waits in case the server comes up); subscriptions succeed at
@@ -28,7 +29,8 @@
 //                           not have served the call); calls not yet sent wait for the next
 //                           server
 //   server restarted        nothing to do: later calls and existing subscriptions reach the new
-//                           server once it is up; events published while it was down are lost
+//                           server once it is up, wherever it now publishes; events published
+//                           while it was down are lost
 //   slow subscriber         events past ZeroMQ's high-water mark (1000 messages a subscriber)
 //                           are dropped by the publisher; the subscriber counts each one it
 //                           missed in TransportCounters().droppedEvents, and never gets an
@@ -214,9 +216,12 @@ public:
   // never connected stay in-process.
   static bool ConnectServer(const std::string &name, const std::string &endpoint);
   // Serves calls for the server bound here under `name` (now or later) at `endpoint`, and
-  // publishes its events beside it; returns the endpoint bound, with a wildcard port ("*")
-  // resolved. Calls are handed to the bound server in arrival order. Throws zmq::error_t when
-  // the endpoint cannot be bound and std::logic_error when `name` is already listening.
+  // publishes its events on a second endpoint that callers learn from it; returns the endpoint
+  // bound, with a wildcard port ("*") resolved. Calls are handed to the bound server in arrival
+  // order. Throws zmq::error_t when the endpoint or the event endpoint cannot be bound (its
+  // what() names the endpoint), std::invalid_argument for an endpoint neither tcp:// nor
+  // ipc://, and std::logic_error when `name` is already listening; `name` is left free to
+  // listen again after each.
   static std::string ListenServer(const std::string &name, const std::string &endpoint);
   static TTransportCounters TransportCounters();
 

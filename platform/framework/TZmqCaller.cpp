@@ -9,7 +9,7 @@
 namespace zmqtransport {
 
 RemoteServer::RemoteServer(std::string name, const std::string &endpoint)
-    : name_(std::move(name)), dealer_(Context(), zmq::socket_type::dealer),
+    : name_(std::move(name)), callEndpoint_(endpoint), dealer_(Context(), zmq::socket_type::dealer),
       sub_(Context(), zmq::socket_type::sub), wakeSend_(Context(), zmq::socket_type::pair),
       wakeReceive_(Context(), zmq::socket_type::pair),
       connection_(Context(), zmq::socket_type::pair) {
@@ -31,7 +31,6 @@ RemoteServer::RemoteServer(std::string name, const std::string &endpoint)
     throw zmq::error_t();
   connection_.connect(monitor);
   dealer_.connect(endpoint);
-  sub_.connect(EventEndpoint(endpoint));
   worker_ = std::thread([this] { Run(); });
   worker_.detach();
 }
@@ -107,7 +106,7 @@ void RemoteServer::Run() {
     bool haveOutgoing = false;
     {
       std::lock_guard<std::mutex> lock(lock_);
-      haveOutgoing = connected_ && !outgoing_.empty();
+      haveOutgoing = connected_ && (askWhere_ || !outgoing_.empty());
     }
     zmq::pollitem_t items[] = {
         {wakeReceive_.handle(), 0, ZMQ_POLLIN, 0},
@@ -155,7 +154,7 @@ void RemoteServer::TakeConnectionEvent(const std::vector<Bytes> &parts) {
     return;
   std::memcpy(&event, parts[0].data(), sizeof event);
   if (event == ZMQ_EVENT_HANDSHAKE_SUCCEEDED) {
-    connected_ = true;
+    connected_ = askWhere_ = true;
   } else if (event == ZMQ_EVENT_DISCONNECTED) {
     connected_ = false;
     FailSentCalls();
@@ -163,8 +162,15 @@ void RemoteServer::TakeConnectionEvent(const std::vector<Bytes> &parts) {
 }
 
 void RemoteServer::SendOutgoing() {
+  const auto writable = [this] {
+    return connected_ && (dealer_.get(zmq::sockopt::events) & ZMQ_POLLOUT);
+  };
+  if (askWhere_ && writable()) {
+    SendParts(dealer_, {zmqframe::EncodeWhere()});
+    askWhere_ = false;
+  }
   std::lock_guard<std::mutex> lock(lock_);
-  while (connected_ && !outgoing_.empty() && (dealer_.get(zmq::sockopt::events) & ZMQ_POLLOUT)) {
+  while (!outgoing_.empty() && writable()) {
     SendParts(dealer_, outgoing_.front().parts);
     outgoing_.pop_front();
   }
@@ -191,7 +197,32 @@ void RemoteServer::FailSentCalls() {
     queue->PostReply({sequence, TRpcReply{false, TFramework::kErrTimeout, 0, {}}});
 }
 
+void RemoteServer::TakeAddress(const Bytes &frame) {
+  const auto header = zmqframe::DecodeAddress(frame);
+  const auto endpoint =
+      header ? SubscribeEndpoint(callEndpoint_, header->eventEndpoint) : std::nullopt;
+  if (!endpoint) {
+    ++rejectedFrames;
+    return;
+  }
+  if (*endpoint == eventEndpoint_)
+    return;
+  try {
+    sub_.connect(*endpoint);
+  } catch (const zmq::error_t &) {
+    ++rejectedFrames;
+    return;
+  }
+  if (!eventEndpoint_.empty())
+    sub_.disconnect(eventEndpoint_);
+  eventEndpoint_ = *endpoint;
+}
+
 void RemoteServer::TakeReply(const std::vector<Bytes> &parts) {
+  if (parts.size() == 1) {
+    TakeAddress(parts[0]);
+    return;
+  }
   const auto header = parts.size() == 2 ? zmqframe::DecodeReply(parts[0]) : std::nullopt;
   if (!header) {
     ++rejectedFrames;

@@ -3,7 +3,9 @@
 // A connected name owns one I/O thread with a DEALER for calls and a SUB for events. Callers on
 // any thread hand their frames to that thread through a locked queue and a wake-up socket, then
 // wait on their own reply queue; each reply is routed back by its call sequence number. Events
-// are handed to every queue subscribed to their id. The object and its thread live until the
+// are handed to every queue subscribed to their id. The SUB follows the server: after each
+// handshake the DEALER asks where its events are, and the SUB moves to the answer when it
+// changed (a restarted server may publish elsewhere). The object and its thread live until the
 // process exits.
 #ifndef STATCLIENT_PLATFORM_FRAMEWORK_TZMQCALLERINTERNAL_H_
 #define STATCLIENT_PLATFORM_FRAMEWORK_TZMQCALLERINTERNAL_H_
@@ -66,11 +68,14 @@ private:
   // stay queued for the next connection.
   void FailSentCalls();
 
+  // The server's answer to Where: subscribes at its event endpoint, leaving the one before.
+  void TakeAddress(const Bytes &frame);
+
   void TakeReply(const std::vector<Bytes> &parts);
 
   void TakeEvent(const std::vector<Bytes> &parts);
 
-  const std::string name_;
+  const std::string name_, callEndpoint_;
   zmq::socket_t dealer_, sub_, wakeSend_, wakeReceive_, connection_;
   std::thread worker_;
 
@@ -81,7 +86,9 @@ private:
   std::vector<FilterChange> filterChanges_;
 
   // Used by the I/O thread only.
-  bool connected_ = false; // a server's handshake completed and its connection has not dropped
+  bool connected_ = false;    // a server's handshake completed and its connection has not dropped
+  bool askWhere_ = false;     // this connection's Where is still to be sent
+  std::string eventEndpoint_; // where the SUB is connected; empty before the first answer
   std::map<unsigned short, bool> filtered_;
   std::map<unsigned short, TopicState> topics_;
 };

@@ -9,6 +9,8 @@ namespace {
 constexpr unsigned char kCall = 'C';
 constexpr unsigned char kReply = 'R';
 constexpr unsigned char kEvent = 'E';
+constexpr unsigned char kWhere = 'W';
+constexpr unsigned char kAddress = 'A';
 
 // Writes fields in order: integers little-endian, a bool as one byte, a string as a u16 length
 // and its bytes.
@@ -83,6 +85,8 @@ template <class H, class F> void Fields(H &h, F &f) {
     f(h.sequence, h.type, h.replyFlag, h.timeoutMs, h.taskType, h.destination, h.source);
   else if constexpr (std::is_same_v<Header, ReplyHeader>)
     f(h.sequence, h.delivered, h.lastError, h.returnCode);
+  else if constexpr (std::is_same_v<Header, AddressHeader>)
+    f(h.eventEndpoint);
   else
     f(h.incarnation, h.sequence);
 }
@@ -115,6 +119,14 @@ std::optional<CallHeader> DecodeCall(const Bytes &frame) {
 Bytes EncodeReply(const ReplyHeader &header) { return Encode(kReply, header); }
 std::optional<ReplyHeader> DecodeReply(const Bytes &frame) {
   return Decode<ReplyHeader>(kReply, frame);
+}
+
+Bytes EncodeWhere() { return {kWhere}; }
+bool IsWhere(const Bytes &frame) { return frame == Bytes{kWhere}; }
+
+Bytes EncodeAddress(const AddressHeader &header) { return Encode(kAddress, header); }
+std::optional<AddressHeader> DecodeAddress(const Bytes &frame) {
+  return Decode<AddressHeader>(kAddress, frame);
 }
 
 Bytes EventTopic(unsigned short eventId, const std::string &server) {

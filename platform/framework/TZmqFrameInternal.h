@@ -10,6 +10,10 @@
 // Reply, ROUTER -> DEALER, two frames:
 //   header: u8 'R', u64 sequence, u8 delivered, u32 lastError, i64 returnCode
 //   body:   the reply data
+// Where, DEALER -> ROUTER, one frame, sent once each connection's handshake completes:
+//   header: u8 'W'
+// Address, ROUTER -> DEALER, one frame, the answer to Where:
+//   header: u8 'A', string the event endpoint the server's PUB is bound at
 // Event, PUB -> SUB, three frames:
 //   topic:  u16 event id (big-endian), server name bytes, one 0 byte
 //   header: u8 'E', u64 publisher incarnation, u64 sequence of this topic at that publisher
@@ -46,6 +50,10 @@ struct ReplyHeader {
   std::int64_t returnCode = 0;
 };
 
+struct AddressHeader {
+  std::string eventEndpoint;
+};
+
 struct EventHeader {
   std::uint64_t incarnation = 0;
   std::uint64_t sequence = 0;
@@ -56,6 +64,12 @@ std::optional<CallHeader> DecodeCall(const Bytes &frame);
 
 Bytes EncodeReply(const ReplyHeader &header);
 std::optional<ReplyHeader> DecodeReply(const Bytes &frame);
+
+Bytes EncodeWhere();
+bool IsWhere(const Bytes &frame);
+
+Bytes EncodeAddress(const AddressHeader &header);
+std::optional<AddressHeader> DecodeAddress(const Bytes &frame);
 
 // The topic is also the subscription prefix: a subscriber receives exactly this id of this server.
 Bytes EventTopic(unsigned short eventId, const std::string &server);

@@ -13,9 +13,8 @@ Listener::Listener(std::string name, const std::string &endpoint)
       incarnation_(std::random_device()() | (std::uint64_t{std::random_device()()} << 32)) {
   router_.set(zmq::sockopt::linger, 0);
   pub_.set(zmq::sockopt::linger, 0);
-  router_.bind(endpoint);
-  endpoint_ = router_.get(zmq::sockopt::last_endpoint);
-  pub_.bind(EventEndpoint(endpoint_));
+  endpoint_ = Bind(router_, endpoint, "calls");
+  eventEndpoint_ = Bind(pub_, EventBindEndpoint(endpoint_), "events");
   worker_ = std::thread([this] { Run(); });
   worker_.detach();
 }
@@ -38,6 +37,10 @@ void Listener::Run() {
 }
 
 void Listener::Serve(const std::vector<Bytes> &parts) {
+  if (parts.size() == 2 && zmqframe::IsWhere(parts[1])) {
+    SendParts(router_, {parts[0], zmqframe::EncodeAddress({eventEndpoint_})});
+    return;
+  }
   const auto header = parts.size() == 3 ? zmqframe::DecodeCall(parts[1]) : std::nullopt;
   if (!header) {
     ++rejectedFrames;

@@ -3,6 +3,8 @@
 //
 // A served name owns one thread with a ROUTER that hands calls to the in-process server bound
 // under the name, one at a time, and a PUB that any publishing thread sends on under a lock.
+// The PUB is bound wherever it can be (EventBindEndpoint); the ROUTER answers each caller's
+// Where with the endpoint it got, so the call endpoint is all a caller needs to know.
 // Each event carries this listener's incarnation (a random number) and its sequence number per
 // event id, so that subscribers can tell gaps, duplicates and a restarted server apart. The
 // object and its thread live until the process exits.
@@ -38,7 +40,7 @@ private:
 
   const std::string name_;
   zmq::socket_t router_, pub_;
-  std::string endpoint_;
+  std::string endpoint_, eventEndpoint_;
   std::shared_ptr<TThreadQueueImpl> replies_;
   const std::uint64_t incarnation_;
   std::thread worker_;

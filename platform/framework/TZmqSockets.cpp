@@ -38,14 +38,43 @@ void SendParts(zmq::socket_t &socket, const std::vector<Bytes> &parts) {
                 i + 1 < parts.size() ? zmq::send_flags::sndmore : zmq::send_flags::none);
 }
 
-std::string EventEndpoint(const std::string &callEndpoint) {
-  if (callEndpoint.rfind("ipc://", 0) == 0)
+BindError::BindError(int error, const std::string &endpoint, const char *use)
+    : zmq::error_t(error),
+      text_("cannot bind " + endpoint + " for " + use + ": " + zmq_strerror(error)) {}
+
+std::string Bind(zmq::socket_t &socket, const std::string &endpoint, const char *use) {
+  try {
+    socket.bind(endpoint);
+  } catch (const zmq::error_t &error) {
+    throw BindError(error.num(), endpoint, use);
+  }
+  return socket.get(zmq::sockopt::last_endpoint);
+}
+
+namespace {
+
+bool StartsWith(const std::string &text, const char *prefix) { return text.rfind(prefix, 0) == 0; }
+
+} // namespace
+
+std::string EventBindEndpoint(const std::string &callEndpoint) {
+  if (StartsWith(callEndpoint, "ipc://"))
     return callEndpoint + ".events";
-  const auto colon = callEndpoint.rfind(':');
-  if (callEndpoint.rfind("tcp://", 0) != 0 || colon == std::string::npos)
-    throw std::invalid_argument("endpoint is neither tcp:// nor ipc://: " + callEndpoint);
-  const int port = std::stoi(callEndpoint.substr(colon + 1));
-  return callEndpoint.substr(0, colon + 1) + std::to_string(port + 1);
+  if (!StartsWith(callEndpoint, "tcp://"))
+    throw std::invalid_argument("cannot listen at " + callEndpoint +
+                                ": the endpoint is neither tcp:// nor ipc://");
+  return callEndpoint.substr(0, callEndpoint.rfind(':') + 1) + "*";
+}
+
+std::optional<std::string> SubscribeEndpoint(const std::string &callEndpoint,
+                                             const std::string &announced) {
+  if (StartsWith(callEndpoint, "ipc://"))
+    return StartsWith(announced, "ipc://") ? std::optional(announced) : std::nullopt;
+  const std::string port = announced.substr(announced.rfind(':') + 1);
+  if (!StartsWith(announced, "tcp://") || port.empty() || port.size() > 5 ||
+      port.find_first_not_of("0123456789") != std::string::npos)
+    return std::nullopt;
+  return callEndpoint.substr(0, callEndpoint.rfind(':') + 1) + port;
 }
 
 } // namespace zmqtransport

@@ -1,9 +1,11 @@
-// What the two sides of the ZeroMQ transport share: the one context, multi-part messages, the
-// event endpoint beside a call endpoint, and the counts TFramework::TransportCounters reports.
+// What the two sides of the ZeroMQ transport share: the one context, multi-part messages, binding
+// with errors that name the endpoint, where events are published and subscribed to, and the
+// counts TFramework::TransportCounters reports.
 #ifndef STATCLIENT_PLATFORM_FRAMEWORK_TZMQSOCKETSINTERNAL_H_
 #define STATCLIENT_PLATFORM_FRAMEWORK_TZMQSOCKETSINTERNAL_H_
 
 #include <atomic>
+#include <optional>
 #include <string>
 #include <vector>
 #include <zmq.hpp>
@@ -24,9 +26,31 @@ zmq::context_t &Context();
 bool ReceiveParts(zmq::socket_t &socket, std::vector<Bytes> &parts);
 void SendParts(zmq::socket_t &socket, const std::vector<Bytes> &parts);
 
-// The event endpoint that goes with a call endpoint: the next port for tcp, a sibling path for
-// ipc. Throws std::invalid_argument for an endpoint that is neither.
-std::string EventEndpoint(const std::string &callEndpoint);
+// A failed bind: zmq::error_t with the same number, whose text names the endpoint and its use.
+class BindError : public zmq::error_t {
+public:
+  BindError(int error, const std::string &endpoint, const char *use);
+  const char *what() const noexcept override { return text_.c_str(); }
+
+private:
+  std::string text_;
+};
+
+// Binds `socket` at `endpoint` for `use` ("calls", "events") and returns the endpoint bound, a
+// wildcard resolved. Throws BindError.
+std::string Bind(zmq::socket_t &socket, const std::string &endpoint, const char *use);
+
+// Where a server whose calls are bound at `callEndpoint` publishes: any free port of the same
+// address for tcp, the sibling path PATH.events for ipc. Throws std::invalid_argument, naming
+// the endpoint, for one that is neither.
+std::string EventBindEndpoint(const std::string &callEndpoint);
+
+// Where a caller of `callEndpoint` subscribes, given the event endpoint its server announced:
+// for tcp the announced port on the host the calls go to (a server bound to a wildcard address
+// announces the wildcard), for ipc the announced path. Nothing when the announcement is not an
+// endpoint of the call endpoint's kind.
+std::optional<std::string> SubscribeEndpoint(const std::string &callEndpoint,
+                                             const std::string &announced);
 
 } // namespace zmqtransport
 

@@ -1,8 +1,8 @@
 #!/bin/bash
 # A statsim daemon and four application processes (statistics_client) on the loopback address:
-# the daemon takes a free port below the ephemeral range, is killed mid-run and restarted on the same port; every client
-# must end with the documented codes, recovered and without duplicate events. Bounded to about
-# 35 seconds.
+# the daemon takes a free port below the ephemeral range, is killed mid-run and restarted on the
+# same port (its events then on another port the kernel picks); every client must end with the
+# documented codes, recovered and without duplicate events. Bounded to about 35 seconds.
 # Usage: multiprocess_test.sh STATSIM CLIENT
 set -u
 statsim=$1 client=$2
@@ -12,7 +12,7 @@ trap 'kill -KILL ${server:-} 2>/dev/null; rm -rf "$dir"' EXIT
 serve() { "$statsim" --bind "$2" --tick-ms 20 --seed "$1" 2>"$dir/statsim$1.err" & server=$!; }
 
 # Ports below the ephemeral range (32768 and up), so that no outgoing connection of another test
-# takes the port, or the event port after it, while the daemon is down.
+# takes the call port while the daemon is down.
 endpoint=
 for _ in 1 2 3 4 5; do
   candidate="tcp://127.0.0.1:$((20000 + RANDOM % 10000))"

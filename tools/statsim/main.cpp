@@ -2,7 +2,7 @@
 // until the duration passes or it is interrupted; then writes what it served on stderr.
 //
 // With --bind ENDPOINT (tcp://HOST:PORT or ipc://PATH) it serves other processes there, as a
-// daemon until SIGINT or SIGTERM; its events travel beside it (PORT + 1, or PATH.events).
+// daemon until SIGINT or SIGTERM; clients learn where its events are from it.
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -29,7 +29,9 @@ int main(int argc, char **argv) {
   std::optional<std::string> bind;
   CLI::App app{"Runs the Statistics Server simulator under a server name."};
   app.footer("Exit codes:\n  0  ran until the duration passed or it was interrupted\n"
-             "  1  bad command line\n  2  the --bind endpoint cannot be bound");
+             "  1  bad command line\n"
+             "  2  --bind failed: the endpoint or the server's event endpoint cannot be bound,\n"
+             "     or the endpoint is neither tcp:// nor ipc://");
   app.add_option("--name", name, "Server name to bind");
   app.add_option("--seed", seed, "Seed of the contact-center model");
   app.add_option("--tick-ms", tickMs, "Milliseconds per tick")->check(CLI::Range(1, 60000));
@@ -51,7 +53,7 @@ int main(int argc, char **argv) {
       const std::string bound = TFramework::ListenServer(name, *bind);
       std::fprintf(stderr, "statsim: listening at %s\n", bound.c_str());
     } catch (const std::exception &error) {
-      std::fprintf(stderr, "statsim: cannot bind %s: %s\n", bind->c_str(), error.what());
+      std::fprintf(stderr, "statsim: %s\n", error.what());
       return 2;
     }
   }

@@ -48,6 +48,9 @@ template <typename T> CLI::Validator Within(T low, T high, const std::string &ex
 
 constexpr unsigned long kRequestTimeoutMs = 5000;
 constexpr unsigned long kPollMs = 100;
+// A server in another process that sent nothing for this long may have restarted, and a
+// restarted server has no subscriptions: they are asked for again.
+constexpr std::chrono::seconds kAskAgainAfter{2};
 
 std::atomic<bool> interrupted{false};
 
@@ -89,17 +92,11 @@ std::set<int> ResolveEvents(const std::vector<std::string> &names) {
   return ids;
 }
 
-// Registers for and requests every id; false after writing the failure to stderr.
-bool Subscribe(AStatisticsServer &proxy, const std::string &serverName, const std::set<int> &ids,
-               const Options &options) {
+// Asks the server for every id (and its refresh rate); false after writing the failure to
+// stderr.
+bool RequestEvents(AStatisticsServer &proxy, const std::set<int> &ids, const Options &options) {
   for (int id : ids) {
     const auto eventId = static_cast<TStatisticsServer::enSvrPublicEvents>(id);
-    TEvent registration(static_cast<unsigned short>(id));
-    if (!proxy.RegisterForEvent(registration, serverName.c_str(), kRequestTimeoutMs, 0)) {
-      std::cerr << "statwatch: cannot reach a Statistics Server named \"" << serverName
-                << "\": " << ResultCodeText(TBase::fwBaseGetLastError()) << "\n";
-      return false;
-    }
     if (const unsigned short rc = proxy.RequestEvent(eventId); rc != 0) {
       std::cerr << "statwatch: RequestEvent(" << TStatisticsServer::ToString(eventId)
                 << ") failed: " << ResultCodeText(rc) << "\n";
@@ -116,6 +113,20 @@ bool Subscribe(AStatisticsServer &proxy, const std::string &serverName, const st
     }
   }
   return true;
+}
+
+// Registers for and requests every id; false after writing the failure to stderr.
+bool Subscribe(AStatisticsServer &proxy, const std::string &serverName, const std::set<int> &ids,
+               const Options &options) {
+  for (int id : ids) {
+    TEvent registration(static_cast<unsigned short>(id));
+    if (!proxy.RegisterForEvent(registration, serverName.c_str(), kRequestTimeoutMs, 0)) {
+      std::cerr << "statwatch: cannot reach a Statistics Server named \"" << serverName
+                << "\": " << ResultCodeText(TBase::fwBaseGetLastError()) << "\n";
+      return false;
+    }
+  }
+  return RequestEvents(proxy, ids, options);
 }
 
 // Writes the payload to DIR/<sequence>-<event id>.bin; false after naming the file and the
@@ -178,11 +189,19 @@ int Watch(const Options &options, const std::set<int> &ids) {
   };
   long events = 0;
   long records = 0;
+  auto lastHeard = std::chrono::steady_clock::now();
   while (!interrupted && (!options.duration || elapsed() < *options.duration) &&
          (!options.count || events < *options.count)) {
     TEvent event;
-    if (!proxy.WaitForEvent(event, kPollMs))
+    if (!proxy.WaitForEvent(event, kPollMs)) {
+      // Waits for a server that is down; a failure is written and asked again later.
+      if (options.connect && std::chrono::steady_clock::now() - lastHeard > kAskAgainAfter) {
+        RequestEvents(proxy, ids, options);
+        lastHeard = std::chrono::steady_clock::now();
+      }
       continue;
+    }
+    lastHeard = std::chrono::steady_clock::now();
     ++events;
     if (!options.captureDir.empty() && !Capture(options.captureDir, events, event))
       return kCapture;
@@ -231,9 +250,11 @@ int main(int argc, char **argv) {
                  "Write every payload to DIR/<6-digit sequence>-<event id>.bin");
   app.add_option("--server", options.server,
                  "Watch the server bound under this name instead of starting the simulator");
-  app.add_option("--connect", options.connect,
-                 "Watch the server another process serves at this endpoint (tcp://HOST:PORT or "
-                 "ipc://PATH), under the --server name or \"StatisticsServer\"");
+  app.add_option(
+      "--connect", options.connect,
+      "Watch the server another process serves at this endpoint (tcp://HOST:PORT or "
+      "ipc://PATH), under the --server name or \"StatisticsServer\"; its events are asked "
+      "for again after 2 s without any");
   app.add_option("--tick-ms", options.tickMs, "Embedded simulator: milliseconds per tick")
       ->check(Within(1, 60000, "a whole number from 1 to 60000"));
   app.add_option("--seed", options.seed, "Embedded simulator: seed of its model")
@@ -252,7 +273,12 @@ int main(int argc, char **argv) {
   const std::set<int> ids = ResolveEvents(options.events);
   if (ids.empty())
     return kUsage;
-  std::signal(SIGINT, [](int) { interrupted = true; });
-  std::signal(SIGTERM, [](int) { interrupted = true; });
+  // The first interrupt stops after the event in hand; a second ends a request that waits for a
+  // server that is down.
+  for (int signal : {SIGINT, SIGTERM})
+    std::signal(signal, [](int received) {
+      interrupted = true;
+      std::signal(received, SIG_DFL);
+    });
   return Watch(options, ids);
 }
