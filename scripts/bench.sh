@@ -19,6 +19,6 @@ fi
 echo "building $build ($type)" >&2
 cmake --build "$build" -j2 --target statclient_bench >/dev/null
 
-"$build/bench/statclient_bench" --benchmark_format=json --benchmark_out="$build/bench.json" \
+"$build/bench/statclient_bench" --benchmark_out="$build/bench.json" \
   --benchmark_out_format=json "$@" >&2 # its console lines show the progress
 python3 scripts/bench_table.py "$build/bench.json"
