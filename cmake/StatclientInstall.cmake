@@ -7,19 +7,9 @@ install(TARGETS statclient_platform statclient EXPORT statclientTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
         RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-# Only what an application includes: the umbrella header and what it reaches. The machinery
-# (src/core) and private helpers stay out.
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/platform/
-        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/statclient
-        FILES_MATCHING PATTERN "*.h" PATTERN "*Internal.h" EXCLUDE)
-foreach(public_dir records EventData names client)
-  install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/${public_dir}
-          DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/statclient
-          FILES_MATCHING PATTERN "*.h" PATTERN "tstNameLookup.h" EXCLUDE
-          PATTERN "*Layout.h" EXCLUDE)
-endforeach()
-install(FILES ${PROJECT_SOURCE_DIR}/include/statclient/statclient.h
-              ${PROJECT_SOURCE_DIR}/include/statclient/tstRecordWalk.h
+# Only what an application includes: the public header trees of both libraries, as they stand.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/platform/include/statclient/
+                  ${PROJECT_SOURCE_DIR}/include/statclient/
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/statclient)
 
 set(config_dir ${CMAKE_INSTALL_LIBDIR}/cmake/statclient)

@@ -1,4 +1,4 @@
-#include "tstNameTables.h"
+#include "names/tstNameTables.h"
 
 #include "tstNameLookup.h"
 

@@ -1,4 +1,4 @@
-#include "tstTCMState.h"
+#include "names/tstTCMState.h"
 
 #include "framework/TPack.h"
 #include "tstNameLookup.h"

@@ -1,4 +1,4 @@
-#include "tstSetFlags.h"
+#include "records/tstSetFlags.h"
 
 namespace tstflags {
 

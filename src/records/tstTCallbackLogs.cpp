@@ -1,4 +1,4 @@
-#include "tstTCallbackLogs.h"
+#include "records/tstTCallbackLogs.h"
 
 #include "core/Define.h"
 

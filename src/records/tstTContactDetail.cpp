@@ -1,4 +1,4 @@
-#include "tstTContactDetail.h"
+#include "records/tstTContactDetail.h"
 
 #include "core/Define.h"
 

@@ -1,4 +1,4 @@
-#include "tstTErrorRecord.h"
+#include "records/tstTErrorRecord.h"
 
 #include "core/Define.h"
 

@@ -1,4 +1,4 @@
-#include "tstTEventDataContactLog.h"
+#include "records/tstTEventDataContactLog.h"
 
 #include "core/Define.h"
 

@@ -1,4 +1,4 @@
-#include "tstTOpenMediaContent.h"
+#include "records/tstTOpenMediaContent.h"
 
 #include "core/Define.h"
 

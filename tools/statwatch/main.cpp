@@ -15,11 +15,11 @@
 
 #include <statclient/statclient.h>
 #include <statsim/EventPublisher.h>
+#include <statsim/ServerConnection.h>
 #include <statsupport/EventTable.h>
 #include <statsupport/PrintableName.h>
 
 #include "RecordPrinter.h"
-#include "ServerConnection.h"
 
 namespace {
 
@@ -162,19 +162,19 @@ int Watch(const Options &options, const std::set<int> &ids) {
     }
   }
   const std::string name = options.server.value_or("StatisticsServer");
-  std::unique_ptr<statwatch::ServerConnection> connection;
+  std::unique_ptr<statsim::ServerConnection> connection;
   if (options.connect) {
     try {
-      connection = statwatch::ConnectToServer(name, *options.connect);
+      connection = statsim::ConnectToServer(name, *options.connect);
     } catch (const std::exception &error) {
       std::cerr << "statwatch: --connect " << *options.connect << ": " << error.what()
                 << " (expected tcp://HOST:PORT or ipc://PATH)\n";
       return kUsage;
     }
   } else if (options.server) {
-    connection = statwatch::UseNamedServer(name);
+    connection = statsim::UseNamedServer(name);
   } else {
-    connection = statwatch::StartEmbeddedServer(name, std::chrono::milliseconds(options.tickMs),
+    connection = statsim::StartEmbeddedServer(name, std::chrono::milliseconds(options.tickMs),
                                                 options.seed);
   }
   AStatisticsServer proxy(connection->ServerName(), "statwatch", "statwatch");

@@ -1,9 +1,10 @@
-#include "ServerConnection.h"
+#include "statsim/ServerConnection.h"
 
 #include <statclient/statclient.h>
-#include <statsim/Simulator.h>
 
-namespace statwatch {
+#include "statsim/Simulator.h"
+
+namespace statsim {
 
 namespace {
 
@@ -45,4 +46,4 @@ std::unique_ptr<ServerConnection> ConnectToServer(const std::string &name,
   return std::make_unique<NamedServer>(name);
 }
 
-} // namespace statwatch
+} // namespace statsim

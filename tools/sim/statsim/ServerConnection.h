@@ -1,17 +1,17 @@
-// Where statwatch finds its Statistics Server. The tool asks only for the name to subscribe
+// Where a tool finds its Statistics Server. The tool asks only for the name to subscribe
 // at; how that server comes to exist (an embedded simulator, a server bound by someone else in
 // this process, one served by another process) stays behind this class.
 //
 // The connection owns what it started: destroying it stops an embedded simulator.
-#ifndef STATCLIENT_TOOLS_STATWATCH_SERVERCONNECTION_H_
-#define STATCLIENT_TOOLS_STATWATCH_SERVERCONNECTION_H_
+#ifndef STATCLIENT_TOOLS_SIM_STATSIM_SERVERCONNECTION_H_
+#define STATCLIENT_TOOLS_SIM_STATSIM_SERVERCONNECTION_H_
 
 #include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
 
-namespace statwatch {
+namespace statsim {
 
 class ServerConnection {
 public:
@@ -34,6 +34,6 @@ std::unique_ptr<ServerConnection> UseNamedServer(const std::string &name);
 std::unique_ptr<ServerConnection> ConnectToServer(const std::string &name,
                                                   const std::string &endpoint);
 
-} // namespace statwatch
+} // namespace statsim
 
-#endif // STATCLIENT_TOOLS_STATWATCH_SERVERCONNECTION_H_
+#endif // STATCLIENT_TOOLS_SIM_STATSIM_SERVERCONNECTION_H_
