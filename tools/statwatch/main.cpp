@@ -174,8 +174,8 @@ int Watch(const Options &options, const std::set<int> &ids) {
   } else if (options.server) {
     connection = statsim::UseNamedServer(name);
   } else {
-    connection = statsim::StartEmbeddedServer(name, std::chrono::milliseconds(options.tickMs),
-                                                options.seed);
+    connection =
+        statsim::StartEmbeddedServer(name, std::chrono::milliseconds(options.tickMs), options.seed);
   }
   AStatisticsServer proxy(connection->ServerName(), "statwatch", "statwatch");
   proxy.SetIncludeLoggedOffUsers(options.includeLoggedOff);
