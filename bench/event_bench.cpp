@@ -15,6 +15,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "statsupport/EventFamilies.h"
 #include "support/Families.h"
 #include "support/HandDecoder.h"
 #include "support/Measure.h"
@@ -25,7 +26,8 @@ using bench::Measure;
 using bench::RegisterForEachRowCount;
 
 struct RegisterFamily {
-  template <class E> void operator()(const std::string &family) const {
+  template <class E> void operator()(const statsupport::EventFamily<E> &listed) const {
+    const std::string family = listed.name;
     RegisterForEachRowCount("memcpy", family, [](benchmark::State &state, long rows) {
       const std::vector<unsigned char> payload = bench::PayloadOf(bench::MakeEvent<E>(rows));
       std::vector<unsigned char> target(payload.size());
@@ -78,7 +80,7 @@ struct RegisterFamily {
 };
 
 const bool registered = [] {
-  bench::ForEachFamily(RegisterFamily{});
+  statsupport::ForEachEventFamily(RegisterFamily{});
   RegisterForEachRowCount("hand_decode", "GroupRealTime", [](benchmark::State &state, long rows) {
     const std::vector<unsigned char> payload =
         bench::PayloadOf(bench::MakeEvent<TGroupRealTimeEvent>(rows));

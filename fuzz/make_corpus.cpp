@@ -11,7 +11,7 @@
 #include <CLI/CLI.hpp>
 
 #include "FuzzDecode.h"
-#include "statsupport/EventTable.h"
+#include "statsupport/EventFamilies.h"
 
 namespace {
 
@@ -41,20 +41,19 @@ void Deepen(TEventDataContactResultsCumulative &row) {
   row.ContactResultsStatistics.emplace_back();
 }
 
-// Each class's seeds, named after its entry in the event table. The classes come in the table's
-// order, so that a class's index there is its selector, and all of them.
-template <class... E> void EventSeeds(const fs::path &dir) {
-  Require(sizeof...(E) == static_cast<std::size_t>(statsupport::end() - statsupport::begin()));
+// Each family's seeds, named after its class. The families come in the event table's order, so
+// that a family's index in the list is its selector in event_payload_fuzz.
+void EventSeeds(const fs::path &dir) {
   std::uint8_t index = 0;
-  const auto seeds = [&](auto event) {
-    const std::string name = statsupport::begin()[index].className;
+  statsupport::ForEachEventFamily([&](auto family) {
+    typename decltype(family)::Event event;
+    const std::string name = family.className;
     Write(dir, name + "-empty", index, Repack(event));
     Deepen(*AddRecord(event));
     Write(dir, name + "-one", index, Repack(event));
     AddRecord(event);
     Write(dir, name + "-two", index++, Repack(event));
-  };
-  (seeds(E()), ...);
+  });
 }
 
 TContactDetail DeepContactDetail() {
@@ -114,12 +113,7 @@ int main(int argc, char **argv) {
   std::string root;
   app.add_option("dir", root, "corpus root; one folder per target is written")->required();
   CLI11_PARSE(app, argc, argv);
-  EventSeeds<TUserRealTimeEvent, TQueueRealTimeEvent, TGroupRealTimeEvent, TContactRealTimeEvent,
-             TCallbackRealTimeEvent, TUserCumulativeEvent, TQueueCumulativeEvent,
-             TGroupCumulativeEvent, TCallbackCumulativeEvent, TMonitoredDestinationCumulativeEvent,
-             TContactResultsCumulativeEvent, TRoutingStateCumulativeEvent,
-             TPostProcessingCumulativeEvent, TWorkFlowCumulativeEvent, TCDComponentCumulativeEvent>(
-      fs::path(root) / "event_payload_fuzz");
+  EventSeeds(fs::path(root) / "event_payload_fuzz");
   RecordSeeds(fs::path(root) / "record_payload_fuzz");
   ReplySeeds(fs::path(root) / "reply_path_fuzz");
   return 0;

@@ -1,6 +1,7 @@
 // The events the benches run over, filled as the test suite fills them: each family's rows
 // come from its EventCase<E>::Fill (tests/cases), which gives every field a value of its own,
-// strings and nested rows included. One filler for all families, no per-family bench code.
+// strings and nested rows included. One filler for all families, no per-family bench code; the
+// families themselves come from statsupport::ForEachEventFamily.
 #ifndef STATCLIENT_BENCH_SUPPORT_FAMILIES_H_
 #define STATCLIENT_BENCH_SUPPORT_FAMILIES_H_
 
@@ -26,25 +27,6 @@ template <class E> std::vector<unsigned char> PayloadOf(const E &event) {
   pack << event;
   const auto *start = static_cast<const unsigned char *>(pack.Contents());
   return std::vector<unsigned char>(start, start + pack.Length());
-}
-
-// Calls visit.template operator()<E>(name) for every event family, in the order of the ids.
-template <class Visit> void ForEachFamily(Visit &&visit) {
-  visit.template operator()<TUserRealTimeEvent>("UserRealTime");
-  visit.template operator()<TQueueRealTimeEvent>("QueueRealTime");
-  visit.template operator()<TGroupRealTimeEvent>("GroupRealTime");
-  visit.template operator()<TContactRealTimeEvent>("ContactRealTime");
-  visit.template operator()<TCallbackRealTimeEvent>("CallbackRealTime");
-  visit.template operator()<TUserCumulativeEvent>("UserCumulative");
-  visit.template operator()<TQueueCumulativeEvent>("QueueCumulative");
-  visit.template operator()<TGroupCumulativeEvent>("GroupCumulative");
-  visit.template operator()<TMonitoredDestinationCumulativeEvent>("DestinationCumulative");
-  visit.template operator()<TRoutingStateCumulativeEvent>("RoutingStateCumulative");
-  visit.template operator()<TPostProcessingCumulativeEvent>("PostProcessingCumulative");
-  visit.template operator()<TContactResultsCumulativeEvent>("ContactResultsCumulative");
-  visit.template operator()<TCallbackCumulativeEvent>("CallbackCumulative");
-  visit.template operator()<TCDComponentCumulativeEvent>("CDComponentCumulative");
-  visit.template operator()<TWorkFlowCumulativeEvent>("WorkFlowCumulative");
 }
 
 } // namespace bench

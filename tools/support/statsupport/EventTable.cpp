@@ -1,9 +1,11 @@
 #include "statsupport/EventTable.h"
 
+#include <array>
 #include <cstdlib>
 #include <vector>
 
 #include "statsupport/DiscardingSink.h"
+#include "statsupport/EventFamilies.h"
 #include "statsupport/JsonSink.h"
 
 namespace statsupport {
@@ -80,41 +82,23 @@ template <class E> bool SelfCheck(const void *payload, std::size_t size) {
   return decoded;
 }
 
-template <class E>
-constexpr EventEntry Entry(int id, const char *eventName, const char *className) {
-  return {id, eventName, className, &Decode<E>, &Visit<E>, &SelfCheck<E>};
+template <class E> constexpr EventEntry Entry(const EventFamily<E> &family) {
+  return {family.id, family.eventName, family.className, &Decode<E>, &Visit<E>, &SelfCheck<E>};
 }
 
-#define STATSUPPORT_ENTRY(Id, Event) Entry<Event>(TStatisticsServer::Id, #Id, #Event)
+constexpr std::array<EventEntry, kEventFamilyCount> Entries() {
+  std::array<EventEntry, kEventFamilyCount> entries{};
+  std::size_t next = 0;
+  ForEachEventFamily([&](auto family) { entries[next++] = Entry(family); });
+  return entries;
+}
 
-constexpr EventEntry kEntries[] = {
-    STATSUPPORT_ENTRY(USERREALTIMEEVENT, TUserRealTimeEvent),
-    STATSUPPORT_ENTRY(QUEUEREALTIMEEVENT, TQueueRealTimeEvent),
-    STATSUPPORT_ENTRY(GROUPREALTIMEEVENT, TGroupRealTimeEvent),
-    STATSUPPORT_ENTRY(CONTACTREALTIMEEVENT, TContactRealTimeEvent),
-    STATSUPPORT_ENTRY(CALLBACKREALTIMEEVENT, TCallbackRealTimeEvent),
-    STATSUPPORT_ENTRY(USERCUMULATIVEEVENT, TUserCumulativeEvent),
-    STATSUPPORT_ENTRY(QUEUECUMULATIVEEVENT, TQueueCumulativeEvent),
-    STATSUPPORT_ENTRY(GROUPCUMULATIVEEVENT, TGroupCumulativeEvent),
-    STATSUPPORT_ENTRY(CALLBACKCUMULATIVEEVENT, TCallbackCumulativeEvent),
-    // The pairings below are this table's choice; the library leaves them to the application.
-    // A monitored destination is a dialled number: its rows are the dialled-number statistics.
-    STATSUPPORT_ENTRY(DNISCUMULATIVEEVENT, TMonitoredDestinationCumulativeEvent),
-    // A contact's result is the reason a user gives when wrapping it up: per-user rows with one
-    // sub-row per queue and result reason.
-    STATSUPPORT_ENTRY(WRAPUPREASONCUMULATIVEEVENT, TContactResultsCumulativeEvent),
-    // Per-user rows with one sub-row per routing state and reason.
-    STATSUPPORT_ENTRY(USERSTATEREASONCUMULATIVEEVENT, TRoutingStateCumulativeEvent),
-    STATSUPPORT_ENTRY(USERPOSTPROCESSINGCUMULATIVEEVENT, TPostProcessingCumulativeEvent),
-    STATSUPPORT_ENTRY(WORKFLOWCUMULATIVEEVENT, TWorkFlowCumulativeEvent),
-    // The call-director components are the nodes of a call-director flow.
-    STATSUPPORT_ENTRY(CALLDIRECTORCOMPONENTCUMULATIVEEVENT, TCDComponentCumulativeEvent),
-};
+constexpr std::array<EventEntry, kEventFamilyCount> kEntries = Entries();
 
 } // namespace
 
-const EventEntry *begin() { return std::begin(kEntries); }
-const EventEntry *end() { return std::end(kEntries); }
+const EventEntry *begin() { return kEntries.data(); }
+const EventEntry *end() { return kEntries.data() + kEntries.size(); }
 
 const EventEntry *FindById(int id) {
   for (const EventEntry &entry : kEntries)

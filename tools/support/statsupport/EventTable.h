@@ -1,11 +1,12 @@
 // The table from public event id to event class, for applications and tools that receive
 // events and want them decoded without writing the pairing themselves.
 //
-// The library ties no id to a class; this table does, explicitly and at compile time (no
-// registration at start-up). Each entry names the id, its event name, the event class, and
-// functions that decode a payload into that class. Ids the library has no class for (the
-// connection, table-management and refresh-complete events) are not in the table. Where the
-// pairing is the application's choice, the entry's comment in EventTable.cpp says which.
+// The library ties no id to a class; this table does, at compile time from the families of
+// statsupport/EventFamilies.h, in their order (no registration at start-up). Each entry names the
+// id, its event name, the event class, and functions that decode a payload into that class. Ids the
+// library has no class for (the connection, table-management and refresh-complete events) are not
+// in the table. Where the pairing is the application's choice, the family's comment in
+// EventFamilies.h says which.
 //
 // Thread-safe: the table is constant; each call decodes into its own event.
 #ifndef STATCLIENT_SUPPORT_EVENTTABLE_H_
