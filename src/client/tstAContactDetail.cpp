@@ -1,6 +1,6 @@
 #include "client/tstAContactDetail.h"
 
-#include "core/RequestCall.h"
+#include "client/RequestCall.h"
 
 namespace {
 

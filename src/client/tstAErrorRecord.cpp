@@ -1,6 +1,6 @@
 #include "client/tstAErrorRecord.h"
 
-#include "core/RequestCall.h"
+#include "client/RequestCall.h"
 
 namespace {
 

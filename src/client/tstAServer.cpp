@@ -1,6 +1,6 @@
 #include "client/tstAServer.h"
 
-#include "core/RequestCall.h"
+#include "client/RequestCall.h"
 #include "core/Walk.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "client/tstResultCodeText.h"
 
-#include "core/RequestEnvelope.h"
+#include "client/RequestEnvelope.h"
 #include "framework/TFramework.h"
 #include "genericserver/TKIVOServerBase.h"
 

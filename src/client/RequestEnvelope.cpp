@@ -1,4 +1,4 @@
-#include "core/RequestEnvelope.h"
+#include "client/RequestEnvelope.h"
 
 #include "client/tstAServer.h"
 #include "core/EventOwnership.h"

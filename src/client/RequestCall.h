@@ -10,10 +10,10 @@
 //
 // Exceptions raised while packing reach the caller, unless the plan turns every exception
 // raised from step 3 on into a SEVR "<operation>: Exception occured" line and 5709.
-#ifndef STATCLIENT_CORE_REQUESTCALL_H_
-#define STATCLIENT_CORE_REQUESTCALL_H_
+#ifndef STATCLIENT_CLIENT_REQUESTCALL_H_
+#define STATCLIENT_CLIENT_REQUESTCALL_H_
 
-#include "core/RequestEnvelope.h"
+#include "client/RequestEnvelope.h"
 #include "framework/TDiag.h"
 #include "framework/TFramework.h"
 #include "genericserver/TMsgRequestHdr.h"
@@ -78,4 +78,4 @@ inline unsigned short NoReplyBody(TRequestEnvelope &) { return 0; }
 
 } // namespace statcore
 
-#endif // STATCLIENT_CORE_REQUESTCALL_H_
+#endif // STATCLIENT_CLIENT_REQUESTCALL_H_

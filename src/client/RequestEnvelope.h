@@ -9,8 +9,8 @@
 //
 // RequestCall.h runs the one sequence every operation follows. Packing exceptions pass to the
 // caller; the destructor still releases the buffer.
-#ifndef STATCLIENT_CORE_REQUESTENVELOPE_H_
-#define STATCLIENT_CORE_REQUESTENVELOPE_H_
+#ifndef STATCLIENT_CLIENT_REQUESTENVELOPE_H_
+#define STATCLIENT_CLIENT_REQUESTENVELOPE_H_
 
 #include <optional>
 
@@ -78,4 +78,4 @@ private:
   std::optional<TRPC> rpc_;
 };
 
-#endif // STATCLIENT_CORE_REQUESTENVELOPE_H_
+#endif // STATCLIENT_CLIENT_REQUESTENVELOPE_H_
