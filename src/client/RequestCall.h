@@ -1,8 +1,10 @@
 // The one sequence every request operation follows:
 //
-//   1. the envelope is built with the body's size (counted without allocating), the action set;
+//   1. the operation's body packer runs into a counting pack, which stores and allocates
+//      nothing: what it counts is the body's size; the envelope is built with it, the action set;
 //   2. the operation writes its "Sending request" trace from the header;
-//   3. a buffer is taken (none: 5737, nothing sent), header and body are packed into it;
+//   3. a buffer is taken (none: 5737, nothing sent), header and body are packed into it, the
+//      body by the same packer, so the size in the header is that of the bytes that follow it;
 //   4. the call is sent and waited for; a failure writes "<operation>: Error occured - rc = N"
 //      and gives the envelope's result code;
 //   5. with a reply wanted, the operation decodes it and gives the result code;
@@ -16,6 +18,7 @@
 #include "client/RequestEnvelope.h"
 #include "framework/TDiag.h"
 #include "framework/TFramework.h"
+#include "framework/TPack.h"
 #include "genericserver/TMsgRequestHdr.h"
 
 namespace statcore {
@@ -43,12 +46,20 @@ struct RequestPlan {
   bool exceptionsAreBadReplies;
 };
 
-// `trace(header)` writes the sending trace, `packBody(pack)` packs the body, and
-// `decodeReply(envelope)` gives the result of a delivered call when a reply is wanted.
+// Bytes that `packBody` packs, counted by running it into a pack that stores nothing.
+template <class PackBody> unsigned long PackedBodySize(PackBody &packBody) {
+  TPack counter(0);
+  packBody(counter);
+  return counter.BufferSizeRequired();
+}
+
+// `trace(header)` writes the sending trace, `packBody(pack)` packs the body (twice: counting,
+// then into the buffer; it must pack the same bytes each time), and `decodeReply(envelope)`
+// gives the result of a delivered call when a reply is wanted.
 template <class Trace, class PackBody, class DecodeReply>
-unsigned short CallServer(TFramework &via, const RequestPlan &plan, unsigned long bodySize,
-                          Trace &&trace, PackBody &&packBody, DecodeReply &&decodeReply) {
-  TRequestEnvelope request(plan.object, bodySize, plan.sizeCountsHeader);
+unsigned short CallServer(TFramework &via, const RequestPlan &plan, Trace &&trace,
+                          PackBody &&packBody, DecodeReply &&decodeReply) {
+  TRequestEnvelope request(plan.object, PackedBodySize(packBody), plan.sizeCountsHeader);
   request.SetAction(plan.action);
   trace(request.Header());
   auto exchange = [&]() -> unsigned short {

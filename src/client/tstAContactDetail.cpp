@@ -37,7 +37,7 @@ unsigned short AContactDetail::SendRequest(long *value, unsigned char replyFlag)
       kSource, "AContactDetail::SendRequest", statcore::kContactDetailObject, 0, true, replyFlag,
       false};
   return statcore::CallServer(
-      *this, plan, detail.Size(),
+      *this, plan,
       [](const TMsgRequestHdr &header) {
         Diag(TDiag::INFO, __LINE__, kSource,
              "AContactDetail::SendRequest: Sending request - Object = %d, Action = %d, ",

@@ -64,7 +64,7 @@ unsigned short AContactLog::SendRequest(enContactLogActions action, long *value,
                                    replyFlag,
                                    true};
   return statcore::CallServer(
-      *this, plan, isUpdate ? update.Size() : entry.Size(),
+      *this, plan,
       [action](const TMsgRequestHdr &header) {
         Diag(TDiag::INFO, __LINE__, kSource,
              "AContactLog::SendRequest: Sending request - Object = %d, Action = %d",

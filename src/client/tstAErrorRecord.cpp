@@ -32,7 +32,7 @@ unsigned short AErrorRecord::SendRequest() {
                                    statcore::kReplyWanted,
                                    false};
   return statcore::CallServer(
-      *this, plan, record.Size(),
+      *this, plan,
       [](const TMsgRequestHdr &header) {
         Diag(TDiag::INFO, __LINE__, kSource,
              "AErrorRecord::SendRequest: Sending request - Object = %ld",

@@ -1,7 +1,6 @@
 #include "client/tstAServer.h"
 
 #include "client/RequestCall.h"
-#include "core/Walk.h"
 
 namespace {
 
@@ -56,11 +55,8 @@ unsigned short AStatisticsServer::RequestEvent(enSvrPublicEvents id) {
                                    false,
                                    statcore::kReplyWanted,
                                    false};
-  const unsigned long bodySize =
-      withFlag ? statcore::PackedSize(eventId, clientName_, includeLoggedOffUsers_)
-               : statcore::PackedSize(eventId, clientName_);
   return statcore::CallServer(
-      *this, plan, bodySize,
+      *this, plan,
       [&](const TMsgRequestHdr &header) {
         Diag(TDiag::INFO, __LINE__, kSource,
              "AStatisticsServer::RequestEvent: Sending request - Object = %ld, EventType = %ld",
@@ -86,7 +82,7 @@ unsigned short AStatisticsServer::SetCumulativeRefreshRate(enSvrPublicEvents id,
                                    statcore::kReplyWanted,
                                    false};
   return statcore::CallServer(
-      *this, plan, statcore::PackedSize(eventId, refreshRate),
+      *this, plan,
       [&](const TMsgRequestHdr &header) {
         Diag(TDiag::INFO, __LINE__, kSource,
              "AStatisticsServer::SetCumulativeRefreshRate: Sending request - Object = %ld, "
