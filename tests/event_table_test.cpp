@@ -1,9 +1,14 @@
-// The support library's event table and JSON rendering, over every event class in the table.
+// The support library's event table and JSON rendering, over every event class in the table,
+// and the simulator's dispatch from id to class.
 #include <string>
+#include <type_traits>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "event_cases.h"
+#include "statsim/EventClasses.h"
 #include "statsupport/EventTable.h"
 #include "statsupport/JsonSink.h"
 #include "support/Spans.h"
@@ -35,11 +40,55 @@ TYPED_TEST(EventTableSuite, DecodesFilledEventsByClass) {
         EXPECT_EQ(
             TStatisticsServer::ToString(static_cast<TStatisticsServer::enSvrPublicEvents>(e->id)),
             e->eventName);
+        bool visitedThisClass = false;
+        EXPECT_TRUE(statsim::VisitEventClass(e->id, [&](auto &event) {
+          visitedThisClass = std::is_same_v<std::decay_t<decltype(event)>, TypeParam>;
+        }));
+        EXPECT_TRUE(visitedThisClass);
       }
     } catch (const TPackError &) {
     }
   }
   EXPECT_EQ(entries, 1);
+}
+
+// The pairing of ids and classes, written out here apart from the support library's list: the
+// table holds these and no others, in id order, and finds each by id and by both names. Ids
+// without a class have no entry and the simulator visits nothing for them.
+TEST(EventTable, PairsEachIdWithItsClassInIdOrder) {
+  using S = TStatisticsServer;
+  const std::vector<std::pair<int, std::string>> expected = {
+      {S::USERREALTIMEEVENT, "TUserRealTimeEvent"},
+      {S::QUEUEREALTIMEEVENT, "TQueueRealTimeEvent"},
+      {S::GROUPREALTIMEEVENT, "TGroupRealTimeEvent"},
+      {S::CONTACTREALTIMEEVENT, "TContactRealTimeEvent"},
+      {S::CALLBACKREALTIMEEVENT, "TCallbackRealTimeEvent"},
+      {S::USERCUMULATIVEEVENT, "TUserCumulativeEvent"},
+      {S::QUEUECUMULATIVEEVENT, "TQueueCumulativeEvent"},
+      {S::GROUPCUMULATIVEEVENT, "TGroupCumulativeEvent"},
+      {S::CALLBACKCUMULATIVEEVENT, "TCallbackCumulativeEvent"},
+      {S::DNISCUMULATIVEEVENT, "TMonitoredDestinationCumulativeEvent"},
+      {S::WRAPUPREASONCUMULATIVEEVENT, "TContactResultsCumulativeEvent"},
+      {S::USERSTATEREASONCUMULATIVEEVENT, "TRoutingStateCumulativeEvent"},
+      {S::USERPOSTPROCESSINGCUMULATIVEEVENT, "TPostProcessingCumulativeEvent"},
+      {S::WORKFLOWCUMULATIVEEVENT, "TWorkFlowCumulativeEvent"},
+      {S::CALLDIRECTORCOMPONENTCUMULATIVEEVENT, "TCDComponentCumulativeEvent"},
+  };
+  std::vector<std::pair<int, std::string>> table;
+  for (const statsupport::EventEntry *e = statsupport::begin(); e != statsupport::end(); ++e) {
+    table.emplace_back(e->id, e->className);
+    EXPECT_EQ(statsupport::FindById(e->id), e);
+    EXPECT_EQ(statsupport::FindByName(e->className), e);
+    EXPECT_EQ(statsupport::FindByName(e->eventName), e);
+  }
+  EXPECT_EQ(table, expected);
+  for (int noClass : {static_cast<int>(S::CONNECTIONEVENT),
+                      static_cast<int>(S::TABLEMANAGEMENTCOMPLETEEVENT), 0, -1}) {
+    EXPECT_EQ(statsupport::FindById(noClass), nullptr) << noClass;
+    int visits = 0;
+    EXPECT_FALSE(statsim::VisitEventClass(noClass, [&](auto &) { ++visits; })) << noClass;
+    EXPECT_EQ(visits, 0) << noClass;
+  }
 }
 
 TEST(JsonSink, NestedRecordsGroupsAndRepeatedLabels) {
