@@ -1,5 +1,9 @@
 """Prints the tables of a bench run: one per family and row count.
 
+    bench_table.py RUN.json                  every table
+    bench_table.py --summary RUN.json        one line per family and row count (the doc's table)
+    bench_table.py --compare A.json B.json   each ratio of run A beside run B's, and the change
+
 Reads the JSON that Google Benchmark writes for statclient_bench, whose benchmarks are named
 "<operation>/<family>/<rows>" and report items_per_second (rows), bytes_per_second and
 heap_allocs (per row); with --benchmark_repetitions, the median of the repetitions stands for
@@ -41,7 +45,8 @@ def baselines(operation):
     return BASELINES.get(operation, (None, None, None))
 
 
-def main(path):
+def load(path):
+    """The run's context, its results by (family, rows) then operation, and the other benches."""
     with open(path) as file:
         run = json.load(file)
     results = {}
@@ -58,7 +63,52 @@ def main(path):
             continue
         operation, family, rows = parts[:3]
         results.setdefault((family, int(rows)), {})[operation] = bench
-    print(f"{run['context']['date']}, {run['context']['num_cpus']} CPUs")
+    return run["context"], results, others
+
+
+def ratios(operations):
+    """Each operation's ratios to its baselines: {(operation, baseline name): ratio}."""
+    found = {}
+    for operation, bench in operations.items():
+        names = ("memcpy",) + baselines(operation)
+        for name in names:
+            if name and name in operations and name != operation:
+                found[(operation, name)] = ns_per_row(bench) / ns_per_row(operations[name])
+    return found
+
+
+def summary(path):
+    context, results, _ = load(path)
+    print(f"{context['date']}, {context['num_cpus']} CPUs; ns per row (x memcpy of the payload)")
+    operations = ("unpack", "unpack_fresh", "pack", "size", "copy")
+    print("| family | rows | " + " | ".join(operations) + " |")
+    print("|---|---:|" + "---:|" * len(operations))
+    for (family, rows), found in sorted(results.items()):
+        if "memcpy" not in found or rows == 1:
+            continue
+        memcpy = ns_per_row(found["memcpy"])
+        cells = [f"{ns_per_row(found[op]):.1f} ({ns_per_row(found[op]) / memcpy:.1f})"
+                 if op in found else "-" for op in operations]
+        print(f"| {family} | {rows} | " + " | ".join(cells) + " |")
+
+
+def compare(before_path, after_path):
+    _, before, _ = load(before_path)
+    _, after, _ = load(after_path)
+    print("| family | rows | operation | against | before | after | change |")
+    print("|---|---:|---|---|---:|---:|---:|")
+    for key in sorted(before.keys() & after.keys()):
+        a, b = ratios(before[key]), ratios(after[key])
+        for (operation, baseline) in sorted(a.keys() & b.keys()):
+            change = b[(operation, baseline)] / a[(operation, baseline)] - 1
+            print(f"| {key[0]} | {key[1]} | {operation} | {baseline} "
+                  f"| {a[(operation, baseline)]:.2f} | {b[(operation, baseline)]:.2f} "
+                  f"| {change:+.0%} |")
+
+
+def main(path):
+    context, results, others = load(path)
+    print(f"{context['date']}, {context['num_cpus']} CPUs")
     for (family, rows), operations in sorted(results.items()):
         memcpy = operations.get("memcpy")
         print(f"\n{family}, {rows} rows")
@@ -91,4 +141,9 @@ def main(path):
 
 
 if __name__ == "__main__":
-    main(sys.argv[1])
+    if sys.argv[1] == "--summary":
+        summary(sys.argv[2])
+    elif sys.argv[1] == "--compare":
+        compare(sys.argv[2], sys.argv[3])
+    else:
+        main(sys.argv[1])

@@ -8,8 +8,8 @@
 //
 // Copying default-constructs both parts and then assigns, so a copy carries the contact detail
 // but not the proxy's client name; assignment copies the contact detail only.
-#ifndef STATCLIENT_SRC_CLIENT_TSTACONTACTDETAIL_H_
-#define STATCLIENT_SRC_CLIENT_TSTACONTACTDETAIL_H_
+#ifndef STATCLIENT_CLIENT_TSTACONTACTDETAIL_H_
+#define STATCLIENT_CLIENT_TSTACONTACTDETAIL_H_
 
 #include "client/tstAServer.h"
 #include "records/tstTContactDetail.h"
@@ -31,4 +31,4 @@ protected:
   unsigned short SendRequest(long *value, unsigned char replyFlag);
 };
 
-#endif // STATCLIENT_SRC_CLIENT_TSTACONTACTDETAIL_H_
+#endif // STATCLIENT_CLIENT_TSTACONTACTDETAIL_H_

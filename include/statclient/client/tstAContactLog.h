@@ -8,8 +8,8 @@
 //
 // Copying default-constructs both parts and then assigns, so a copy carries the entry but not
 // the proxy's client name; assignment copies the entry only.
-#ifndef STATCLIENT_SRC_CLIENT_TSTACONTACTLOG_H_
-#define STATCLIENT_SRC_CLIENT_TSTACONTACTLOG_H_
+#ifndef STATCLIENT_CLIENT_TSTACONTACTLOG_H_
+#define STATCLIENT_CLIENT_TSTACONTACTLOG_H_
 
 #include "client/tstAServer.h"
 #include "records/tstTEventDataContactLog.h"
@@ -42,4 +42,4 @@ private:
   unsigned short Traced(const char *entry, enContactLogActions action, unsigned char replyFlag);
 };
 
-#endif // STATCLIENT_SRC_CLIENT_TSTACONTACTLOG_H_
+#endif // STATCLIENT_CLIENT_TSTACONTACTLOG_H_

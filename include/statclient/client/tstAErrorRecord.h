@@ -3,8 +3,8 @@
 // The application fills the TErrorRecord part and calls WriteRecord, which sends that part as
 // request object 1 and reads no reply body. Copying copies both parts; assignment copies the
 // record only.
-#ifndef STATCLIENT_SRC_CLIENT_TSTAERRORRECORD_H_
-#define STATCLIENT_SRC_CLIENT_TSTAERRORRECORD_H_
+#ifndef STATCLIENT_CLIENT_TSTAERRORRECORD_H_
+#define STATCLIENT_CLIENT_TSTAERRORRECORD_H_
 
 #include "client/tstAServer.h"
 #include "records/tstTErrorRecord.h"
@@ -24,4 +24,4 @@ protected:
   unsigned short SendRequest();
 };
 
-#endif // STATCLIENT_SRC_CLIENT_TSTAERRORRECORD_H_
+#endif // STATCLIENT_CLIENT_TSTAERRORRECORD_H_

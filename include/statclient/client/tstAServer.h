@@ -3,10 +3,10 @@
 // The three-name constructor sets the process-wide server name that every proxy and every
 // request object sends to; the default constructor leaves it as it is. The static name is not
 // synchronised: set it before requests are made. Requests block the calling thread for up to
-// 480000 ms and return a result code (0 on success; see TRequestEnvelope). An exception raised
-// while packing a request body passes to the caller.
-#ifndef STATCLIENT_SRC_CLIENT_TSTASERVER_H_
-#define STATCLIENT_SRC_CLIENT_TSTASERVER_H_
+// 480000 ms and return a result code (0 on success; ResultCodeText, tstResultCodeText.h, puts
+// each in words). An exception raised while packing a request body passes to the caller.
+#ifndef STATCLIENT_CLIENT_TSTASERVER_H_
+#define STATCLIENT_CLIENT_TSTASERVER_H_
 
 #include <string>
 
@@ -40,4 +40,4 @@ private:
   bool includeLoggedOffUsers_ = false;
 };
 
-#endif // STATCLIENT_SRC_CLIENT_TSTASERVER_H_
+#endif // STATCLIENT_CLIENT_TSTASERVER_H_

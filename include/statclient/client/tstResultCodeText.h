@@ -5,11 +5,11 @@
 // too), and the generic server's refusal of a request header (5001). Any other code is the
 // server's own and is said to be passed through from it. Every text starts with the number.
 // Pure; never throws except std::bad_alloc.
-#ifndef STATCLIENT_SRC_CLIENT_TSTRESULTCODETEXT_H_
-#define STATCLIENT_SRC_CLIENT_TSTRESULTCODETEXT_H_
+#ifndef STATCLIENT_CLIENT_TSTRESULTCODETEXT_H_
+#define STATCLIENT_CLIENT_TSTRESULTCODETEXT_H_
 
 #include <string>
 
 std::string ResultCodeText(unsigned long code);
 
-#endif // STATCLIENT_SRC_CLIENT_TSTRESULTCODETEXT_H_
+#endif // STATCLIENT_CLIENT_TSTRESULTCODETEXT_H_

@@ -2,8 +2,8 @@
 //
 // Constructing and destroying one writes an INFO line; copying writes none. Assignment copies
 // the client name only: the framework part of an object is never copied.
-#ifndef STATCLIENT_SRC_TSTTSERVER_H_
-#define STATCLIENT_SRC_TSTTSERVER_H_
+#ifndef STATCLIENT_CLIENT_TSTTSERVER_H_
+#define STATCLIENT_CLIENT_TSTTSERVER_H_
 
 #include <string>
 
@@ -57,4 +57,4 @@ protected:
   std::string clientName_;
 };
 
-#endif // STATCLIENT_SRC_TSTTSERVER_H_
+#endif // STATCLIENT_CLIENT_TSTTSERVER_H_

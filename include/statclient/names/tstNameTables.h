@@ -1,8 +1,8 @@
 // Names of media, media states, supervisor monitoring kinds, contact types and handling
 // states, for the text renderings of the statistics records. Each takes the number as it is
 // held in a record and names values outside its table with a fallback.
-#ifndef STATCLIENT_TSTNAMETABLES_H_
-#define STATCLIENT_TSTNAMETABLES_H_
+#ifndef STATCLIENT_NAMES_TSTNAMETABLES_H_
+#define STATCLIENT_NAMES_TSTNAMETABLES_H_
 
 #include <string>
 
@@ -17,4 +17,4 @@ std::string HandlingStateToString(int state);
 // "MediaType: " followed by the signed value outside 0..5.
 std::string MediaTypeToString(int type);
 
-#endif // STATCLIENT_TSTNAMETABLES_H_
+#endif // STATCLIENT_NAMES_TSTNAMETABLES_H_

@@ -1,6 +1,6 @@
 // The contact state and its names.
-#ifndef STATCLIENT_TSTTCMSTATE_H_
-#define STATCLIENT_TSTTCMSTATE_H_
+#ifndef STATCLIENT_NAMES_TSTTCMSTATE_H_
+#define STATCLIENT_NAMES_TSTTCMSTATE_H_
 
 #include <string>
 
@@ -41,4 +41,4 @@ public:
 TPack &operator<<(TPack &pack, const TCMState::enContactState &state);
 TPack &operator>>(TPack &pack, TCMState::enContactState &state);
 
-#endif // STATCLIENT_TSTTCMSTATE_H_
+#endif // STATCLIENT_NAMES_TSTTCMSTATE_H_

@@ -13,8 +13,8 @@
 // is Val (a copy), Ref (a constant reference) or IsShort (Is<Name>, 1 or 0 as short), Position
 // is the flag position, How is Plain or Trimmed, and Default the member's initial value. The
 // stored member is <Name>_.
-#ifndef STATCLIENT_SRC_TSTSETFLAGS_H_
-#define STATCLIENT_SRC_TSTSETFLAGS_H_
+#ifndef STATCLIENT_RECORDS_TSTSETFLAGS_H_
+#define STATCLIENT_RECORDS_TSTSETFLAGS_H_
 
 #include <bitset>
 #include <cstddef>
@@ -131,4 +131,4 @@ private:
 // For the list entries of a field list where only fields matter.
 #define TST_SKIP(...)
 
-#endif // STATCLIENT_SRC_TSTSETFLAGS_H_
+#endif // STATCLIENT_RECORDS_TSTSETFLAGS_H_

@@ -3,8 +3,8 @@
 //
 // Plain values with set-flags (see tstSetFlags.h). The flags never travel: unpacking writes the
 // fields and leaves the flags as they were; copies carry fields and flags.
-#ifndef STATCLIENT_SRC_TSTTCALLBACKLOGS_H_
-#define STATCLIENT_SRC_TSTTCALLBACKLOGS_H_
+#ifndef STATCLIENT_RECORDS_TSTTCALLBACKLOGS_H_
+#define STATCLIENT_RECORDS_TSTTCALLBACKLOGS_H_
 
 #include <string>
 
@@ -92,4 +92,4 @@ private:
 TPack &operator<<(TPack &pack, const TCallbackScheduleLog &record);
 TPack &operator>>(TPack &pack, TCallbackScheduleLog &record);
 
-#endif // STATCLIENT_SRC_TSTTCALLBACKLOGS_H_
+#endif // STATCLIENT_RECORDS_TSTTCALLBACKLOGS_H_

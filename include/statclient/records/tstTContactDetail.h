@@ -8,8 +8,8 @@
 // fields are appended to, while the three record lists are emptied and refilled. List counts
 // are unsigned 32-bit; nothing is reserved from a count, so a count larger than the data fails
 // at the first short read.
-#ifndef STATCLIENT_SRC_TSTTCONTACTDETAIL_H_
-#define STATCLIENT_SRC_TSTTCONTACTDETAIL_H_
+#ifndef STATCLIENT_RECORDS_TSTTCONTACTDETAIL_H_
+#define STATCLIENT_RECORDS_TSTTCONTACTDETAIL_H_
 
 #include <string>
 #include <vector>
@@ -147,4 +147,4 @@ private:
 TPack &operator<<(TPack &pack, const TContactDetail &record);
 TPack &operator>>(TPack &pack, TContactDetail &record);
 
-#endif // STATCLIENT_SRC_TSTTCONTACTDETAIL_H_
+#endif // STATCLIENT_RECORDS_TSTTCONTACTDETAIL_H_

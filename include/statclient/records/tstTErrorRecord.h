@@ -3,8 +3,8 @@
 // Five integers, two strings and a time stamp, each with a set-flag (see tstSetFlags.h). Unlike
 // the contact records, the flags travel: they are packed first, as a number whose bit n is flag
 // n, and unpacking replaces them with the low 8 bits of that number.
-#ifndef STATCLIENT_SRC_TSTTERRORRECORD_H_
-#define STATCLIENT_SRC_TSTTERRORRECORD_H_
+#ifndef STATCLIENT_RECORDS_TSTTERRORRECORD_H_
+#define STATCLIENT_RECORDS_TSTTERRORRECORD_H_
 
 #include <string>
 
@@ -51,4 +51,4 @@ private:
 TPack &operator<<(TPack &pack, const TErrorRecord &record);
 TPack &operator>>(TPack &pack, TErrorRecord &record);
 
-#endif // STATCLIENT_SRC_TSTTERRORRECORD_H_
+#endif // STATCLIENT_RECORDS_TSTTERRORRECORD_H_

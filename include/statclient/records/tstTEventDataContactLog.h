@@ -7,8 +7,8 @@
 //   TQueryContactLogDataEvent   a list of entries with three leading fields
 //
 // Fields are public; each record packs them in the order of its field list.
-#ifndef STATCLIENT_SRC_TSTTEVENTDATACONTACTLOG_H_
-#define STATCLIENT_SRC_TSTTEVENTDATACONTACTLOG_H_
+#ifndef STATCLIENT_RECORDS_TSTTEVENTDATACONTACTLOG_H_
+#define STATCLIENT_RECORDS_TSTTEVENTDATACONTACTLOG_H_
 
 #include <string>
 #include <vector>
@@ -125,4 +125,4 @@ public:
 TPack &operator<<(TPack &pack, const TQueryContactLogDataEvent &record);
 TPack &operator>>(TPack &pack, TQueryContactLogDataEvent &record);
 
-#endif // STATCLIENT_SRC_TSTTEVENTDATACONTACTLOG_H_
+#endif // STATCLIENT_RECORDS_TSTTEVENTDATACONTACTLOG_H_

@@ -2,8 +2,8 @@
 //
 // A plain value without set-flags. Unlike the other records its time stamp starts as the
 // framework's TTimeStamp(0) (the current local time), not the zero value.
-#ifndef STATCLIENT_SRC_TSTTOPENMEDIACONTENT_H_
-#define STATCLIENT_SRC_TSTTOPENMEDIACONTENT_H_
+#ifndef STATCLIENT_RECORDS_TSTTOPENMEDIACONTENT_H_
+#define STATCLIENT_RECORDS_TSTTOPENMEDIACONTENT_H_
 
 #include <string>
 
@@ -39,4 +39,4 @@ private:
 TPack &operator<<(TPack &pack, const TOpenMediaContent &record);
 TPack &operator>>(TPack &pack, TOpenMediaContent &record);
 
-#endif // STATCLIENT_SRC_TSTTOPENMEDIACONTENT_H_
+#endif // STATCLIENT_RECORDS_TSTTOPENMEDIACONTENT_H_
