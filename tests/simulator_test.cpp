@@ -1,7 +1,8 @@
 // The simulator as the library's clients see it: every id of the event table yields payloads that
 // decode into its class, cumulative ids at their refresh rate, the user real-time event honouring
 // include-logged-off-users; every request object is served through the library's own request
-// classes, and a request it cannot serve gets its return code and changes nothing.
+// classes, a request it cannot serve gets its return code and changes nothing, and the error
+// records it keeps are bounded.
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -153,6 +154,28 @@ TEST(SimRequests, ServesEveryRequestObject) {
   ASSERT_EQ(detail.QueryContactDetail(), 0);
   EXPECT_EQ(std::make_tuple(detail.GetDescription(), detail.GetQueueKey(), detail.GetContactFrom()),
             std::make_tuple("simulated contact", 2000, "555-0100"));
+}
+
+// A long-running simulator keeps only the most recent error records, oldest first, and counts
+// the ones it dropped.
+TEST(SimRequests, KeepsTheMostRecentErrorRecordsAndCountsTheOlderOnes) {
+  Sim s;
+  AErrorRecord error;
+  const auto write = [&](std::size_t count) {
+    for (std::size_t n = 0; n < count; ++n) {
+      error.SetLineNumber(error.GetLineNumber() + 1);
+      ASSERT_EQ(error.WriteRecord(), 0);
+    }
+  };
+  write(statsim::Simulator::kMaxErrorRecords);
+  EXPECT_EQ(s.sim.ErrorRecords().size(), statsim::Simulator::kMaxErrorRecords);
+  EXPECT_EQ(s.sim.ErrorRecordsDropped(), 0);
+  write(5);
+  const std::vector<TErrorRecord> kept = s.sim.ErrorRecords();
+  ASSERT_EQ(kept.size(), statsim::Simulator::kMaxErrorRecords);
+  EXPECT_EQ(s.sim.ErrorRecordsDropped(), 5);
+  EXPECT_EQ(kept.front().GetLineNumber(), 6);
+  EXPECT_EQ(kept.back().GetLineNumber(), error.GetLineNumber());
 }
 
 TEST(SimRequests, UnservableRequestsGetTheirDocumentedCodesAndChangeNothing) {
