@@ -1,5 +1,6 @@
 // statwatch as a user runs it: its JSON lines hold every field of the structured rendering of
-// the payloads it captured, and bad input is refused on stderr with a non-zero exit.
+// the payloads it captured; bad input and output that cannot be written are refused on stderr
+// with their exit codes.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -38,12 +39,16 @@ protected:
   }
   void TearDown() override { fs::remove_all(dir_); }
 
-  // The exit status, standard output and standard error of statwatch run with `arguments`.
-  std::tuple<int, std::string, std::string> Run(const std::string &arguments) {
+  // The exit status, standard output and standard error of statwatch run with `arguments`;
+  // given `out`, standard output goes there instead and comes back empty.
+  std::tuple<int, std::string, std::string> Run(const std::string &arguments,
+                                                const std::string &out = "") {
     const std::string command = std::string(STATWATCH_PATH) + " " + arguments + " >" +
-                                (dir_ / "out").string() + " 2>" + (dir_ / "err").string();
+                                (out.empty() ? (dir_ / "out").string() : out) + " 2>" +
+                                (dir_ / "err").string();
     const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(dir_ / "out"), Slurp(dir_ / "err")};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out.empty() ? Slurp(dir_ / "out") : "",
+            Slurp(dir_ / "err")};
   }
   // Of this process, so that builds running the test at once keep apart.
   const fs::path dir_ = fs::temp_directory_path() / ("statwatch_cli_" + std::to_string(::getpid()));
@@ -108,6 +113,19 @@ TEST_F(Statwatch, BadInputIsRefusedOnStderrWithNothingOnStdout) {
     EXPECT_EQ(status, exit) << arguments;
     EXPECT_NE(err.find(message), std::string::npos) << arguments << ": " << err;
     EXPECT_EQ(out, "") << arguments;
+  }
+}
+
+// Standard output that refuses every write, for records and for the list: a message on stderr,
+// exit 3, and no summary as if the run had succeeded.
+TEST_F(Statwatch, StandardOutputThatCannotBeWrittenEndsWithExitThree) {
+  for (const char *arguments : {"-n 3 --tick-ms 5", "--list"}) {
+    const auto [status, out, err] = Run(arguments, "/dev/full");
+    EXPECT_EQ(status, 3) << arguments << ": " << err;
+    EXPECT_NE(err.find("statwatch: cannot write standard output: No space left on device"),
+              std::string::npos)
+        << arguments << ": " << err;
+    EXPECT_EQ(err.find(" events, "), std::string::npos) << arguments << ": " << err;
   }
 }
 

@@ -18,19 +18,21 @@
 #include <statsim/ServerConnection.h>
 #include <statsupport/EventTable.h>
 #include <statsupport/PrintableName.h>
+#include <statsupport/StandardOutput.h>
 
 #include "RecordPrinter.h"
 
 namespace {
 
-enum ExitCode { kOk = 0, kUsage = 1, kServer = 2, kCapture = 3 };
+enum ExitCode { kOk = 0, kUsage = 1, kServer = 2, kOutput = 3 };
 
 const char kExitCodes[] = "Exit codes:\n"
                           "  0  watched until the duration or count was reached\n"
                           "  1  bad command line (unknown event name or id, bad option, a number\n"
                           "     out of its range, an endpoint --connect cannot use)\n"
                           "  2  the server is not reachable or refused a subscription\n"
-                          "  3  a capture file could not be written";
+                          "  3  standard output, a capture directory or a capture file could not\n"
+                          "     be written";
 
 // Checks that an option's value converts to T and lies from `low` to `high`; `expected` says
 // what that is, in the help and in the refusal. CLI::Range alone would call text that is no
@@ -158,7 +160,7 @@ int Watch(const Options &options, const std::set<int> &ids) {
     if (error) {
       std::cerr << "statwatch: cannot create " << statsupport::PrintableName(options.captureDir)
                 << ": " << error.message() << "\n";
-      return kCapture;
+      return kOutput;
     }
   }
   const std::string name = options.server.value_or("StatisticsServer");
@@ -204,17 +206,18 @@ int Watch(const Options &options, const std::set<int> &ids) {
     lastHeard = std::chrono::steady_clock::now();
     ++events;
     if (!options.captureDir.empty() && !Capture(options.captureDir, events, event))
-      return kCapture;
+      return kOutput;
     try {
       for (const std::string &line : statwatch::RenderRecords(event, format, statwatch::UtcNow())) {
         std::cout << line << '\n';
         ++records;
       }
-      std::cout.flush();
     } catch (const std::exception &error) {
       std::cerr << "statwatch: event " << event.GetId() << " did not decode at "
                 << LastUnpackBreak() << ": " << error.what() << "\n";
     }
+    if (!statsupport::FlushStandardOutput("statwatch"))
+      return kOutput;
   }
   std::fprintf(stderr, "statwatch: %ld events, %ld records in %.1f s\n", events, records,
                elapsed());
@@ -268,7 +271,7 @@ int main(int argc, char **argv) {
   if (list) {
     for (auto entry = statsupport::begin(); entry != statsupport::end(); ++entry)
       std::cout << entry->id << ' ' << entry->eventName << ' ' << entry->className << '\n';
-    return kOk;
+    return statsupport::FlushStandardOutput("statwatch") ? kOk : kOutput;
   }
   const std::set<int> ids = ResolveEvents(options.events);
   if (ids.empty())
