@@ -1,8 +1,9 @@
 // statwatch as a user runs it: its JSON lines hold every field of the structured rendering of
-// the payloads it captured; bad input and output that cannot be written are refused on stderr
-// with their exit codes.
+// the payloads it captured; bad input, a server that does not answer and output that cannot be
+// written are refused on stderr with their exit codes.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +11,8 @@
 #include <sstream>
 #include <tuple>
 
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <nlohmann/json.hpp>
@@ -113,6 +116,48 @@ TEST_F(Statwatch, BadInputIsRefusedOnStderrWithNothingOnStdout) {
     EXPECT_EQ(status, exit) << arguments;
     EXPECT_NE(err.find(message), std::string::npos) << arguments << ": " << err;
     EXPECT_EQ(out, "") << arguments;
+  }
+}
+
+// A port of the loopback address that nobody listens at: bound, never listened on, so that it
+// stays refused while the socket is open.
+class UnusedPort {
+public:
+  UnusedPort() : socket_(::socket(AF_INET, SOCK_STREAM, 0)) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    if (::bind(socket_, reinterpret_cast<sockaddr *>(&address), size) == 0 &&
+        ::getsockname(socket_, reinterpret_cast<sockaddr *>(&address), &size) == 0)
+      port_ = ntohs(address.sin_port);
+  }
+  ~UnusedPort() { ::close(socket_); }
+  UnusedPort(const UnusedPort &) = delete;
+  UnusedPort &operator=(const UnusedPort &) = delete;
+  int Port() const { return port_; }
+
+private:
+  int socket_;
+  int port_ = 0;
+};
+
+// With nobody serving at the endpoint statwatch says so, naming it, well before the library's
+// request time-out; over tcp and over ipc.
+TEST_F(Statwatch, ConnectWhereNoServerAnswersFailsWithinThreeSeconds) {
+  const UnusedPort unused;
+  ASSERT_NE(unused.Port(), 0);
+  for (const std::string &endpoint : {"tcp://127.0.0.1:" + std::to_string(unused.Port()),
+                                      "ipc://" + (dir_ / "nobody").string()}) {
+    const auto start = std::chrono::steady_clock::now();
+    const auto [status, out, err] = Run("--connect " + endpoint + " -n 1");
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(status, 2) << endpoint << ": " << err;
+    EXPECT_NE(err.find("no Statistics Server \"StatisticsServer\" answers at " + endpoint),
+              std::string::npos)
+        << err;
+    EXPECT_LT(took, std::chrono::seconds(3)) << endpoint;
+    EXPECT_EQ(out, "") << endpoint;
   }
 }
 

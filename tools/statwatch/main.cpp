@@ -30,7 +30,8 @@ const char kExitCodes[] = "Exit codes:\n"
                           "  0  watched until the duration or count was reached\n"
                           "  1  bad command line (unknown event name or id, bad option, a number\n"
                           "     out of its range, an endpoint --connect cannot use)\n"
-                          "  2  the server is not reachable or refused a subscription\n"
+                          "  2  the server is not reachable (with --connect: it did not answer\n"
+                          "     within 2 s of starting) or refused a subscription\n"
                           "  3  standard output, a capture directory or a capture file could not\n"
                           "     be written";
 
@@ -53,6 +54,9 @@ constexpr unsigned long kPollMs = 100;
 // A server in another process that sent nothing for this long may have restarted, and a
 // restarted server has no subscriptions: they are asked for again.
 constexpr std::chrono::seconds kAskAgainAfter{2};
+// How long a server in another process has to answer at start; the library's own requests would
+// wait 480 s for one that is not there.
+constexpr std::chrono::seconds kReachableWithin{2};
 
 std::atomic<bool> interrupted{false};
 
@@ -173,6 +177,11 @@ int Watch(const Options &options, const std::set<int> &ids) {
                 << " (expected tcp://HOST:PORT or ipc://PATH)\n";
       return kUsage;
     }
+    if (!connection->Reachable(kReachableWithin)) {
+      std::cerr << "statwatch: no Statistics Server \"" << name << "\" answers at "
+                << *options.connect << " (waited " << kReachableWithin.count() << " s)\n";
+      return kServer;
+    }
   } else if (options.server) {
     connection = statsim::UseNamedServer(name);
   } else {
@@ -256,8 +265,8 @@ int main(int argc, char **argv) {
   app.add_option(
       "--connect", options.connect,
       "Watch the server another process serves at this endpoint (tcp://HOST:PORT or "
-      "ipc://PATH), under the --server name or \"StatisticsServer\"; its events are asked "
-      "for again after 2 s without any");
+      "ipc://PATH), under the --server name or \"StatisticsServer\"; it must answer within 2 s "
+      "of starting, and its events are asked for again after 2 s without any");
   app.add_option("--tick-ms", options.tickMs, "Embedded simulator: milliseconds per tick")
       ->check(Within(1, 60000, "a whole number from 1 to 60000"));
   app.add_option("--seed", options.seed, "Embedded simulator: seed of its model")
