@@ -1,13 +1,19 @@
 // The simulator as the library's clients see it: every id of the event table yields payloads that
 // decode into its class, cumulative ids at their refresh rate, the user real-time event honouring
 // include-logged-off-users; every request object is served through the library's own request
-// classes, and a request it cannot serve gets its return code and changes nothing.
+// classes, a request it cannot serve gets its return code and changes nothing, and the error
+// records it keeps are bounded. A connection to a server tells whether one answers.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
 #include <tuple>
+#include <utility>
 
 #include <statclient/statclient.h>
 #include <statsim/EventPublisher.h>
+#include <statsim/ServerConnection.h>
 #include <statsim/Simulator.h>
 #include <statsupport/DiscardingSink.h>
 #include <statsupport/EventTable.h>
@@ -155,6 +161,28 @@ TEST(SimRequests, ServesEveryRequestObject) {
             std::make_tuple("simulated contact", 2000, "555-0100"));
 }
 
+// A long-running simulator keeps only the most recent error records, oldest first, and counts
+// the ones it dropped.
+TEST(SimRequests, KeepsTheMostRecentErrorRecordsAndCountsTheOlderOnes) {
+  Sim s;
+  AErrorRecord error;
+  const auto write = [&](std::size_t count) {
+    for (std::size_t n = 0; n < count; ++n) {
+      error.SetLineNumber(error.GetLineNumber() + 1);
+      ASSERT_EQ(error.WriteRecord(), 0);
+    }
+  };
+  write(statsim::Simulator::kMaxErrorRecords);
+  EXPECT_EQ(s.sim.ErrorRecords().size(), statsim::Simulator::kMaxErrorRecords);
+  EXPECT_EQ(s.sim.ErrorRecordsDropped(), 0);
+  write(5);
+  const std::vector<TErrorRecord> kept = s.sim.ErrorRecords();
+  ASSERT_EQ(kept.size(), statsim::Simulator::kMaxErrorRecords);
+  EXPECT_EQ(s.sim.ErrorRecordsDropped(), 5);
+  EXPECT_EQ(kept.front().GetLineNumber(), 6);
+  EXPECT_EQ(kept.back().GetLineNumber(), error.GetLineNumber());
+}
+
 TEST(SimRequests, UnservableRequestsGetTheirDocumentedCodesAndChangeNothing) {
   const auto ints = [](int a, int b) { return PackedBytes([&](TPack &p) { p << a << b; }); };
   struct Case {
@@ -192,6 +220,42 @@ TEST(SimRequests, UnservableRequestsGetTheirDocumentedCodesAndChangeNothing) {
   EXPECT_EQ(s.sim.ContactLogUpdates(), 0);
   EXPECT_TRUE(s.sim.SubscribedEvents().empty());
   EXPECT_EQ(s.proxy.RequestEvent(TStatisticsServer::GROUPREALTIMEEVENT), 0);
+}
+
+// Reachable says whether a server answers: the embedded one, and one served over ZeroMQ once
+// the connection is made, do, and the probe leaves nothing behind at them; a name nobody binds
+// fails at once, an endpoint nobody listens at after the wait it was given.
+TEST(ServerConnection, ReachableOnlyWhenAServerAnswersInTime) {
+  using std::chrono::milliseconds;
+  const auto timed = [](const statsim::ServerConnection &connection, milliseconds within) {
+    const auto start = std::chrono::steady_clock::now();
+    const bool reachable = connection.Reachable(within);
+    return std::make_pair(reachable, std::chrono::steady_clock::now() - start);
+  };
+  EXPECT_TRUE(statsim::StartEmbeddedServer("ReachableEmbedded", milliseconds(1000), 1)
+                  ->Reachable(milliseconds(2000)));
+  const auto [unbound, unboundTook] =
+      timed(*statsim::UseNamedServer("ReachableNobody"), milliseconds(5000));
+  EXPECT_FALSE(unbound);
+  EXPECT_LT(unboundTook, milliseconds(1000));
+
+  char dir[] = "/tmp/statclient-reach-XXXXXX";
+  ASSERT_NE(mkdtemp(dir), nullptr);
+  const std::string nowhere = "ipc://" + std::string(dir) + "/nowhere";
+  const auto [absent, absentTook] =
+      timed(*statsim::ConnectToServer("ReachableAbsent", nowhere), milliseconds(300));
+  EXPECT_FALSE(absent);
+  EXPECT_GE(absentTook, milliseconds(300));
+  EXPECT_LT(absentTook, milliseconds(1500));
+
+  statsim::Simulator served("ReachableServed");
+  const std::string endpoint =
+      TFramework::ListenServer("ReachableServed", "ipc://" + std::string(dir) + "/served");
+  EXPECT_TRUE(statsim::ConnectToServer("ReachableServed", endpoint)->Reachable(milliseconds(2000)));
+  EXPECT_TRUE(served.ErrorRecords().empty());
+  EXPECT_TRUE(served.SubscribedEvents().empty());
+  EXPECT_EQ(served.ContactLogUpdates(), 0);
+  std::filesystem::remove_all(dir);
 }
 
 // Every code a request can return has words of its own; any other is the server's, passed on.

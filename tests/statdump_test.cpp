@@ -137,7 +137,8 @@ std::string Slurp(const std::filesystem::path &path) {
 
 // The command run as a user runs it, in a directory of hostile inputs: every row gives its exit
 // status, its message on standard error (none when it succeeds) and its number of record lines;
-// JSON lines parse; no run crashes or holds more memory than its largest payload justifies.
+// JSON lines parse; standard output that cannot be written ends the run at its first failed
+// write; no run crashes or holds more memory than its largest payload justifies.
 TEST(StatdumpCommand, HostileFilesHexAndArgumentsGiveTheirStatusAndMessage) {
   namespace fs = std::filesystem;
   const fs::path dir = fs::temp_directory_path() / ("statdump_cli_" + std::to_string(::getpid()));
@@ -186,6 +187,10 @@ TEST(StatdumpCommand, HostileFilesHexAndArgumentsGiveTheirStatusAndMessage) {
       {"statdump -e 5006 missing.bin", 1, "cannot open missing.bin", 0},
       {"statdump -e 5006 --pack-dump /no/d - </dev/null", 1, "cannot write the pack dump", 0},
       {"statdump --bogus x", 1, "The following argument was not expected: --bogus", 0},
+      {"statdump '\xff\xfe-5006.bin' >/dev/full", 4,
+       "statdump: cannot write standard output: No space left on device", 0},
+      {"statdump captures >/dev/full; s=$?; echo end >&2; exit $s", 4,
+       "statdump: cannot write standard output: No space left on device\nend\n", 0},
   };
   for (const auto &[row, exit, message, lines] : rows) {
     const std::string command = "statdump() { '" + std::string(STATDUMP_PATH) +

@@ -1,7 +1,9 @@
 // statwatch as a user runs it: its JSON lines hold every field of the structured rendering of
-// the payloads it captured, and bad input is refused on stderr with a non-zero exit.
+// the payloads it captured; bad input, a server that does not answer and output that cannot be
+// written are refused on stderr with their exit codes.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +11,8 @@
 #include <sstream>
 #include <tuple>
 
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <nlohmann/json.hpp>
@@ -38,12 +42,16 @@ protected:
   }
   void TearDown() override { fs::remove_all(dir_); }
 
-  // The exit status, standard output and standard error of statwatch run with `arguments`.
-  std::tuple<int, std::string, std::string> Run(const std::string &arguments) {
+  // The exit status, standard output and standard error of statwatch run with `arguments`;
+  // given `out`, standard output goes there instead and comes back empty.
+  std::tuple<int, std::string, std::string> Run(const std::string &arguments,
+                                                const std::string &out = "") {
     const std::string command = std::string(STATWATCH_PATH) + " " + arguments + " >" +
-                                (dir_ / "out").string() + " 2>" + (dir_ / "err").string();
+                                (out.empty() ? (dir_ / "out").string() : out) + " 2>" +
+                                (dir_ / "err").string();
     const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(dir_ / "out"), Slurp(dir_ / "err")};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out.empty() ? Slurp(dir_ / "out") : "",
+            Slurp(dir_ / "err")};
   }
   // Of this process, so that builds running the test at once keep apart.
   const fs::path dir_ = fs::temp_directory_path() / ("statwatch_cli_" + std::to_string(::getpid()));
@@ -108,6 +116,61 @@ TEST_F(Statwatch, BadInputIsRefusedOnStderrWithNothingOnStdout) {
     EXPECT_EQ(status, exit) << arguments;
     EXPECT_NE(err.find(message), std::string::npos) << arguments << ": " << err;
     EXPECT_EQ(out, "") << arguments;
+  }
+}
+
+// A port of the loopback address that nobody listens at: bound, never listened on, so that it
+// stays refused while the socket is open.
+class UnusedPort {
+public:
+  UnusedPort() : socket_(::socket(AF_INET, SOCK_STREAM, 0)) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    if (::bind(socket_, reinterpret_cast<sockaddr *>(&address), size) == 0 &&
+        ::getsockname(socket_, reinterpret_cast<sockaddr *>(&address), &size) == 0)
+      port_ = ntohs(address.sin_port);
+  }
+  ~UnusedPort() { ::close(socket_); }
+  UnusedPort(const UnusedPort &) = delete;
+  UnusedPort &operator=(const UnusedPort &) = delete;
+  int Port() const { return port_; }
+
+private:
+  int socket_;
+  int port_ = 0;
+};
+
+// With nobody serving at the endpoint statwatch says so, naming it, well before the library's
+// request time-out; over tcp and over ipc.
+TEST_F(Statwatch, ConnectWhereNoServerAnswersFailsWithinThreeSeconds) {
+  const UnusedPort unused;
+  ASSERT_NE(unused.Port(), 0);
+  for (const std::string &endpoint : {"tcp://127.0.0.1:" + std::to_string(unused.Port()),
+                                      "ipc://" + (dir_ / "nobody").string()}) {
+    const auto start = std::chrono::steady_clock::now();
+    const auto [status, out, err] = Run("--connect " + endpoint + " -n 1");
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(status, 2) << endpoint << ": " << err;
+    EXPECT_NE(err.find("no Statistics Server \"StatisticsServer\" answers at " + endpoint),
+              std::string::npos)
+        << err;
+    EXPECT_LT(took, std::chrono::seconds(3)) << endpoint;
+    EXPECT_EQ(out, "") << endpoint;
+  }
+}
+
+// Standard output that refuses every write, for records and for the list: a message on stderr,
+// exit 3, and no summary as if the run had succeeded.
+TEST_F(Statwatch, StandardOutputThatCannotBeWrittenEndsWithExitThree) {
+  for (const char *arguments : {"-n 3 --tick-ms 5", "--list"}) {
+    const auto [status, out, err] = Run(arguments, "/dev/full");
+    EXPECT_EQ(status, 3) << arguments << ": " << err;
+    EXPECT_NE(err.find("statwatch: cannot write standard output: No space left on device"),
+              std::string::npos)
+        << arguments << ": " << err;
+    EXPECT_EQ(err.find(" events, "), std::string::npos) << arguments << ": " << err;
   }
 }
 

@@ -13,6 +13,7 @@
 #include "statdump/Report.h"
 #include "statsupport/EventTable.h"
 #include "statsupport/PrintableName.h"
+#include "statsupport/StandardOutput.h"
 
 namespace {
 
@@ -38,7 +39,8 @@ const statsupport::EventEntry &EventFor(const statsupport::EventEntry *chosen,
   return *entry;
 }
 
-// Reads, decodes and prints one payload; returns the status it gives.
+// Reads, decodes and prints one payload; returns the status it gives, kExitOutput when its lines
+// could not be written.
 int DumpOne(const statsupport::EventEntry *chosen, const std::string &input, bool hex,
             statdump::Format format, const std::string &packDump) {
   try {
@@ -49,7 +51,8 @@ int DumpOne(const statsupport::EventEntry *chosen, const std::string &input, boo
         statdump::DecodePayload(entry, payload, format, source, packDump);
     for (const std::string &line : report.lines)
       std::cout << line << '\n';
-    std::cout.flush();
+    if (!statsupport::FlushStandardOutput("statdump"))
+      return statdump::kExitOutput;
     if (!report.diagnostic.empty())
       std::cerr << "statdump: " << report.diagnostic << "\n";
     return report.status;
@@ -85,7 +88,8 @@ int main(int argc, char **argv) {
              "long input, or malformed hex; 2 a payload did not decode (one line on standard "
              "error says the class, byte offset, record and field); 3 a payload decoded but "
              "left bytes unread (its records are printed, the count and offset go to standard "
-             "error). With several inputs every one is tried, standard error ends with their "
+             "error); 4 standard output could not be written (said on standard error; the run "
+             "stops there). With several inputs every one is tried, standard error ends with their "
              "count by outcome, and the most severe status wins: 1, then 2, then 3.");
   try {
     app.parse(argc, argv);
@@ -118,8 +122,12 @@ int main(int argc, char **argv) {
       note(statdump::kExitInputError);
       continue;
     }
-    for (const std::string &input : inputs)
-      note(DumpOne(chosen, input, hex, outputFormat, packDump));
+    for (const std::string &input : inputs) {
+      const int inputStatus = DumpOne(chosen, input, hex, outputFormat, packDump);
+      if (inputStatus == statdump::kExitOutput)
+        return statdump::kExitOutput;
+      note(inputStatus);
+    }
   }
   const long inputs = std::accumulate(inputsByStatus.begin(), inputsByStatus.end(), 0L);
   if (inputs > 1)

@@ -66,7 +66,9 @@ int main(int argc, char **argv) {
   while (!interrupted && (!duration || elapsed() < *duration))
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   simulator.Stop();
-  std::fprintf(stderr, "statsim: %zu error records, %ld contact-log updates in %.1f s\n",
-               simulator.ErrorRecords().size(), simulator.ContactLogUpdates(), elapsed());
+  const long errorRecords =
+      static_cast<long>(simulator.ErrorRecords().size()) + simulator.ErrorRecordsDropped();
+  std::fprintf(stderr, "statsim: %ld error records, %ld contact-log updates in %.1f s\n",
+               errorRecords, simulator.ContactLogUpdates(), elapsed());
   return 0;
 }

@@ -18,19 +18,22 @@
 #include <statsim/ServerConnection.h>
 #include <statsupport/EventTable.h>
 #include <statsupport/PrintableName.h>
+#include <statsupport/StandardOutput.h>
 
 #include "RecordPrinter.h"
 
 namespace {
 
-enum ExitCode { kOk = 0, kUsage = 1, kServer = 2, kCapture = 3 };
+enum ExitCode { kOk = 0, kUsage = 1, kServer = 2, kOutput = 3 };
 
 const char kExitCodes[] = "Exit codes:\n"
                           "  0  watched until the duration or count was reached\n"
                           "  1  bad command line (unknown event name or id, bad option, a number\n"
                           "     out of its range, an endpoint --connect cannot use)\n"
-                          "  2  the server is not reachable or refused a subscription\n"
-                          "  3  a capture file could not be written";
+                          "  2  the server is not reachable (with --connect: it did not answer\n"
+                          "     within 2 s of starting) or refused a subscription\n"
+                          "  3  standard output, a capture directory or a capture file could not\n"
+                          "     be written";
 
 // Checks that an option's value converts to T and lies from `low` to `high`; `expected` says
 // what that is, in the help and in the refusal. CLI::Range alone would call text that is no
@@ -51,6 +54,9 @@ constexpr unsigned long kPollMs = 100;
 // A server in another process that sent nothing for this long may have restarted, and a
 // restarted server has no subscriptions: they are asked for again.
 constexpr std::chrono::seconds kAskAgainAfter{2};
+// How long a server in another process has to answer at start; the library's own requests would
+// wait 480 s for one that is not there.
+constexpr std::chrono::seconds kReachableWithin{2};
 
 std::atomic<bool> interrupted{false};
 
@@ -158,7 +164,7 @@ int Watch(const Options &options, const std::set<int> &ids) {
     if (error) {
       std::cerr << "statwatch: cannot create " << statsupport::PrintableName(options.captureDir)
                 << ": " << error.message() << "\n";
-      return kCapture;
+      return kOutput;
     }
   }
   const std::string name = options.server.value_or("StatisticsServer");
@@ -170,6 +176,11 @@ int Watch(const Options &options, const std::set<int> &ids) {
       std::cerr << "statwatch: --connect " << *options.connect << ": " << error.what()
                 << " (expected tcp://HOST:PORT or ipc://PATH)\n";
       return kUsage;
+    }
+    if (!connection->Reachable(kReachableWithin)) {
+      std::cerr << "statwatch: no Statistics Server \"" << name << "\" answers at "
+                << *options.connect << " (waited " << kReachableWithin.count() << " s)\n";
+      return kServer;
     }
   } else if (options.server) {
     connection = statsim::UseNamedServer(name);
@@ -204,17 +215,18 @@ int Watch(const Options &options, const std::set<int> &ids) {
     lastHeard = std::chrono::steady_clock::now();
     ++events;
     if (!options.captureDir.empty() && !Capture(options.captureDir, events, event))
-      return kCapture;
+      return kOutput;
     try {
       for (const std::string &line : statwatch::RenderRecords(event, format, statwatch::UtcNow())) {
         std::cout << line << '\n';
         ++records;
       }
-      std::cout.flush();
     } catch (const std::exception &error) {
       std::cerr << "statwatch: event " << event.GetId() << " did not decode at "
                 << LastUnpackBreak() << ": " << error.what() << "\n";
     }
+    if (!statsupport::FlushStandardOutput("statwatch"))
+      return kOutput;
   }
   std::fprintf(stderr, "statwatch: %ld events, %ld records in %.1f s\n", events, records,
                elapsed());
@@ -253,8 +265,8 @@ int main(int argc, char **argv) {
   app.add_option(
       "--connect", options.connect,
       "Watch the server another process serves at this endpoint (tcp://HOST:PORT or "
-      "ipc://PATH), under the --server name or \"StatisticsServer\"; its events are asked "
-      "for again after 2 s without any");
+      "ipc://PATH), under the --server name or \"StatisticsServer\"; it must answer within 2 s "
+      "of starting, and its events are asked for again after 2 s without any");
   app.add_option("--tick-ms", options.tickMs, "Embedded simulator: milliseconds per tick")
       ->check(Within(1, 60000, "a whole number from 1 to 60000"));
   app.add_option("--seed", options.seed, "Embedded simulator: seed of its model")
@@ -268,7 +280,7 @@ int main(int argc, char **argv) {
   if (list) {
     for (auto entry = statsupport::begin(); entry != statsupport::end(); ++entry)
       std::cout << entry->id << ' ' << entry->eventName << ' ' << entry->className << '\n';
-    return kOk;
+    return statsupport::FlushStandardOutput("statwatch") ? kOk : kOutput;
   }
   const std::set<int> ids = ResolveEvents(options.events);
   if (ids.empty())

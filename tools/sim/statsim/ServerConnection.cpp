@@ -1,5 +1,7 @@
 #include "statsim/ServerConnection.h"
 
+#include <algorithm>
+
 #include <statclient/statclient.h>
 
 #include "statsim/Simulator.h"
@@ -7,6 +9,9 @@
 namespace statsim {
 
 namespace {
+
+// The type every request of the library is sent as.
+constexpr unsigned short kRequestType = 5000;
 
 class EmbeddedServer : public ServerConnection {
 public:
@@ -30,6 +35,17 @@ private:
 };
 
 } // namespace
+
+bool ServerConnection::Reachable(std::chrono::milliseconds within) const {
+  TFramework caller;
+  TRPC empty(kRequestType, nullptr, 0, 0);
+  const auto timeoutMs = static_cast<unsigned long>(std::max<long long>(0, within.count()));
+  if (caller.SendRPC(empty, ServerName().c_str(), timeoutMs, 0))
+    return true;
+  // A handler that threw, or marked the call undelivered, still belongs to a server that is there.
+  const unsigned long error = TBase::fwBaseGetLastError();
+  return error != TFramework::kErrNoServer && error != TFramework::kErrTimeout;
+}
 
 std::unique_ptr<ServerConnection>
 StartEmbeddedServer(const std::string &name, std::chrono::milliseconds tick, std::uint32_t seed) {

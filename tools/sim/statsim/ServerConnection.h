@@ -2,7 +2,8 @@
 // at; how that server comes to exist (an embedded simulator, a server bound by someone else in
 // this process, one served by another process) stays behind this class.
 //
-// The connection owns what it started: destroying it stops an embedded simulator.
+// The connection owns what it started: destroying it stops an embedded simulator. A connection
+// is used by one thread at a time.
 #ifndef STATCLIENT_TOOLS_SIM_STATSIM_SERVERCONNECTION_H_
 #define STATCLIENT_TOOLS_SIM_STATSIM_SERVERCONNECTION_H_
 
@@ -18,6 +19,14 @@ public:
   virtual ~ServerConnection() = default;
   // The name that requests and event registrations go to.
   virtual const std::string &ServerName() const = 0;
+
+  // Whether a server under ServerName() answers a call within `within`. The call is an empty
+  // request, which a server refuses at its header (5001) without acting on it; any answer,
+  // refusal or not, counts. Blocks for up to `within` when nobody answers (a server in this
+  // process, or none bound here, answers or fails at once). Meant for start-up: the library's
+  // own requests wait 480 s for a server that is not there, and a later restart of the server is
+  // picked up without asking again.
+  bool Reachable(std::chrono::milliseconds within) const;
 };
 
 // Starts a simulator under `name` that ticks every `tick` on its own thread.
@@ -30,7 +39,8 @@ std::unique_ptr<ServerConnection> UseNamedServer(const std::string &name);
 
 // A server that another process serves under `name` at `endpoint` (tcp://HOST:PORT or
 // ipc://PATH): this process's calls and subscriptions for `name` go there. Nothing is checked
-// now; a server that is not running shows as a request that times out.
+// now: ask Reachable() before the first request, which otherwise waits out its 480 s time-out
+// for a server that is not running.
 std::unique_ptr<ServerConnection> ConnectToServer(const std::string &name,
                                                   const std::string &endpoint);
 

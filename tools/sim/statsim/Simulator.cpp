@@ -64,6 +64,10 @@ TRpcReply Simulator::ErrorRecord(TPack &body) {
   TErrorRecord record;
   body >> record;
   std::lock_guard<std::mutex> lock(mutex_);
+  if (errorRecords_.size() == kMaxErrorRecords) {
+    errorRecords_.pop_front();
+    ++errorRecordsDropped_;
+  }
   errorRecords_.push_back(record);
   return ReplyHeaderOnly();
 }
@@ -182,7 +186,12 @@ void Simulator::Stop() {
 
 std::vector<TErrorRecord> Simulator::ErrorRecords() const {
   std::lock_guard<std::mutex> lock(mutex_);
-  return errorRecords_;
+  return {errorRecords_.begin(), errorRecords_.end()};
+}
+
+long Simulator::ErrorRecordsDropped() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return errorRecordsDropped_;
 }
 
 std::vector<TEventDataContactLog> Simulator::ContactLogRequests() const {

@@ -2,7 +2,9 @@
 //
 // The simulator binds itself under a server name for its lifetime and answers the five request
 // objects of the statistics client library:
-//   object 1  error record         the record is kept (ErrorRecords)
+//   object 1  error record         the record is kept (ErrorRecords): the most recent
+//                                  kMaxErrorRecords (1,000), the oldest dropped and counted
+//                                  (ErrorRecordsDropped), so a long-running server stays bounded
 //   object 2  contact-log summary  query and delete are counted; an update (action 3) gets a new
 //                                  record key, sent in front of the reply header
 //   object 3  contact detail       with a reply flag of 1 the detail comes back after the reply
@@ -28,7 +30,9 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <mutex>
 #include <string>
@@ -47,6 +51,7 @@ public:
   static constexpr long kUnknownObject = 5102;
   static constexpr long kUnservedEvent = 5103;
   static constexpr int kDefaultRefreshTicks = 5;
+  static constexpr std::size_t kMaxErrorRecords = 1000;
 
   explicit Simulator(std::string serverName = "StatisticsServer", std::uint32_t seed = 1);
   ~Simulator() override;
@@ -61,8 +66,11 @@ public:
   void Start(std::chrono::milliseconds interval);
   void Stop();
 
-  // What the requests left behind, copied out under the lock.
+  // What the requests left behind, copied out under the lock. ErrorRecords holds the most recent
+  // kMaxErrorRecords, oldest first; ErrorRecordsDropped counts the older ones dropped to keep
+  // them so.
   std::vector<TErrorRecord> ErrorRecords() const;
+  long ErrorRecordsDropped() const;
   std::vector<TEventDataContactLog> ContactLogRequests() const;
   std::vector<int> SubscribedEvents() const;
   long ContactLogUpdates() const;
@@ -82,7 +90,8 @@ private:
   ContactCenterModel model_;
   std::map<int, bool> subscriptions_; // event id -> include logged-off users
   std::map<int, int> refreshTicks_;   // cumulative event id -> ticks between events
-  std::vector<TErrorRecord> errorRecords_;
+  std::deque<TErrorRecord> errorRecords_;
+  long errorRecordsDropped_ = 0;
   std::vector<TEventDataContactLog> contactLogRequests_;
   long contactLogUpdates_ = 0;
   long nextRecordKey_ = 70001;

@@ -20,12 +20,14 @@ namespace statdump {
 enum class Format { kText, kJson };
 
 // Exit statuses of statdump; with several payloads the most severe one found wins, in the
-// order input error, broken payload, left-over bytes.
+// order input error, broken payload, left-over bytes. A failed write to standard output ends
+// the run at once with kExitOutput, whatever was found before.
 enum ExitStatus : int {
   kExitDecoded = 0,    // every payload decoded in full
   kExitInputError = 1, // bad arguments, unknown event, unreadable file, malformed hex
   kExitBroken = 2,     // a payload did not decode; nothing of it was printed
   kExitLeftOver = 3,   // a payload decoded, but bytes after its end were not part of it
+  kExitOutput = 4,     // standard output could not be written
 };
 
 int MoreSevere(int status, int other);
