@@ -161,26 +161,37 @@ TEST(SimRequests, ServesEveryRequestObject) {
             std::make_tuple("simulated contact", 2000, "555-0100"));
 }
 
-// A long-running simulator keeps only the most recent error records, oldest first, and counts
-// the ones it dropped.
-TEST(SimRequests, KeepsTheMostRecentErrorRecordsAndCountsTheOlderOnes) {
+// A long-running simulator keeps only the most recent error records and contact-log requests,
+// oldest first, and counts the ones it dropped.
+TEST(SimRequests, KeepsTheMostRecentRecordsOfEachKindAndCountsTheOlderOnes) {
   Sim s;
+  constexpr std::size_t kMax = statsim::Simulator::kMaxKeptRecords;
   AErrorRecord error;
+  AContactLog log;
   const auto write = [&](std::size_t count) {
     for (std::size_t n = 0; n < count; ++n) {
       error.SetLineNumber(error.GetLineNumber() + 1);
       ASSERT_EQ(error.WriteRecord(), 0);
+      log.AgentKey = log.AgentKey + 1;
+      ASSERT_EQ(log.QueryContactLogSummary(), 0);
     }
   };
-  write(statsim::Simulator::kMaxErrorRecords);
-  EXPECT_EQ(s.sim.ErrorRecords().size(), statsim::Simulator::kMaxErrorRecords);
+  write(kMax);
+  EXPECT_EQ(s.sim.ErrorRecords().size(), kMax);
+  EXPECT_EQ(s.sim.ContactLogRequests().size(), kMax);
   EXPECT_EQ(s.sim.ErrorRecordsDropped(), 0);
+  EXPECT_EQ(s.sim.ContactLogRequestsDropped(), 0);
   write(5);
-  const std::vector<TErrorRecord> kept = s.sim.ErrorRecords();
-  ASSERT_EQ(kept.size(), statsim::Simulator::kMaxErrorRecords);
+  const std::vector<TErrorRecord> errors = s.sim.ErrorRecords();
+  const std::vector<TEventDataContactLog> logs = s.sim.ContactLogRequests();
+  ASSERT_EQ(errors.size(), kMax);
+  ASSERT_EQ(logs.size(), kMax);
   EXPECT_EQ(s.sim.ErrorRecordsDropped(), 5);
-  EXPECT_EQ(kept.front().GetLineNumber(), 6);
-  EXPECT_EQ(kept.back().GetLineNumber(), error.GetLineNumber());
+  EXPECT_EQ(s.sim.ContactLogRequestsDropped(), 5);
+  EXPECT_EQ(errors.front().GetLineNumber(), 6);
+  EXPECT_EQ(errors.back().GetLineNumber(), error.GetLineNumber());
+  EXPECT_EQ(logs.front().AgentKey, 6);
+  EXPECT_EQ(logs.back().AgentKey, log.AgentKey);
 }
 
 TEST(SimRequests, UnservableRequestsGetTheirDocumentedCodesAndChangeNothing) {

@@ -64,11 +64,7 @@ TRpcReply Simulator::ErrorRecord(TPack &body) {
   TErrorRecord record;
   body >> record;
   std::lock_guard<std::mutex> lock(mutex_);
-  if (errorRecords_.size() == kMaxErrorRecords) {
-    errorRecords_.pop_front();
-    ++errorRecordsDropped_;
-  }
-  errorRecords_.push_back(record);
+  errorRecords_.Keep(record);
   return ReplyHeaderOnly();
 }
 
@@ -89,7 +85,7 @@ TRpcReply Simulator::ContactLog(unsigned short action, TPack &body) {
   TEventDataContactLog entry;
   body >> entry;
   std::lock_guard<std::mutex> lock(mutex_);
-  contactLogRequests_.push_back(entry);
+  contactLogRequests_.Keep(entry);
   return ReplyHeaderOnly();
 }
 
@@ -186,17 +182,22 @@ void Simulator::Stop() {
 
 std::vector<TErrorRecord> Simulator::ErrorRecords() const {
   std::lock_guard<std::mutex> lock(mutex_);
-  return {errorRecords_.begin(), errorRecords_.end()};
+  return errorRecords_.Copy();
 }
 
 long Simulator::ErrorRecordsDropped() const {
   std::lock_guard<std::mutex> lock(mutex_);
-  return errorRecordsDropped_;
+  return errorRecords_.Dropped();
 }
 
 std::vector<TEventDataContactLog> Simulator::ContactLogRequests() const {
   std::lock_guard<std::mutex> lock(mutex_);
-  return contactLogRequests_;
+  return contactLogRequests_.Copy();
+}
+
+long Simulator::ContactLogRequestsDropped() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return contactLogRequests_.Dropped();
 }
 
 std::vector<int> Simulator::SubscribedEvents() const {

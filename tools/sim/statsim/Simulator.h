@@ -2,15 +2,16 @@
 //
 // The simulator binds itself under a server name for its lifetime and answers the five request
 // objects of the statistics client library:
-//   object 1  error record         the record is kept (ErrorRecords): the most recent
-//                                  kMaxErrorRecords (1,000), the oldest dropped and counted
-//                                  (ErrorRecordsDropped), so a long-running server stays bounded
-//   object 2  contact-log summary  query and delete are counted; an update (action 3) gets a new
-//                                  record key, sent in front of the reply header
+//   object 1  error record         the record is kept (ErrorRecords)
+//   object 2  contact-log summary  query and delete are kept (ContactLogRequests); an update
+//                                  (action 3) is counted and gets a new record key, sent in
+//                                  front of the reply header
 //   object 3  contact detail       with a reply flag of 1 the detail comes back after the reply
 //                                  header, filled from the model
 //   object 4  request event        starts publishing that event id to its registered queues
 //   object 5  refresh rate         publishes that cumulative id every `rate` ticks (rate > 0)
+// Of the records kept, only the most recent kMaxKeptRecords (1,000) of each kind stay, the oldest
+// dropped and counted, so a long-running server holds a bounded amount of them.
 // Every request is checked for version 11 and release 0 and its body is decoded with the
 // library's own record classes. A request that fails is answered with one of these return codes
 // and changes nothing:
@@ -32,7 +33,6 @@
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <map>
 #include <mutex>
 #include <string>
@@ -42,6 +42,7 @@
 #include <statclient/statclient.h>
 
 #include "statsim/ContactCenterModel.h"
+#include "statsim/RecentRecords.h"
 
 namespace statsim {
 
@@ -51,7 +52,7 @@ public:
   static constexpr long kUnknownObject = 5102;
   static constexpr long kUnservedEvent = 5103;
   static constexpr int kDefaultRefreshTicks = 5;
-  static constexpr std::size_t kMaxErrorRecords = 1000;
+  static constexpr std::size_t kMaxKeptRecords = 1000;
 
   explicit Simulator(std::string serverName = "StatisticsServer", std::uint32_t seed = 1);
   ~Simulator() override;
@@ -66,12 +67,12 @@ public:
   void Start(std::chrono::milliseconds interval);
   void Stop();
 
-  // What the requests left behind, copied out under the lock. ErrorRecords holds the most recent
-  // kMaxErrorRecords, oldest first; ErrorRecordsDropped counts the older ones dropped to keep
-  // them so.
+  // What the requests left behind, copied out under the lock: the most recent kMaxKeptRecords
+  // of each kind, oldest first, and how many older ones were dropped.
   std::vector<TErrorRecord> ErrorRecords() const;
   long ErrorRecordsDropped() const;
   std::vector<TEventDataContactLog> ContactLogRequests() const;
+  long ContactLogRequestsDropped() const;
   std::vector<int> SubscribedEvents() const;
   long ContactLogUpdates() const;
 
@@ -90,9 +91,8 @@ private:
   ContactCenterModel model_;
   std::map<int, bool> subscriptions_; // event id -> include logged-off users
   std::map<int, int> refreshTicks_;   // cumulative event id -> ticks between events
-  std::deque<TErrorRecord> errorRecords_;
-  long errorRecordsDropped_ = 0;
-  std::vector<TEventDataContactLog> contactLogRequests_;
+  RecentRecords<TErrorRecord> errorRecords_{kMaxKeptRecords};
+  RecentRecords<TEventDataContactLog> contactLogRequests_{kMaxKeptRecords};
   long contactLogUpdates_ = 0;
   long nextRecordKey_ = 70001;
 
