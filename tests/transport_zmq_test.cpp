@@ -78,8 +78,9 @@ protected:
       const int port = std::stoi(taken.substr(taken.rfind(':') + 1)) - 1;
       try {
         return TFramework::ListenServer(name, "tcp://127.0.0.1:" + std::to_string(port));
-      } catch (const zmq::error_t &) { // someone else's port; try another
-        if (attempt == 10)
+      } catch (const zmq::error_t &) { // someone else's port (a busy machine's connections
+                                       // take them by the thousand); try another
+        if (attempt == 50)
           throw;
       }
     }
