@@ -44,23 +44,27 @@ template <class Items> struct WireAsText {
   }
 };
 
-// Hands the record's text items to `items`, in text order.
-template <class R, class Items> void WalkText(const R &record, Items &&items) {
-  if constexpr (kTextIsWire<R>)
-    Layout<R>::Wire(record, WireAsText<Items>{items});
-  else
-    Layout<R>::Text(record, items);
-}
-
 // Accepts any items, to detect whether a layout has a text list.
 struct AnyItems {
   template <class... Item> void operator()(const Item &...) const {}
 };
 
-template <class R, class = void> struct HasText : std::bool_constant<kTextIsWire<R>> {};
+template <class R, class = void> struct HasTextList : std::false_type {};
 template <class R>
-struct HasText<R, std::void_t<decltype(Layout<R>::Text(std::declval<const R &>(), AnyItems{}))>>
+struct HasTextList<R, std::void_t<decltype(Layout<R>::Text(std::declval<const R &>(), AnyItems{}))>>
     : std::true_type {};
+
+template <class R> struct HasText : std::bool_constant<kTextIsWire<R> || HasTextList<R>::value> {};
+
+// Hands the record's text items to `items`, in text order.
+template <class R, class Items> void WalkText(const R &record, Items &&items) {
+  static_assert(!(kTextIsWire<R> && HasTextList<R>::value),
+                "a layout whose text is its wire list writes no text list");
+  if constexpr (kTextIsWire<R>)
+    Layout<R>::Wire(record, WireAsText<std::remove_reference_t<Items>>{items});
+  else
+    Layout<R>::Text(record, items);
+}
 
 template <class L, class = void> struct StyleOf { static constexpr TextStyle kStyle{}; };
 template <class L> struct StyleOf<L, std::void_t<decltype(L::kStyle)>> {
