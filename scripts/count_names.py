@@ -8,8 +8,10 @@ LIST(Name, ...) of its field lists). A name counts every time it is written as a
 comments and including string literals (a label is a name written too), in the header, the
 source file and the headers under src/ that the source file includes.
 
-A name that several rows of one family declare (SL in four queue rows) is counted once over
-the family; its count per field is its count divided by its declarations.
+Columns: fields, the family's fields (an array member counts its elements, a name that
+several rows of the family declare, SL in four queue rows, counts each); written, the names
+written, summed over the fields; and the most written for one field: a name's count over the
+fields it names.
 
 Usage: count_names.py [--rev REV] [--csv]
   --rev REV   read the files as of git revision REV instead of the working tree
@@ -126,14 +128,14 @@ def main():
     args = parser.parse_args()
     rows = count(Tree(args.rev))
     if args.csv:
-        print("family,names,written,max_per_field,max_name")
-        for family, names, written, (most, name) in rows:
-            print(f"{family},{names},{written},{most:g},{name}")
+        print("family,fields,written,max_per_field,max_name")
+        for family, fields, written, (most, name) in rows:
+            print(f"{family},{fields},{written},{most:g},{name}")
     else:
-        print(f"{'family':52} {'names':>5} {'written':>7}  max per field")
-        for family, names, written, (most, name) in rows:
-            print(f"{family:52} {names:5} {written:7}  {most:g} ({name})")
-        print(f"{'total':52} {sum(r[1] for r in rows):5} {sum(r[2] for r in rows):7}")
+        print(f"{'family':52} {'fields':>6} {'written':>7}  max per field")
+        for family, fields, written, (most, name) in rows:
+            print(f"{family:52} {fields:6} {written:7}  {most:g} ({name})")
+        print(f"{'total':52} {sum(r[1] for r in rows):6} {sum(r[2] for r in rows):7}")
     return 0
 
 
