@@ -44,24 +44,12 @@ template <> struct Layout<TEventDataCDComponentCumulative> {
       FIELD(Short, period));
   }
   template <class R, class F> static void Text(R &r, F &&f) {
-    const auto &key = r.MenuExitKey;
     f(Show(MEMBER(nodeKey)).Colon(":"),
       Show(MEMBER(SiteK)).Colon(":"),
       Show(MEMBER(BU)).Colon(":"),
       Show(MEMBER(Invoked)),
       Show(MEMBER(Abandoned)),
-      Group("MenuExitKey[0,1,2,3,4,5,6,7,8,9]",
-            key[0],
-            key[1],
-            key[2],
-            key[3],
-            key[4],
-            key[5],
-            key[6],
-            key[7],
-            key[8],
-            key[9])
-          .Separator(", "),
+      Group("MenuExitKey[0,1,2,3,4,5,6,7,8,9]", r.MenuExitKey).Separator(", "),
       Show(MEMBER(MenuExitKeyStar)),
       Show(MEMBER(MenuEixtKeyPound)),
       Show(MEMBER(NoEntryExit)),

@@ -46,8 +46,8 @@ template <> struct Layout<TEventDataCallbackCumulative> {
       Show(MEMBER(AttemptsMoreThanOnce)),
       Show(MEMBER(Requeued)),
       Show(MEMBER(TimedOut)),
-      DurationGroup("ContactsTime[Tot,PostP]", r.ContactsTime[0], r.ContactsTime[1]),
-      Group("AddCounts[Contacts,ContactsPP]", r.AddCounts[0], r.AddCounts[1]),
+      DurationGroup("ContactsTime[Tot,PostP]", r.ContactsTime),
+      Group("AddCounts[Contacts,ContactsPP]", r.AddCounts),
       Show(MEMBER(PeriodTime)));
   }
 };

@@ -38,12 +38,11 @@ template <> struct Layout<TEventDataDestinationCumulative> {
       Show(MEMBER(Disconnected)),
       Show(MEMBER(ReQ)),
       Show(MEMBER(AutoHandledEmail)),
-      Group("Recv[All,NetIn]", r.Recv[0], r.Recv[1]),
-      Group("ReDirect[OOS,NetOut]", r.ReDirect[0], r.ReDirect[1]),
-      Group("Interval[Start,End]", r.Interval[0], r.Interval[1]),
-      DurationGroup(
-          "TotalTime[Wait,Contact,PostP]", r.TotalTime[0], r.TotalTime[1], r.TotalTime[2]),
-      Group("Addi[Contact,PostP]", r.Addi[0], r.Addi[1]),
+      Group("Recv[All,NetIn]", r.Recv),
+      Group("ReDirect[OOS,NetOut]", r.ReDirect),
+      Group("Interval[Start,End]", r.Interval),
+      DurationGroup("TotalTime[Wait,Contact,PostP]", r.TotalTime),
+      Group("Addi[Contact,PostP]", r.Addi),
       ShowTimeOfDay(MEMBER(PeriodStartGMT)),
       Show(MEMBER(Period)));
   }

@@ -51,12 +51,11 @@ template <> struct Layout<TEventDataUserContactTypeStatistics> {
   }
   template <class R, class F> static void Text(R &r, F &&f) {
     f(Show(MEMBER(CT), ContactTypeToString),
-      Group(
-          "Offered[Prim,Over,Other,Resvd]", r.Offered[0], r.Offered[1], r.Offered[2], r.Offered[3]),
-      Group("Handled[Prim,Over,Other]", r.Handled[0], r.Handled[1], r.Handled[2]),
-      Group("Held[Prim,Over,Other]", r.Held[0], r.Held[1], r.Held[2]),
-      Group("Consulted[Prim,Over,Other]", r.Consulted[0], r.Consulted[1], r.Consulted[2]),
-      Group("Abandoned[Prim,Over]", r.Abandoned[0], r.Abandoned[1]),
+      Group("Offered[Prim,Over,Other,Resvd]", r.Offered),
+      Group("Handled[Prim,Over,Other]", r.Handled),
+      Group("Held[Prim,Over,Other]", r.Held),
+      Group("Consulted[Prim,Over,Other]", r.Consulted),
+      Group("Abandoned[Prim,Over]", r.Abandoned),
       Show(MEMBER(Unhandled)),
       Show(MEMBER(Disc)),
       Show(MEMBER(Requeued)),

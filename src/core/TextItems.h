@@ -22,7 +22,9 @@
 //   ShowInstant(label, t)       GetDateTime with '/', ':' and '.', as the structured walk
 //                               writes every point in time
 //   Group(label, a, b, ...)     "[a,b,...]"; .Separator(", ") changes the ","
-//   DurationGroup(label, d...)  "[HH:MM:SS.mmm,...]": a fixed group of durations
+//   Group(label, array)         the same over every element of an array, in index order
+//   DurationGroup(label, d...)  "[HH:MM:SS.mmm,...]": a fixed group of durations, or every
+//                               element of an array of them
 //   List(label, v)              "[e1 e2 ]": each element followed by a blank
 //   IndexedDurations(label, v)  " [0,HH:MM:SS.mmm] [1,...]"
 //   Nested(label, record)       the nested record's own text, or object
@@ -39,6 +41,7 @@
 #include <string_view>
 #include <tuple>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "core/Describe.h"
@@ -216,6 +219,17 @@ template <class... T> GroupItem<T...> Group(std::string_view label, const T &...
   return {{label}, {&values...}};
 }
 
+template <class T, std::size_t... I>
+auto GroupOfElements(std::string_view label, const T (&values)[sizeof...(I)],
+                     std::index_sequence<I...>) {
+  return Group(label, values[I]...);
+}
+
+// A group of every element of an array member, in index order: Group("Recv[All,NetIn]", r.Recv).
+template <class T, std::size_t N> auto Group(std::string_view label, const T (&values)[N]) {
+  return GroupOfElements(label, values, std::make_index_sequence<N>{});
+}
+
 template <std::size_t N> struct DurationGroupItem : Labelled<DurationGroupItem<N>> {
   std::array<const TTimeStamp *, N> values;
   void Line(LineSink &line) const {
@@ -242,6 +256,15 @@ template <class... T>
 DurationGroupItem<sizeof...(T)> DurationGroup(std::string_view label, const T &...values) {
   static_assert((std::is_same_v<T, TTimeStamp> && ...), "a duration group holds durations");
   return {{label}, {{&values...}}};
+}
+
+// A duration group of every element of an array member, in index order.
+template <std::size_t N>
+DurationGroupItem<N> DurationGroup(std::string_view label, const TTimeStamp (&values)[N]) {
+  DurationGroupItem<N> item{{label}, {}};
+  for (std::size_t i = 0; i < N; ++i)
+    item.values[i] = &values[i];
+  return item;
 }
 
 template <class T> struct ListItem : Labelled<ListItem<T>> {
