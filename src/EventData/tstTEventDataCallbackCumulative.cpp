@@ -8,24 +8,47 @@ namespace statcore {
 template <> struct Layout<TEventDataCallbackCumulative> {
   static constexpr const char *kUnrendered[] = {"PeriodStamp"};
   template <class R, class F> static void Wire(R &r, F &&f) {
-    f(FIELD(Long, CallOrigin), FIELD(Long, QueueK), FIELD(Long, SiteK), FIELD(Long, BU),
-      FIELD(Long, Callback), FIELD(Long, RequeuedBefore), FIELD(Long, Tries),
-      FIELD(Long, Successful), FIELD(Long, Deleted), FIELD(Long, MaxRetry),
-      FIELD(Long, ScheduledExpired), FIELD(Long, Attempts), FIELD(Long, AttemptsMoreThanOnce),
-      FIELD(Long, Requeued), FIELD(Long, TimedOut), FIELD(Long, AddCounts[0]),
-      FIELD(Long, AddCounts[1]), FIELD(Duration, ContactsTime[0]), FIELD(Duration, ContactsTime[1]),
-      FIELD(Own, PeriodStamp), FIELD(Short, PeriodTime));
+    f(FIELD(Long, CallOrigin),
+      FIELD(Long, QueueK),
+      FIELD(Long, SiteK),
+      FIELD(Long, BU),
+      FIELD(Long, Callback),
+      FIELD(Long, RequeuedBefore),
+      FIELD(Long, Tries),
+      FIELD(Long, Successful),
+      FIELD(Long, Deleted),
+      FIELD(Long, MaxRetry),
+      FIELD(Long, ScheduledExpired),
+      FIELD(Long, Attempts),
+      FIELD(Long, AttemptsMoreThanOnce),
+      FIELD(Long, Requeued),
+      FIELD(Long, TimedOut),
+      FIELD(Long, AddCounts[0]),
+      FIELD(Long, AddCounts[1]),
+      FIELD(Duration, ContactsTime[0]),
+      FIELD(Duration, ContactsTime[1]),
+      FIELD(Own, PeriodStamp),
+      FIELD(Short, PeriodTime));
   }
   template <class R, class F> static void Text(R &r, F &&f) {
-    f(Show("CallOrigin", r.CallOrigin), Show("QueueK", r.QueueK), Show("SiteK", r.SiteK),
-      Show("BU", r.BU), Show("Callback", r.Callback), Show("RequeuedBefore", r.RequeuedBefore),
-      Show("Tries", r.Tries), Show("Successful", r.Successful), Show("Deleted", r.Deleted),
-      Show("MaxRetry", r.MaxRetry), Show("ScheduledExpired", r.ScheduledExpired),
-      Show("Attempts", r.Attempts), Show("AttemptsMoreThanOnce", r.AttemptsMoreThanOnce),
-      Show("Requeued", r.Requeued), Show("TimedOut", r.TimedOut),
-      DurationGroup("ContactsTime[Tot,PostP]", r.ContactsTime[0], r.ContactsTime[1]),
-      Group("AddCounts[Contacts,ContactsPP]", r.AddCounts[0], r.AddCounts[1]),
-      Show("PeriodTime", r.PeriodTime));
+    f(Show(MEMBER(CallOrigin)),
+      Show(MEMBER(QueueK)),
+      Show(MEMBER(SiteK)),
+      Show(MEMBER(BU)),
+      Show(MEMBER(Callback)),
+      Show(MEMBER(RequeuedBefore)),
+      Show(MEMBER(Tries)),
+      Show(MEMBER(Successful)),
+      Show(MEMBER(Deleted)),
+      Show(MEMBER(MaxRetry)),
+      Show(MEMBER(ScheduledExpired)),
+      Show(MEMBER(Attempts)),
+      Show(MEMBER(AttemptsMoreThanOnce)),
+      Show(MEMBER(Requeued)),
+      Show(MEMBER(TimedOut)),
+      DurationGroup("ContactsTime[Tot,PostP]", r.ContactsTime),
+      Group("AddCounts[Contacts,ContactsPP]", r.AddCounts),
+      Show(MEMBER(PeriodTime)));
   }
 };
 

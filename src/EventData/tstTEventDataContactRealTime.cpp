@@ -7,17 +7,36 @@ namespace statcore {
 
 template <> struct Layout<TEventDataContactRealTime> {
   template <class R, class F> static void Wire(R &r, F &&f) {
-    f(FIELD(Own, State), FIELD(Short, QK), FIELD(Long, MT), FIELD(Short, Priority),
-      FIELD(Long, TimeInState), FIELD(Long, WaitTime), FIELD(Long, VG), FIELD(Long, REQC),
-      FIELD(Long, ResvdAK), FIELD(Long, BU), FIELD(Own, CID), FIELD(Own, Dest), FIELD(Own, Src),
+    f(FIELD(Own, State),
+      FIELD(Short, QK),
+      FIELD(Long, MT),
+      FIELD(Short, Priority),
+      FIELD(Long, TimeInState),
+      FIELD(Long, WaitTime),
+      FIELD(Long, VG),
+      FIELD(Long, REQC),
+      FIELD(Long, ResvdAK),
+      FIELD(Long, BU),
+      FIELD(Own, CID),
+      FIELD(Own, Dest),
+      FIELD(Own, Src),
       FIELD(Own, Desc));
   }
   template <class R, class F> static void Text(R &r, F &&f) {
-    f(Show("CID", r.CID), Show("REQC", r.REQC), Show("QK", r.QK),
-      Show("MT", r.MT, MediaTypeToString), Show("State", r.State, TCMState::ToString),
-      Show("TimeInState", r.TimeInState), Show("WaitTime", r.WaitTime),
-      Show("Priority", r.Priority), Show("VG", r.VG), Show("ResvdAK", r.ResvdAK), Show("BU", r.BU),
-      Show("Src", r.Src), Show("Dest", r.Dest), Show("Desc", r.Desc));
+    f(Show(MEMBER(CID)),
+      Show(MEMBER(REQC)),
+      Show(MEMBER(QK)),
+      Show(MEMBER(MT), MediaTypeToString),
+      Show(MEMBER(State), TCMState::ToString),
+      Show(MEMBER(TimeInState)),
+      Show(MEMBER(WaitTime)),
+      Show(MEMBER(Priority)),
+      Show(MEMBER(VG)),
+      Show(MEMBER(ResvdAK)),
+      Show(MEMBER(BU)),
+      Show(MEMBER(Src)),
+      Show(MEMBER(Dest)),
+      Show(MEMBER(Desc)));
   }
 };
 

@@ -4,12 +4,9 @@
 
 namespace statcore {
 
-template <> struct Layout<TEventDataContactResultsStatistics> {
+template <> struct Layout<TEventDataContactResultsStatistics> : TextIsWire {
   template <class R, class F> static void Wire(R &r, F &&f) {
     f(FIELD(Long, QK), FIELD(Long, ReasonK), FIELD(Long, Count));
-  }
-  template <class R, class F> static void Text(R &r, F &&f) {
-    f(Show("QK", r.QK), Show("ReasonK", r.ReasonK), Show("Count", r.Count));
   }
 };
 
@@ -18,14 +15,18 @@ template <> struct Layout<TEventDataContactResultsCumulative> {
   static constexpr const char *kUnrendered[] = {"ContactResultsStatistics"};
   template <class R, class F> static void Wire(R &r, F &&f) {
     UserKeysWire(r, f);
-    f(FIELD(Short, LocTZOffset), FIELD(Short, SiteTZOffset), FIELD(Own, PeriodStartGMT),
-      FIELD(Short, PeriodTime), FIELD(VectorOf(Own), ContactResultsStatistics));
+    f(FIELD(Short, LocTZOffset),
+      FIELD(Short, SiteTZOffset),
+      FIELD(Own, PeriodStartGMT),
+      FIELD(Short, PeriodTime),
+      FIELD(VectorOf(Own), ContactResultsStatistics));
   }
   template <class R, class F> static void Text(R &r, F &&f) {
     UserKeysText(r, f);
-    f(Show("LocTZOffset", r.LocTZOffset), Show("SiteTZOffset", r.SiteTZOffset),
-      ShowTimeOfDay("PeriodStartGMT", r.PeriodStartGMT).Colon(": "),
-      Show("PeriodTime", r.PeriodTime));
+    f(Show(MEMBER(LocTZOffset)),
+      Show(MEMBER(SiteTZOffset)),
+      ShowTimeOfDay(MEMBER(PeriodStartGMT)).Colon(": "),
+      Show(MEMBER(PeriodTime)));
   }
 };
 

@@ -7,24 +7,44 @@ namespace statcore {
 // The text shows the single counts first, then the groups, TotalTime before Addi.
 template <> struct Layout<TEventDataDestinationCumulative> {
   template <class R, class F> static void Wire(R &r, F &&f) {
-    f(FIELD(Long, QK), FIELD(Long, SiteK), FIELD(Long, BU), FIELD(Long, Recv[0]),
-      FIELD(Long, Recv[1]), FIELD(Long, Ans), FIELD(Long, Abd), FIELD(Long, ReDirect[0]),
-      FIELD(Long, ReDirect[1]), FIELD(Long, Disconnected), FIELD(Long, ReQ),
-      FIELD(Long, Interval[0]), FIELD(Long, Interval[1]), FIELD(Long, AutoHandledEmail),
-      FIELD(Long, Addi[0]), FIELD(Long, Addi[1]), FIELD(Duration, TotalTime[0]),
-      FIELD(Duration, TotalTime[1]), FIELD(Duration, TotalTime[2]), FIELD(Own, PeriodStartGMT),
+    f(FIELD(Long, QK),
+      FIELD(Long, SiteK),
+      FIELD(Long, BU),
+      FIELD(Long, Recv[0]),
+      FIELD(Long, Recv[1]),
+      FIELD(Long, Ans),
+      FIELD(Long, Abd),
+      FIELD(Long, ReDirect[0]),
+      FIELD(Long, ReDirect[1]),
+      FIELD(Long, Disconnected),
+      FIELD(Long, ReQ),
+      FIELD(Long, Interval[0]),
+      FIELD(Long, Interval[1]),
+      FIELD(Long, AutoHandledEmail),
+      FIELD(Long, Addi[0]),
+      FIELD(Long, Addi[1]),
+      FIELD(Duration, TotalTime[0]),
+      FIELD(Duration, TotalTime[1]),
+      FIELD(Duration, TotalTime[2]),
+      FIELD(Own, PeriodStartGMT),
       FIELD(Short, Period));
   }
   template <class R, class F> static void Text(R &r, F &&f) {
-    f(Show("QK", r.QK), Show("SiteK", r.SiteK), Show("BU", r.BU), Show("Ans", r.Ans),
-      Show("Abd", r.Abd), Show("Disconnected", r.Disconnected), Show("ReQ", r.ReQ),
-      Show("AutoHandledEmail", r.AutoHandledEmail), Group("Recv[All,NetIn]", r.Recv[0], r.Recv[1]),
-      Group("ReDirect[OOS,NetOut]", r.ReDirect[0], r.ReDirect[1]),
-      Group("Interval[Start,End]", r.Interval[0], r.Interval[1]),
-      DurationGroup("TotalTime[Wait,Contact,PostP]", r.TotalTime[0], r.TotalTime[1],
-                    r.TotalTime[2]),
-      Group("Addi[Contact,PostP]", r.Addi[0], r.Addi[1]),
-      ShowTimeOfDay("PeriodStartGMT", r.PeriodStartGMT), Show("Period", r.Period));
+    f(Show(MEMBER(QK)),
+      Show(MEMBER(SiteK)),
+      Show(MEMBER(BU)),
+      Show(MEMBER(Ans)),
+      Show(MEMBER(Abd)),
+      Show(MEMBER(Disconnected)),
+      Show(MEMBER(ReQ)),
+      Show(MEMBER(AutoHandledEmail)),
+      Group("Recv[All,NetIn]", r.Recv),
+      Group("ReDirect[OOS,NetOut]", r.ReDirect),
+      Group("Interval[Start,End]", r.Interval),
+      DurationGroup("TotalTime[Wait,Contact,PostP]", r.TotalTime),
+      Group("Addi[Contact,PostP]", r.Addi),
+      ShowTimeOfDay(MEMBER(PeriodStartGMT)),
+      Show(MEMBER(Period)));
   }
 };
 

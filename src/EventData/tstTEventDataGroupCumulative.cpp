@@ -8,23 +8,41 @@ namespace statcore {
 template <> struct Layout<TEventDataGroupCumulative> {
   static constexpr TextStyle kStyle{"", ":", ""};
   template <class R, class F> static void Wire(R &r, F &&f) {
-    f(FIELD(Long, GK), FIELD(Long, SiteK), FIELD(Long, BU), FIELD(Long, RT), FIELD(Long, Recv[0]),
-      FIELD(Long, Recv[1]), FIELD(Long, Recv[2]), FIELD(Long, Offered[0]), FIELD(Long, Offered[1]),
-      FIELD(Long, Consulted[0]), FIELD(Long, Consulted[1]), FIELD(Long, Transferred[0]),
-      FIELD(Long, Transferred[1]), FIELD(Long, Waiting[0]), FIELD(Long, Waiting[1]),
-      FIELD(Long, LoggedOn[0]), FIELD(Long, LoggedOn[1]), FIELD(Duration, TotalLogonTime),
-      FIELD(Own, PeriodStartGMT), FIELD(Short, PeriodTime));
+    f(FIELD(Long, GK),
+      FIELD(Long, SiteK),
+      FIELD(Long, BU),
+      FIELD(Long, RT),
+      FIELD(Long, Recv[0]),
+      FIELD(Long, Recv[1]),
+      FIELD(Long, Recv[2]),
+      FIELD(Long, Offered[0]),
+      FIELD(Long, Offered[1]),
+      FIELD(Long, Consulted[0]),
+      FIELD(Long, Consulted[1]),
+      FIELD(Long, Transferred[0]),
+      FIELD(Long, Transferred[1]),
+      FIELD(Long, Waiting[0]),
+      FIELD(Long, Waiting[1]),
+      FIELD(Long, LoggedOn[0]),
+      FIELD(Long, LoggedOn[1]),
+      FIELD(Duration, TotalLogonTime),
+      FIELD(Own, PeriodStartGMT),
+      FIELD(Short, PeriodTime));
   }
   template <class R, class F> static void Text(R &r, F &&f) {
-    f(Show("GK", r.GK), Show("SiteK", r.SiteK), Show("BU", r.BU), Show("RT", r.RT),
-      Group("Recv[Prim,Over,RHOE]", r.Recv[0], r.Recv[1], r.Recv[2]),
-      Group("Offered[Prim,Over]", r.Offered[0], r.Offered[1]),
-      Group("Consulted[Prim,Over]", r.Consulted[0], r.Consulted[1]),
-      Group("Transferred[Prim,Over]", r.Transferred[0], r.Transferred[1]),
-      Group("Waiting[Begin,End]", r.Waiting[0], r.Waiting[1]),
+    f(Show(MEMBER(GK)),
+      Show(MEMBER(SiteK)),
+      Show(MEMBER(BU)),
+      Show(MEMBER(RT)),
+      Group("Recv[Prim,Over,RHOE]", r.Recv),
+      Group("Offered[Prim,Over]", r.Offered),
+      Group("Consulted[Prim,Over]", r.Consulted),
+      Group("Transferred[Prim,Over]", r.Transferred),
+      Group("Waiting[Begin,End]", r.Waiting),
       Group("LoggedOn[Max,Min]", r.LoggedOn[1], r.LoggedOn[0]),
-      ShowDuration("TotalLogonTime", r.TotalLogonTime),
-      ShowTimeOfDay("PeriodStartGMT", r.PeriodStartGMT), Show("PeriodTime", r.PeriodTime));
+      ShowDuration(MEMBER(TotalLogonTime)),
+      ShowTimeOfDay(MEMBER(PeriodStartGMT)),
+      Show(MEMBER(PeriodTime)));
   }
 };
 

@@ -10,8 +10,10 @@ template <> struct Layout<TEventDataPostProcessingReasonStatistics> {
     f(FIELD(Long, ReasonK), FIELD(Long, Count), FIELD(Long, AddCount), FIELD(Duration, Dur));
   }
   template <class R, class F> static void Text(R &r, F &&f) {
-    f(Show("ReasonK", r.ReasonK), Show("Count", r.Count), ShowDuration("Dur", r.Dur),
-      Show("AddCount", r.AddCount));
+    f(Show(MEMBER(ReasonK)),
+      Show(MEMBER(Count)),
+      ShowDuration(MEMBER(Dur)),
+      Show(MEMBER(AddCount)));
   }
 };
 

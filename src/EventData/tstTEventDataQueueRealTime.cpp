@@ -6,62 +6,90 @@ namespace statcore {
 
 template <> struct Layout<TEventDataSiteStatistics> {
   template <class R, class F> static void Wire(R &r, F &&f) {
-    f(FIELD(Long, Ans), FIELD(Float, SL), FIELD(Float, EstSL), FIELD(Float, EstWT),
+    f(FIELD(Long, Ans),
+      FIELD(Float, SL),
+      FIELD(Float, EstSL),
+      FIELD(Float, EstWT),
       FIELD(Duration, WT));
   }
   template <class R, class F> static void Text(R &r, F &&f) {
-    f(Show("Ans", r.Ans), ShowDuration("WT", r.WT), Show("SL", r.SL), Show("EstSL", r.EstSL),
-      Show("EstWT", r.EstWT));
+    f(Show(MEMBER(Ans)),
+      ShowDuration(MEMBER(WT)),
+      Show(MEMBER(SL)),
+      Show(MEMBER(EstSL)),
+      Show(MEMBER(EstWT)));
   }
 };
 
-template <> struct Layout<TEventDataSampleStatistics> {
+template <> struct Layout<TEventDataSampleStatistics> : TextIsWire {
   static constexpr TextStyle kStyle{"{ "};
   template <class R, class F> static void Wire(R &r, F &&f) {
-    f(FIELD(Float, SL), FIELD(Float, AnsR), FIELD(Float, AbdR), FIELD(Float, AnsAvg),
-      FIELD(Float, AbdAvg), FIELD(Duration, OWT));
-  }
-  template <class R, class F> static void Text(R &r, F &&f) {
-    f(Show("SL", r.SL), Show("AnsR", r.AnsR), Show("AbdR", r.AbdR), Show("AnsAvg", r.AnsAvg),
-      Show("AbdAvg", r.AbdAvg), ShowDuration("OWT", r.OWT));
+    f(FIELD(Float, SL),
+      FIELD(Float, AnsR),
+      FIELD(Float, AbdR),
+      FIELD(Float, AnsAvg),
+      FIELD(Float, AbdAvg),
+      FIELD(Duration, OWT));
   }
 };
 
 template <> struct Layout<TEventDataShiftStatistics> {
   static constexpr const char *kUnrendered[] = {"AuxValue"};
   template <class R, class F> static void Wire(R &r, F &&f) {
-    f(FIELD(Long, Rec), FIELD(Long, Ans), FIELD(Long, Abd), FIELD(Long, Red), FIELD(Long, RecNI),
-      FIELD(Long, RedNO), FIELD(Float, SL), FIELD(Float, AR), FIELD(Duration, WTAns),
-      FIELD(Duration, WTAbd), FIELD(Float, AuxValue));
+    f(FIELD(Long, Rec),
+      FIELD(Long, Ans),
+      FIELD(Long, Abd),
+      FIELD(Long, Red),
+      FIELD(Long, RecNI),
+      FIELD(Long, RedNO),
+      FIELD(Float, SL),
+      FIELD(Float, AR),
+      FIELD(Duration, WTAns),
+      FIELD(Duration, WTAbd),
+      FIELD(Float, AuxValue));
   }
   template <class R, class F> static void Text(R &r, F &&f) {
-    f(Show("Rec", r.Rec), Show("Rec NI", r.RecNI), Show("Ans", r.Ans),
-      ShowDuration("WT", r.WTAns).Key("WTAns"), Show("Abd", r.Abd),
-      ShowDuration("WT", r.WTAbd).Key("WTAbd"), Show("Red", r.Red), Show("Red NO", r.RedNO),
-      Show("SL", r.SL), Show("AR", r.AR));
+    f(Show(MEMBER(Rec)),
+      Show("Rec NI", r.RecNI),
+      Show(MEMBER(Ans)),
+      ShowDuration("WT", r.WTAns).Key("WTAns"),
+      Show(MEMBER(Abd)),
+      ShowDuration("WT", r.WTAbd).Key("WTAbd"),
+      Show(MEMBER(Red)),
+      Show("Red NO", r.RedNO),
+      Show(MEMBER(SL)),
+      Show(MEMBER(AR)));
   }
 };
 
-template <> struct Layout<TEventDataEstimatedStatistics> {
+template <> struct Layout<TEventDataEstimatedStatistics> : TextIsWire {
   template <class R, class F> static void Wire(R &r, F &&f) {
     f(FIELD(Float, SL), FIELD(Duration, WT));
-  }
-  template <class R, class F> static void Text(R &r, F &&f) {
-    f(Show("SL", r.SL), ShowDuration("WT", r.WT));
   }
 };
 
 // The queue key's label names the medium: "QK(T)".
 template <> struct Layout<TEventDataQueueRealTime> {
   template <class R, class F> static void Wire(R &r, F &&f) {
-    f(FIELD(Long, QK), FIELD(Own, Medium), FIELD(Long, BU), FIELD(Long, CIQ), FIELD(Long, CO),
-      FIELD(Own, Samp), FIELD(Own, Shf), FIELD(Own, Est));
+    f(FIELD(Long, QK),
+      FIELD(Own, Medium),
+      FIELD(Long, BU),
+      FIELD(Long, CIQ),
+      FIELD(Long, CO),
+      FIELD(Own, Samp),
+      FIELD(Own, Shf),
+      FIELD(Own, Est));
   }
   template <class R, class F> static void Text(R &r, F &&f) {
     const auto medium = [&r](TSMEnum::MEDIUM m) { return r.ToString(m); };
     f(Show("QK(" + medium(r.Medium) + ")", r.QK).Key("QK"),
-      StructuredOnly("Medium", r.Medium, medium), Show("BU", r.BU), Show("CIQ", r.CIQ),
-      Show("CO", r.CO), Nested("Shf", r.Shf), Nested("Samp", r.Samp), Nested("Est", r.Est));
+      StructuredOnly("Medium", r.Medium, medium),
+      Show(MEMBER(BU)),
+      Show(MEMBER(CIQ)),
+      Show(MEMBER(CO)),
+      Nested(MEMBER(Shf)),
+      Nested(MEMBER(Samp)),
+      Nested(MEMBER(Est)));
   }
 };
 

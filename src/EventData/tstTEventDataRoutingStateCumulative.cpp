@@ -7,14 +7,24 @@ namespace statcore {
 // RDur is shown third, and the presence state as its number rather than its name.
 template <> struct Layout<TEventDataRoutingStateStatistics> {
   template <class R, class F> static void Wire(R &r, F &&f) {
-    f(FIELD(Long, RSKey), FIELD(Long, RCount), FIELD(Short, AddRCount), FIELD(Own, Pres),
-      FIELD(Long, PresCount), FIELD(Short, AddPresCount), FIELD(Duration, RDur),
+    f(FIELD(Long, RSKey),
+      FIELD(Long, RCount),
+      FIELD(Short, AddRCount),
+      FIELD(Own, Pres),
+      FIELD(Long, PresCount),
+      FIELD(Short, AddPresCount),
+      FIELD(Duration, RDur),
       FIELD(Duration, PresDur));
   }
   template <class R, class F> static void Text(R &r, F &&f) {
-    f(Show("RSKey", r.RSKey), Show("RCount", r.RCount), ShowDuration("RDur", r.RDur),
-      Show("AddRCount", r.AddRCount), Show("Pres", r.Pres), Show("PresCount", r.PresCount),
-      ShowDuration("PresDur", r.PresDur), Show("AddPresCount", r.AddPresCount));
+    f(Show(MEMBER(RSKey)),
+      Show(MEMBER(RCount)),
+      ShowDuration(MEMBER(RDur)),
+      Show(MEMBER(AddRCount)),
+      Show(MEMBER(Pres)),
+      Show(MEMBER(PresCount)),
+      ShowDuration(MEMBER(PresDur)),
+      Show(MEMBER(AddPresCount)));
   }
 };
 

@@ -38,28 +38,41 @@ namespace statcore {
 
 template <> struct Layout<TEventDataUserMediaStatistics> {
   template <class R, class F> static void Wire(R &r, F &&f) {
-    f(FIELD(Long, Media), FIELD(RawEnum, MediaState), FIELD(Long, ShftRtdHndl),
-      FIELD(Duration, ShftRtdHndlPrimTime), FIELD(Duration, ShftRtdHndlNonPrimTime),
-      FIELD(Duration, ShftRtdPostProcPrimTime), FIELD(Duration, ShftRtdPostProcNonPrimTime),
-      FIELD(Long, ShftMaxRtdActiveTime), FIELD(Long, ShftMaxRtdNonPrimTime),
-      FIELD(Long, ShftRtdHeldOrCnslt), FIELD(Long, ShftRtdHeld), FIELD(Long, ShftRtdCnslt),
-      FIELD(Long, ShftRtdProc), FIELD(Long, ShftDirHndl), FIELD(Duration, ShftDirHndlPrimTime),
-      FIELD(Duration, ShftDirHndlNonPrimTime), FIELD(VectorOf(Duration), ShiftHandlingStateTimes));
+    f(FIELD(Long, Media),
+      FIELD(RawEnum, MediaState),
+      FIELD(Long, ShftRtdHndl),
+      FIELD(Duration, ShftRtdHndlPrimTime),
+      FIELD(Duration, ShftRtdHndlNonPrimTime),
+      FIELD(Duration, ShftRtdPostProcPrimTime),
+      FIELD(Duration, ShftRtdPostProcNonPrimTime),
+      FIELD(Long, ShftMaxRtdActiveTime),
+      FIELD(Long, ShftMaxRtdNonPrimTime),
+      FIELD(Long, ShftRtdHeldOrCnslt),
+      FIELD(Long, ShftRtdHeld),
+      FIELD(Long, ShftRtdCnslt),
+      FIELD(Long, ShftRtdProc),
+      FIELD(Long, ShftDirHndl),
+      FIELD(Duration, ShftDirHndlPrimTime),
+      FIELD(Duration, ShftDirHndlNonPrimTime),
+      FIELD(VectorOf(Duration), ShiftHandlingStateTimes));
   }
   template <class R, class F> static void Text(R &r, F &&f) {
-    f(Show("Media", r.Media, MediaTypeToString),
-      Show("MediaState", r.MediaState, MediaStateToString), Show("ShftRtdHndl", r.ShftRtdHndl),
-      ShowDuration("ShftRtdHndlPrimTime", r.ShftRtdHndlPrimTime),
-      ShowDuration("ShftRtdHndlNonPrimTime", r.ShftRtdHndlNonPrimTime),
-      ShowDuration("ShftRtdPostProcPrimTime", r.ShftRtdPostProcPrimTime),
-      ShowDuration("ShftRtdPostProcNonPrimTime", r.ShftRtdPostProcNonPrimTime),
-      Show("ShftMaxRtdActiveTime", r.ShftMaxRtdActiveTime),
-      Show("ShftMaxRtdNonPrimTime", r.ShftMaxRtdNonPrimTime),
-      Show("ShftRtdHeldOrCnslt", r.ShftRtdHeldOrCnslt), Show("ShftRtdHeld", r.ShftRtdHeld),
-      Show("ShftRtdCnslt", r.ShftRtdCnslt), Show("ShftRtdProc", r.ShftRtdProc),
-      Show("ShftDirHndl", r.ShftDirHndl),
-      ShowDuration("ShftDirHndlPrimTime", r.ShftDirHndlPrimTime),
-      ShowDuration("ShftDirHndlNonPrimTime", r.ShftDirHndlNonPrimTime),
+    f(Show(MEMBER(Media), MediaTypeToString),
+      Show(MEMBER(MediaState), MediaStateToString),
+      Show(MEMBER(ShftRtdHndl)),
+      ShowDuration(MEMBER(ShftRtdHndlPrimTime)),
+      ShowDuration(MEMBER(ShftRtdHndlNonPrimTime)),
+      ShowDuration(MEMBER(ShftRtdPostProcPrimTime)),
+      ShowDuration(MEMBER(ShftRtdPostProcNonPrimTime)),
+      Show(MEMBER(ShftMaxRtdActiveTime)),
+      Show(MEMBER(ShftMaxRtdNonPrimTime)),
+      Show(MEMBER(ShftRtdHeldOrCnslt)),
+      Show(MEMBER(ShftRtdHeld)),
+      Show(MEMBER(ShftRtdCnslt)),
+      Show(MEMBER(ShftRtdProc)),
+      Show(MEMBER(ShftDirHndl)),
+      ShowDuration(MEMBER(ShftDirHndlPrimTime)),
+      ShowDuration(MEMBER(ShftDirHndlNonPrimTime)),
       IndexedDurations("ShiftHandlingStateTimes[state,time]", r.ShiftHandlingStateTimes)
           .Key("ShiftHandlingStateTimes"));
   }
@@ -70,8 +83,9 @@ template <> struct Layout<TEventDataUserPresenceStateStatistics> {
     f(FIELD(Own, Pres), FIELD(Long, ShiftPresCount), FIELD(Duration, ShiftPresTime));
   }
   template <class R, class F> static void Text(R &r, F &&f) {
-    f(Show("Pres", r.Pres, TpsTPresenceState::ToString), Show("ShiftPresCount", r.ShiftPresCount),
-      ShowDuration("ShiftPresTime", r.ShiftPresTime));
+    f(Show(MEMBER(Pres), TpsTPresenceState::ToString),
+      Show(MEMBER(ShiftPresCount)),
+      ShowDuration(MEMBER(ShiftPresTime)));
   }
 };
 
@@ -79,19 +93,33 @@ template <> struct Layout<TEventDataUserContactStatistics> {
   static constexpr TextStyle kStyle{"ContactStats: {"};
   static constexpr const char *kUnrendered[] = {"AuxText"};
   template <class R, class F> static void Wire(R &r, F &&f) {
-    f(FIELD(Long, REQC), FIELD(RawEnum, CT), FIELD(Long, QK), FIELD(Long, HandlingPrimTime),
-      FIELD(Long, PostProcPrimTime), FIELD(Long, ContactPrimTime), FIELD(Long, ContactNonPrimTime),
-      FIELD(RawEnum, HandlingState), FIELD(Long, HandlingStatePrimTime),
-      FIELD(Long, HandlingStateReason), FIELD(Bool, Primary), FIELD(Own, CID), FIELD(Own, AuxText));
+    f(FIELD(Long, REQC),
+      FIELD(RawEnum, CT),
+      FIELD(Long, QK),
+      FIELD(Long, HandlingPrimTime),
+      FIELD(Long, PostProcPrimTime),
+      FIELD(Long, ContactPrimTime),
+      FIELD(Long, ContactNonPrimTime),
+      FIELD(RawEnum, HandlingState),
+      FIELD(Long, HandlingStatePrimTime),
+      FIELD(Long, HandlingStateReason),
+      FIELD(Bool, Primary),
+      FIELD(Own, CID),
+      FIELD(Own, AuxText));
   }
   template <class R, class F> static void Text(R &r, F &&f) {
-    f(Show("CID", r.CID), Show("REQC", r.REQC), Show("CT", r.CT, ContactTypeToString),
-      Show("Primary", r.Primary), Show("QK", r.QK), Show("HandlingPrimTime", r.HandlingPrimTime),
-      Show("PostProcPrimTime", r.PostProcPrimTime), Show("ContactPrimTime", r.ContactPrimTime),
-      Show("ContactNonPrimTime", r.ContactNonPrimTime),
-      Show("HandlingState", r.HandlingState, HandlingStateToString),
-      Show("HandlingStatePrimTime", r.HandlingStatePrimTime),
-      Show("HandlingStateReason", r.HandlingStateReason));
+    f(Show(MEMBER(CID)),
+      Show(MEMBER(REQC)),
+      Show(MEMBER(CT), ContactTypeToString),
+      Show(MEMBER(Primary)),
+      Show(MEMBER(QK)),
+      Show(MEMBER(HandlingPrimTime)),
+      Show(MEMBER(PostProcPrimTime)),
+      Show(MEMBER(ContactPrimTime)),
+      Show(MEMBER(ContactNonPrimTime)),
+      Show(MEMBER(HandlingState), HandlingStateToString),
+      Show(MEMBER(HandlingStatePrimTime)),
+      Show(MEMBER(HandlingStateReason)));
   }
 };
 
@@ -101,33 +129,57 @@ template <> struct Layout<TEventDataUserCSMStatistics> {
     f(FIELD(Own, BGL), FIELD(RawEnum, Type));
   }
   template <class R, class F> static void Text(R &r, F &&f) {
-    f(Show("Type", r.Type, CSMTypeToString), Show("BGL", r.BGL));
+    f(Show(MEMBER(Type), CSMTypeToString), Show(MEMBER(BGL)));
   }
 };
 
 // The text leaves the nested statistics out; they have texts of their own.
 template <> struct Layout<TEventDataUserRealTime> {
-  static constexpr const char *kUnrendered[] = {"MediaStatistics", "PresenceStateStatistics",
-                                                "ContactStatistics", "CSMStatistics"};
+  static constexpr const char *kUnrendered[] = {
+      "MediaStatistics", "PresenceStateStatistics", "ContactStatistics", "CSMStatistics"};
   template <class R, class F> static void Wire(R &r, F &&f) {
-    f(FIELD(Long, AK), FIELD(Long, BU), FIELD(Long, Loc), FIELD(Own, Ext), FIELD(Own, RS),
-      FIELD(Long, RSTime), FIELD(Long, RSReason), FIELD(Own, Pres), FIELD(Long, PresTime),
-      FIELD(Own, PresExcDC), FIELD(Long, PresTimeExcDC), FIELD(Long, UserHelpTime),
-      FIELD(Long, Resvd), FIELD(Long, MinCapAvail), FIELD(Long, MinCapTotal),
-      FIELD(Long, MinCapKey), FIELD(Long, MaxCapAvail), FIELD(Long, MaxCapTotal),
-      FIELD(Long, MaxCapKey), FIELD(VectorOf(Long), GK), FIELD(VectorOf(Own), MediaStatistics),
-      FIELD(VectorOf(Own), PresenceStateStatistics), FIELD(VectorOf(Own), ContactStatistics),
+    f(FIELD(Long, AK),
+      FIELD(Long, BU),
+      FIELD(Long, Loc),
+      FIELD(Own, Ext),
+      FIELD(Own, RS),
+      FIELD(Long, RSTime),
+      FIELD(Long, RSReason),
+      FIELD(Own, Pres),
+      FIELD(Long, PresTime),
+      FIELD(Own, PresExcDC),
+      FIELD(Long, PresTimeExcDC),
+      FIELD(Long, UserHelpTime),
+      FIELD(Long, Resvd),
+      FIELD(Long, MinCapAvail),
+      FIELD(Long, MinCapTotal),
+      FIELD(Long, MinCapKey),
+      FIELD(Long, MaxCapAvail),
+      FIELD(Long, MaxCapTotal),
+      FIELD(Long, MaxCapKey),
+      FIELD(VectorOf(Long), GK),
+      FIELD(VectorOf(Own), MediaStatistics),
+      FIELD(VectorOf(Own), PresenceStateStatistics),
+      FIELD(VectorOf(Own), ContactStatistics),
       FIELD(VectorOf(Own), CSMStatistics));
   }
   template <class R, class F> static void Text(R &r, F &&f) {
-    f(Show("AK", r.AK), Show("BU", r.BU), Show("Loc", r.Loc), Show("Ext", r.Ext), List("GK", r.GK),
-      Show("RS", r.RS, TpsTRoutingState::ToString), Show("RSTime", r.RSTime),
-      Show("RSReason", r.RSReason), Show("Pres", r.Pres, TpsTPresenceState::ToString),
-      Show("PresTime", r.PresTime), Show("Pres(ExcDC)", r.PresExcDC, TpsTPresenceState::ToString),
+    f(Show(MEMBER(AK)),
+      Show(MEMBER(BU)),
+      Show(MEMBER(Loc)),
+      Show(MEMBER(Ext)),
+      List(MEMBER(GK)),
+      Show(MEMBER(RS), TpsTRoutingState::ToString),
+      Show(MEMBER(RSTime)),
+      Show(MEMBER(RSReason)),
+      Show(MEMBER(Pres), TpsTPresenceState::ToString),
+      Show(MEMBER(PresTime)),
+      Show("Pres(ExcDC)", r.PresExcDC, TpsTPresenceState::ToString),
       Show("PresTime(ExcDC)", r.PresTimeExcDC),
       Group("MinCap[Avail,Total,Key]", r.MinCapAvail, r.MinCapTotal, r.MinCapKey),
       Group("MaxCap[Avail,Total,Key]", r.MaxCapAvail, r.MaxCapTotal, r.MaxCapKey),
-      Show("Resvd", r.Resvd), Show("UserHelpTime", r.UserHelpTime));
+      Show(MEMBER(Resvd)),
+      Show(MEMBER(UserHelpTime)));
   }
 };
 
@@ -169,7 +221,8 @@ TEventDataUserRealTime &TEventDataUserRealTime::operator=(const TEventDataUserRe
   AK = other.AK;
   BU = other.BU;
   Loc = other.Loc;
-  statcore::Guarded({kSource, __LINE__}, "TEventDataUserRealTime::operator= exception raised.",
+  statcore::Guarded({kSource, __LINE__},
+                    "TEventDataUserRealTime::operator= exception raised.",
                     [&] { CopyGuardedFields(*this, other); });
   return *this;
 }

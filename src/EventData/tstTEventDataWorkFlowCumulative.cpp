@@ -10,23 +10,43 @@ template <> struct Layout<TEventDataWorkFlowCumulative> {
   static constexpr TextStyle kStyle{"{", ": ", "}"};
   static constexpr const char *kUnrendered[] = {"PeriodStamp"};
   template <class R, class F> static void Wire(R &r, F &&f) {
-    f(FIELD(Long, FlowKey), FIELD(Long, SiteK), FIELD(Long, BU), FIELD(Long, Recevived),
-      FIELD(Long, Answered), FIELD(Long, Abandoned), FIELD(Long, Transeferred),
-      FIELD(Long, TransferredToIVR), FIELD(Long, SystemDisconnected), FIELD(Long, LinkedOut),
-      FIELD(Long, EnQueued), FIELD(Long, EnQueuedToErrorQueue), FIELD(Long, AutoResponeded),
-      FIELD(Long, InProgressStart), FIELD(Long, InProgressEnd), FIELD(Duration, TotalTime),
-      FIELD(Own, PeriodStamp), FIELD(Short, period));
+    f(FIELD(Long, FlowKey),
+      FIELD(Long, SiteK),
+      FIELD(Long, BU),
+      FIELD(Long, Recevived),
+      FIELD(Long, Answered),
+      FIELD(Long, Abandoned),
+      FIELD(Long, Transeferred),
+      FIELD(Long, TransferredToIVR),
+      FIELD(Long, SystemDisconnected),
+      FIELD(Long, LinkedOut),
+      FIELD(Long, EnQueued),
+      FIELD(Long, EnQueuedToErrorQueue),
+      FIELD(Long, AutoResponeded),
+      FIELD(Long, InProgressStart),
+      FIELD(Long, InProgressEnd),
+      FIELD(Duration, TotalTime),
+      FIELD(Own, PeriodStamp),
+      FIELD(Short, period));
   }
   template <class R, class F> static void Text(R &r, F &&f) {
-    f(Show("FlowKey", r.FlowKey).Colon(":"), Show("SiteK", r.SiteK).Colon(":"),
-      Show("BU", r.BU).Colon(":"), Show("Recevived", r.Recevived), Show("Answered", r.Answered),
-      Show("Abandoned", r.Abandoned), Show("Transeferred", r.Transeferred),
-      Show("TransferredToIVR", r.TransferredToIVR),
-      Show("SystemDisconnected", r.SystemDisconnected), Show("LinkedOut", r.LinkedOut),
-      Show("EnQueued", r.EnQueued), Show("EnQueuedToErrorQueue", r.EnQueuedToErrorQueue),
-      Show("AutoResponeded", r.AutoResponeded), ShowDuration("TotalTime", r.TotalTime),
-      Show("InProgressStart", r.InProgressStart), Show("InProgressEnd", r.InProgressEnd),
-      Show("period", r.period).Colon(":"));
+    f(Show(MEMBER(FlowKey)).Colon(":"),
+      Show(MEMBER(SiteK)).Colon(":"),
+      Show(MEMBER(BU)).Colon(":"),
+      Show(MEMBER(Recevived)),
+      Show(MEMBER(Answered)),
+      Show(MEMBER(Abandoned)),
+      Show(MEMBER(Transeferred)),
+      Show(MEMBER(TransferredToIVR)),
+      Show(MEMBER(SystemDisconnected)),
+      Show(MEMBER(LinkedOut)),
+      Show(MEMBER(EnQueued)),
+      Show(MEMBER(EnQueuedToErrorQueue)),
+      Show(MEMBER(AutoResponeded)),
+      ShowDuration(MEMBER(TotalTime)),
+      Show(MEMBER(InProgressStart)),
+      Show(MEMBER(InProgressEnd)),
+      Show(MEMBER(period)).Colon(":"));
   }
 };
 

@@ -13,9 +13,10 @@ template <class R, class F> void UserKeysWire(R &r, F &f) {
   f(FIELD(Long, AK), FIELD(Long, DeptK), FIELD(Long, BU), FIELD(Long, Loc), FIELD(Long, SiteK));
 }
 
+// The keys' text is their wire list.
 template <class R, class F> void UserKeysText(R &r, F &f) {
-  f(Show("AK", r.AK), Show("DeptK", r.DeptK), Show("BU", r.BU), Show("Loc", r.Loc),
-    Show("SiteK", r.SiteK));
+  WireAsText<F> text{f};
+  UserKeysWire(r, text);
 }
 
 } // namespace statcore

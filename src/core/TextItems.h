@@ -8,6 +8,10 @@
 // The key is the label unless Key() gives another: where a label repeats or is built from the
 // data, the key is the member's name.
 //
+// Most labels are their member's name: MEMBER(VG) stands for the label and the member of such
+// an item, so Show(MEMBER(VG)) is Show("VG", r.VG) and ShowDuration(MEMBER(WT)) is
+// ShowDuration("WT", r.WT). A label that differs is written out: Show("Rec NI", r.RecNI).
+//
 // Items:
 //   Show(label, v)              v as the stream writes it
 //   Show(label, v, name)        name(v), a name from a name table
@@ -15,9 +19,12 @@
 //   ShowDuration(label, d)      "HH:MM:SS.mmm"
 //   ShowTimeOfDay(label, t)     a point in time as its time of day only, "HH:MM:SS.mmm"; the
 //                               structured walk keeps the whole instant
-//   ShowInstant(label, t, d, t, m)   GetDateTime with the given separators
+//   ShowInstant(label, t)       GetDateTime with '/', ':' and '.', as the structured walk
+//                               writes every point in time
 //   Group(label, a, b, ...)     "[a,b,...]"; .Separator(", ") changes the ","
-//   DurationGroup(label, d...)  "[HH:MM:SS.mmm,...]": a fixed group of durations
+//   Group(label, array)         the same over every element of an array, in index order
+//   DurationGroup(label, d...)  "[HH:MM:SS.mmm,...]": a fixed group of durations, or every
+//                               element of an array of them
 //   List(label, v)              "[e1 e2 ]": each element followed by a blank
 //   IndexedDurations(label, v)  " [0,HH:MM:SS.mmm] [1,...]"
 //   Nested(label, record)       the nested record's own text, or object
@@ -34,6 +41,7 @@
 #include <string_view>
 #include <tuple>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "core/Describe.h"
@@ -171,16 +179,13 @@ inline TimeOfDayItem ShowTimeOfDay(std::string_view label, const TTimeStamp &val
 
 struct InstantItem : Labelled<InstantItem> {
   const TTimeStamp *value;
-  char dateSep, timeSep, msSep;
-  std::string Text() const { return value->GetDateTime(1, dateSep, timeSep, msSep); }
-  void Line(LineSink &line) const { this->Start(line) << Text(); }
-  void Fields(TFieldSink &sink) const { sink.Text(this->KeyText(), Text()); }
+  void Line(LineSink &line) const { this->Start(line) << InstantText(*value); }
+  void Fields(TFieldSink &sink) const { sink.Text(this->KeyText(), InstantText(*value)); }
   void Cover(CoveredMembers &covered) const { covered.push_back(value); }
 };
 
-inline InstantItem ShowInstant(std::string_view label, const TTimeStamp &value, char dateSep,
-                               char timeSep, char msSep) {
-  return {{label}, &value, dateSep, timeSep, msSep};
+inline InstantItem ShowInstant(std::string_view label, const TTimeStamp &value) {
+  return {{label}, &value};
 }
 
 template <class... T> struct GroupItem : Labelled<GroupItem<T...>> {
@@ -214,6 +219,17 @@ template <class... T> GroupItem<T...> Group(std::string_view label, const T &...
   return {{label}, {&values...}};
 }
 
+template <class T, std::size_t... I>
+auto GroupOfElements(std::string_view label, const T (&values)[sizeof...(I)],
+                     std::index_sequence<I...>) {
+  return Group(label, values[I]...);
+}
+
+// A group of every element of an array member, in index order: Group("Recv[All,NetIn]", r.Recv).
+template <class T, std::size_t N> auto Group(std::string_view label, const T (&values)[N]) {
+  return GroupOfElements(label, values, std::make_index_sequence<N>{});
+}
+
 template <std::size_t N> struct DurationGroupItem : Labelled<DurationGroupItem<N>> {
   std::array<const TTimeStamp *, N> values;
   void Line(LineSink &line) const {
@@ -240,6 +256,15 @@ template <class... T>
 DurationGroupItem<sizeof...(T)> DurationGroup(std::string_view label, const T &...values) {
   static_assert((std::is_same_v<T, TTimeStamp> && ...), "a duration group holds durations");
   return {{label}, {{&values...}}};
+}
+
+// A duration group of every element of an array member, in index order.
+template <std::size_t N>
+DurationGroupItem<N> DurationGroup(std::string_view label, const TTimeStamp (&values)[N]) {
+  DurationGroupItem<N> item{{label}, {}};
+  for (std::size_t i = 0; i < N; ++i)
+    item.values[i] = &values[i];
+  return item;
 }
 
 template <class T> struct ListItem : Labelled<ListItem<T>> {
@@ -310,5 +335,9 @@ StructuredOnlyItem<T, Name> StructuredOnly(const char *key, const T &value, Name
 }
 
 } // namespace statcore
+
+// The label and the member of the record `r` in a layout's text list, for an item labelled
+// with the member's name: Show(MEMBER(VG)) is Show("VG", r.VG).
+#define MEMBER(member) #member, r.member
 
 #endif // STATCLIENT_CORE_TEXTITEMS_H_

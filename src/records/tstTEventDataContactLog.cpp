@@ -23,9 +23,12 @@ template <> struct Layout<TEventDataUpdateContactLog> {
     TST_EVENT_DATA_UPDATE_CONTACT_LOG_FIELDS(STATCORE_WIRE_PUBLIC)
   }
   template <class R, class F> static void Text(R &r, F &&f) {
-    f(Show("RecordK", r.RecordKey), Show("CID", r.ContactID), Show("AK", r.AgentKey),
-      Show("Requeued", r.Requeued), Show("CT", r.ContactType),
-      Show("Contact", r.Contact).Colon(": "));
+    f(Show("RecordK", r.RecordKey),
+      Show("CID", r.ContactID),
+      Show("AK", r.AgentKey),
+      Show(MEMBER(Requeued)),
+      Show("CT", r.ContactType),
+      Show(MEMBER(Contact)).Colon(": "));
   }
 };
 
