@@ -218,8 +218,8 @@ inline constexpr CodecMaker<FlagsCodec> Flags{};
 
 // Sizing. A field's bytes on the wire are its codec's width when that is fixed, otherwise what
 // its codec's WireSize counts from the values; a record's are the sum over its layout. Nothing
-// is packed to count them, except values of other libraries' types, whose operators alone know
-// their form.
+// is packed to count them, except a value of a type whose operators alone know its form (an
+// enumeration, once per type), into a counting pack of its own.
 
 // The one width trait: the bytes every field of codec type Codec takes, 0 when they vary.
 template <class Codec> inline constexpr unsigned long WireWidth = Codec::kWireWidth;
@@ -282,29 +282,42 @@ template <class T, class = void> struct HasSize : std::false_type {};
 template <class T>
 struct HasSize<T, std::void_t<decltype(std::declval<const T &>().Size())>> : std::true_type {};
 
+// Bytes `value` packs to, counted by packing it with its own operators into a counting pack of
+// its own: for the types of other libraries, whose operators alone know their form.
+template <class T> unsigned long PackedByOperators(const T &value) {
+  TPack counter(0);
+  counter << value;
+  return counter.BufferSizeRequired();
+}
+
 // Bytes `value` packs to by its own operators: a wire type's width, a string's count and bytes,
-// a nested record's size from its layout where that is visible, else its Size().
+// a nested record's size from its layout where that is visible, else its Size(); the width of
+// an enumeration's operators; anything else as its operators pack it.
 template <class T> unsigned long OwnSize(const T &value) {
   if constexpr (std::is_arithmetic_v<T>) {
     static_assert(kIsWireType<T>, "TPack has no operator for this type");
     return kWireTypeWidth<T>;
   } else if constexpr (std::is_same_v<T, std::string>) {
-    return 4 + static_cast<unsigned long>(value.size());
+    return kWireTypeWidth<unsigned int> + static_cast<unsigned long>(value.size());
   } else if constexpr (std::is_same_v<T, TTimeStamp>) {
     return kTimeStampWidth;
   } else if constexpr (HasLayout<T>::value) {
     return RecordSize(value);
   } else if constexpr (HasSize<T>::value) {
     return value.Size();
+  } else if constexpr (std::is_enum_v<T>) {
+    // The operators of an enumeration pack one number of a fixed width, whatever its value
+    // (TCMState an int16, those of the other libraries an int32): counted once per type.
+    static const unsigned long width = PackedByOperators(value);
+    return width;
   } else {
-    TPack counter(0);
-    counter << value;
-    return counter.BufferSizeRequired();
+    return PackedByOperators(value);
   }
 }
 
 // The fewest bytes a value of T can pack to, from its default value (its strings and lists
-// empty), counted once per type.
+// empty), counted once per type. It bounds only the room reserved ahead of reading, never what
+// is read; allocation_bounds_test holds the reservations to the bytes present.
 template <class T> unsigned long LeastOwnSize() {
   static const unsigned long least = std::max(OwnSize(T()), 1UL);
   return least;

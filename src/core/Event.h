@@ -228,7 +228,7 @@ STATCLIENT_FLATTEN TPack &UnpackEvent(TPack &pack, E &event, unsigned short line
 template <class E> unsigned long PackedEventSize(const E &event) {
   using Layout = EventLayout<E>;
   const auto &list = event.EventDataList;
-  unsigned long bytes = 4;
+  unsigned long bytes = kWireTypeWidth<int>; // the record count
   Layout::Header(event, SizeCounter{bytes});
   Layout::Trailer(event, SizeCounter{bytes});
   if (list.empty())

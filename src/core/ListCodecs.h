@@ -21,7 +21,9 @@ template <class V, class ElementMaker> struct VectorCodec : FieldRef<V> {
   static constexpr unsigned long kWireWidth = 0;
   ElementMaker element;
 
-  // The count and the elements go through one writer, as a record's fields do.
+  // The count and the elements go through one writer, as a record's fields do: the writer's
+  // fast paths, held to packing element by element by the tests FixedWidthWalk and EventWalk
+  // (tests/machinery_test.cpp, the mixed layout's list).
   void Pack(TPack &pack) const {
     Packer writer(pack);
     const int count = static_cast<int>(this->field.size());
@@ -31,9 +33,10 @@ template <class V, class ElementMaker> struct VectorCodec : FieldRef<V> {
   }
   // Room for the elements is reserved once, but never for more than the bytes left could hold
   // at the fewest bytes an element takes, so a hostile count reserves no more than a
-  // constant times the payload. The count and the elements are read through one reader; their
-  // codecs carry no name, so that a short read is noted once, under the list's name, by the
-  // reader that reads the list.
+  // constant times the payload. The count and the elements are read through one reader (its
+  // fast paths held to reading element by element, every cut, by FixedWidthWalk and
+  // EventWalk); their codecs carry no name, so that a short read is noted once, under the
+  // list's name, by the reader that reads the list.
   void Unpack(TPack &pack) const {
     this->field.clear();
     Unpacker reader(pack);
@@ -47,9 +50,9 @@ template <class V, class ElementMaker> struct VectorCodec : FieldRef<V> {
   unsigned long WireSize() const {
     const unsigned long count = static_cast<unsigned long>(this->field.size());
     if constexpr (WireWidth<ElementCodec> != 0) {
-      return 4 + WireWidth<ElementCodec> * count;
+      return kWireTypeWidth<int> + WireWidth<ElementCodec> * count;
     } else {
-      unsigned long bytes = 4;
+      unsigned long bytes = kWireTypeWidth<int>;
       for (auto &value : this->field)
         bytes += WireSizeOf(element(value, ""));
       return bytes;
@@ -111,7 +114,7 @@ template <ListRule Rule> struct ListAs {
       }
     }
     unsigned long WireSize() const {
-      unsigned long bytes = 4;
+      unsigned long bytes = kWireTypeWidth<int>; // the count, int32 or uint32
       for (const Element &element : this->field)
         bytes += OwnSize(element);
       return bytes;
