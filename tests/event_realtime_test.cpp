@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "event_cases.h"
+#include "framework/TCompiler.h"
 #include "support/DiagCapture.h"
 
 // Every plain heap allocation of this program comes through here, so that a test can make one
@@ -27,8 +28,8 @@ void *operator new(std::size_t size) {
 }
 // Kept out of line: inlined into a caller, the compiler would see free() meet a pointer from
 // operator new and warn about a mismatch that the replacement pair makes right.
-[[gnu::noinline]] void operator delete(void *block) noexcept { std::free(block); }
-[[gnu::noinline]] void operator delete(void *block, std::size_t) noexcept { std::free(block); }
+STATCLIENT_NOINLINE void operator delete(void *block) noexcept { std::free(block); }
+STATCLIENT_NOINLINE void operator delete(void *block, std::size_t) noexcept { std::free(block); }
 
 namespace {
 

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/TCompiler.h"
 #include "framework/TDiag.h"
 #include "framework/TFramework.h"
 #include "framework/TMemory.h"
@@ -81,13 +82,8 @@ TEST(Diagnostics, LongLinesStayWholeAndTheDefaultSinkWritesOnlySevereOnes) {
 
 constexpr const char *kFile = "framework_test";
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSizeClasses = false; // every tracked block is a plain heap block
-#elif defined(__has_feature)
-constexpr bool kSizeClasses = !__has_feature(address_sanitizer);
-#else
-constexpr bool kSizeClasses = true;
-#endif
+// Under AddressSanitizer every tracked block is a plain heap block.
+constexpr bool kSizeClasses = !STATCLIENT_ADDRESS_SANITIZER;
 
 // Takes, fills and gives back every size from 0 to past the largest class. A block of a class
 // must be kept (the thread's count rises by one) and be taken again at once; any larger one

@@ -1,12 +1,21 @@
-// The record and event machinery over records made up for the test. The walk's one-pass reading
-// and writing of fixed-width fields against the field codecs' own Unpack and Pack, one field at
-// a time: for every length a payload can be cut to, and every size a caller's buffer can have,
-// both must leave the same fields, the same pack position, the same bytes, the same TPackError
+// The record and event machinery over records made up for the test. Three things are held to
+// a reference here:
+//   - each fixed-width codec's Pack and Unpack, made from its Encode and Decode, against TPack's
+//     operators of its wire values (FixedCodecs);
+//   - the walk's one-pass reading and writing of fixed-width fields against the field codecs'
+//     own Unpack and Pack, one field at a time (FixedWidthWalk);
+//   - an event's packing, unpacking and size, with one writer or reader for the whole payload
+//     and a multiplication for a list of fixed-width records, against the same done field by
+//     field (EventWalk).
+// For every length a payload can be cut to, and every size a caller's buffer can have, both
+// must leave the same fields, the same pack position, the same bytes, the same TPackError
 // (offset, needed, available) and the same LastUnpackBreak. And a copy of an event that fails
 // part way.
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -148,6 +157,275 @@ TYPED_TEST(FixedWidthWalk, ReadsEveryCutAndWritesEveryBufferSizeAsTheFieldCodecs
   whole.push_back(0xee);
   EXPECT_EQ((WriteInto<TypeParam, Packer>(bytes.size())),
             (WriteOutcome{whole, bytes.size(), bytes.size(), ""}));
+}
+
+} // namespace
+
+// Records and an event made up for the event walk: the samples of either layout, listed after
+// a time stamp and followed by one more field.
+namespace {
+
+struct FixedSample : Sample {};
+struct MixedSample : Sample {};
+
+template <class R> struct SampleEvent {
+  SampleEvent() = default;
+  SampleEvent(const SampleEvent &) = delete;
+  SampleEvent &operator=(const SampleEvent &) = delete;
+  ~SampleEvent() { ReleaseRecords(*this, __LINE__); }
+
+  TTimeStamp TimeStamp{1};
+  std::vector<R *> EventDataList;
+  long Closing = 0;
+};
+
+} // namespace
+
+namespace statcore {
+
+template <> struct Layout<FixedSample> : FixedOnly {};
+template <> struct Layout<MixedSample> : Mixed {};
+
+template <class R> struct EventLayout<SampleEvent<R>> : StampThenList<R> {
+  static constexpr const char *kSource = "EventData/tstSample";
+  static constexpr const char *kReleaseFailed = "SampleEvent::Clear: Exception occured";
+  template <class E, class F> static void Trailer(E &r, F &&f) { f(FIELD(Long, Closing)); }
+};
+
+} // namespace statcore
+
+namespace {
+
+// What an event holds, as values: what the reference reads into and packs from.
+template <class R> struct Plain {
+  TTimeStamp TimeStamp{1};
+  std::vector<R> records;
+  long Closing = 0;
+};
+
+template <class R> Plain<R> PlainOf(const SampleEvent<R> &event) {
+  Plain<R> plain;
+  plain.TimeStamp = event.TimeStamp;
+  for (const R *record : event.EventDataList)
+    plain.records.push_back(*record);
+  plain.Closing = event.Closing;
+  return plain;
+}
+
+template <class R> void Fill(SampleEvent<R> &event, long seed, int records) {
+  Distinct(seed, event.TimeStamp, event.Closing);
+  for (int i = 0; i < records; ++i)
+    AppendRecord(event, {"EventData/tstSample", __LINE__},
+                 [&](R &record) { static_cast<Sample &>(record) = Filled(seed + i); });
+}
+
+// The reference: the event's fields, the count and each record's fields, one by one.
+template <class R> void PackByFields(TPack &pack, const Plain<R> &plain) {
+  using Event = EventLayout<SampleEvent<R>>;
+  const PackOneByOne fields{pack};
+  Event::Header(plain, fields);
+  const int count = static_cast<int>(plain.records.size());
+  fields(Int(count, "EventDataList"));
+  for (const R &record : plain.records)
+    Layout<R>::Wire(record, fields);
+  Event::Trailer(plain, fields);
+}
+
+template <class R> Bytes PackedByFields(const Plain<R> &plain) {
+  return PackedBytes([&](TPack &pack) { PackByFields(pack, plain); });
+}
+
+// Reads the first `cut` bytes into an event that holds two records of its own, with UnpackEvent
+// or, when `byFields`, as the reference does.
+template <class R> ReadOutcome ReadEventCut(const Bytes &bytes, std::size_t cut, bool byFields) {
+  Bytes payload(bytes.begin(), bytes.begin() + static_cast<long>(cut));
+  TPack pack(payload.data(), static_cast<unsigned long>(payload.size()));
+  SampleEvent<R> event;
+  Fill(event, 7, 2);
+  Plain<R> plain = PlainOf(event);
+  std::string error, breakPath;
+  try {
+    if (!byFields) {
+      UnpackEvent(pack, event, __LINE__);
+    } else {
+      using Event = EventLayout<SampleEvent<R>>;
+      const OneByOne fields{pack};
+      Event::Header(plain, fields);
+      plain.records.clear();
+      int count = 0;
+      fields(Int(count, "EventDataList"));
+      for (int i = 0; i < count; ++i) {
+        R record;
+        try {
+          Layout<R>::Wire(record, fields);
+        } catch (...) {
+          NoteUnpackBreakIndex(static_cast<unsigned long>(i));
+          NoteUnpackBreakField("EventDataList");
+          throw;
+        }
+        plain.records.push_back(record);
+      }
+      Event::Trailer(plain, fields);
+    }
+  } catch (const TPackError &e) {
+    error = e.what();
+    breakPath = LastUnpackBreak();
+  }
+  return {PackedByFields(byFields ? plain : PlainOf(event)), pack.StartOffset(), error, breakPath};
+}
+
+template <class Write> WriteOutcome WriteEventInto(std::size_t size, Write &&write) {
+  Bytes buffer(size + 1, 0xee);
+  TPack pack(1);
+  pack.SetBuffer(buffer.data(), static_cast<unsigned long>(size));
+  std::string error;
+  try {
+    write(pack);
+  } catch (const TPackError &e) {
+    error = e.what();
+  }
+  return {buffer, pack.NextOffset(), pack.BytesNeeded(), error};
+}
+
+template <class R> class EventWalk : public ::testing::Test {};
+using SampleRecords = ::testing::Types<FixedSample, MixedSample>;
+TYPED_TEST_SUITE(EventWalk, SampleRecords, );
+
+// With no record, one and three: the event packs to the reference's bytes, its size is their
+// count, every cut reads as the reference reads it and every buffer size is written as the
+// reference writes it.
+TYPED_TEST(EventWalk, ReadsEveryCutWritesEveryBufferSizeAndCountsTheBytesAsFieldByField) {
+  for (int records : {0, 1, 3}) {
+    SCOPED_TRACE(std::to_string(records) + " records");
+    SampleEvent<TypeParam> source;
+    Fill(source, 1, records);
+    const Plain<TypeParam> plain = PlainOf(source);
+    const Bytes bytes = PackedByFields(plain);
+    EXPECT_EQ(PackedBytes([&](TPack &pack) { PackEvent(pack, source); }), bytes);
+    EXPECT_EQ(PackedEventSize(source), bytes.size());
+    for (std::size_t cut = 0; cut <= bytes.size(); ++cut) {
+      SCOPED_TRACE("cut to " + std::to_string(cut) + " bytes");
+      EXPECT_EQ(ReadEventCut<TypeParam>(bytes, cut, false),
+                ReadEventCut<TypeParam>(bytes, cut, true));
+      EXPECT_EQ(WriteEventInto(cut, [&](TPack &pack) { PackEvent(pack, source); }),
+                WriteEventInto(cut, [&](TPack &pack) { PackByFields(pack, plain); }));
+    }
+  }
+}
+
+// A fixed-width codec against TPack's operators. `Make(value)` builds the codec over a value,
+// `Put(pack, value)` and `Get(pack, value)` pack and read the same value with the operators,
+// one wire value after the other. The value starts from `start` before each read.
+template <class T, class Make, class Put, class Get>
+void ExpectPackedAndReadAsByOperators(const T &value, const T &start, Make make, Put put, Get get) {
+  const Bytes bytes = PackedBytes([&](TPack &pack) { put(pack, value); });
+  EXPECT_EQ(PackedBytes([&](TPack &pack) { make(value).Pack(pack); }), bytes);
+  // What a read leaves: the value, packed again, the position and the error's text.
+  auto read = [&](std::size_t cut, auto &&reading) {
+    Bytes payload(bytes.begin(), bytes.begin() + static_cast<long>(cut));
+    TPack pack(payload.data(), static_cast<unsigned long>(payload.size()));
+    T target = start;
+    std::string error;
+    try {
+      reading(pack, target);
+    } catch (const TPackError &e) {
+      error = e.what();
+    }
+    return std::make_tuple(PackedBytes([&](TPack &again) { put(again, std::as_const(target)); }),
+                           pack.StartOffset(), error);
+  };
+  auto write = [&](std::size_t size, auto &&writing) {
+    Bytes buffer(size + 1, 0xee);
+    TPack pack(1);
+    pack.SetBuffer(buffer.data(), static_cast<unsigned long>(size));
+    std::string error;
+    try {
+      writing(pack);
+    } catch (const TPackError &e) {
+      error = e.what();
+    }
+    return std::make_tuple(buffer, pack.NextOffset(), pack.BytesNeeded(), error);
+  };
+  for (std::size_t cut = 0; cut <= bytes.size(); ++cut) {
+    SCOPED_TRACE("cut to " + std::to_string(cut) + " bytes");
+    EXPECT_EQ(read(cut, [&](TPack &pack, T &target) { make(target).Unpack(pack); }),
+              read(cut, get));
+    EXPECT_EQ(write(cut, [&](TPack &pack) { make(value).Pack(pack); }),
+              write(cut, [&](TPack &pack) { put(pack, value); }));
+  }
+}
+
+// The operators read and pack a wire value of type W kept in a T.
+template <class W> struct ByOperatorsAs {
+  template <class T> void operator()(TPack &pack, const T &value) const {
+    pack << static_cast<W>(value);
+  }
+  template <class T> void operator()(TPack &pack, T &value) const {
+    W wire{};
+    pack >> wire;
+    value = static_cast<T>(wire);
+  }
+};
+
+template <class Maker> auto Over(Maker maker) {
+  return [maker](auto &value) { return maker(value, "value"); };
+}
+
+TEST(FixedCodecs, PackAndReadEveryCutAsThePackOperatorsOfTheirWireValues) {
+  const ByOperatorsAs<long> asLong;
+  ExpectPackedAndReadAsByOperators(-5L - (1L << 40), 7L, Over(Long), asLong, asLong);
+  const ByOperatorsAs<int> asInt;
+  ExpectPackedAndReadAsByOperators(-70000, 3, Over(Int), asInt, asInt);
+  const ByOperatorsAs<short> asShort; // an int16 kept in a 32-bit member
+  ExpectPackedAndReadAsByOperators(-70001L, 9L, Over(Short), asShort, asShort);
+  const ByOperatorsAs<unsigned short> asUShort;
+  ExpectPackedAndReadAsByOperators(0xfedcL, 1L, Over(UShort), asUShort, asUShort);
+  const ByOperatorsAs<bool> asBool;
+  ExpectPackedAndReadAsByOperators(true, false, Over(Bool), asBool, asBool);
+  const ByOperatorsAs<float> asFloat;
+  ExpectPackedAndReadAsByOperators(-1.25f, 8.5f, Over(Float), asFloat, asFloat);
+
+  // A point in time packed whole.
+  TTimeStamp stamp(1), start(1);
+  Distinct(4, stamp);
+  Distinct(9, start);
+  const ByOperatorsAs<TTimeStamp> asStamp;
+  ExpectPackedAndReadAsByOperators(stamp, start, Over(Own), asStamp, asStamp);
+
+  // A length of time: the seconds, then the milliseconds, each a value of its own.
+  TTimeStamp span(1);
+  span.AddDays(2);
+  span.SetHour(3);
+  span.SetMinute(4);
+  span.SetSecond(5);
+  span.SetMSecond(678);
+  ExpectPackedAndReadAsByOperators(
+      span, start, Over(Duration),
+      [](TPack &pack, const TTimeStamp &value) {
+        pack << ((value.GetDay() * 24L + value.GetHour()) * 60 + value.GetMinute()) * 60 +
+                    value.GetSecond()
+             << value.GetMSecond();
+      },
+      [](TPack &pack, TTimeStamp &value) {
+        long total = 0;
+        unsigned short millis = 0;
+        pack >> total >> millis;
+        value.Update(1);
+        value.AddDays(total / 86400);
+        value.SetHour(static_cast<unsigned short>(total % 86400 / 3600));
+        value.SetMinute(static_cast<unsigned short>(total % 3600 / 60));
+        value.SetSecond(static_cast<unsigned short>(total % 60));
+        value.SetMSecond(millis);
+      });
+
+  // An enumeration of this library: four bytes, and a short payload leaves it as it was.
+  ExpectPackedAndReadAsByOperators(
+      Kind::kSome, Kind::kNone, Over(RawEnum),
+      [](TPack &pack, Kind value) { pack.PutInt32(static_cast<std::int32_t>(value)); },
+      [](TPack &pack, Kind &value) {
+        if (pack.CanRemove(4))
+          value = static_cast<Kind>(pack.GetInt32());
+      });
 }
 
 // A record and an event made up to copy an event that fails part way, which no record of the

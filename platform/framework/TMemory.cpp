@@ -9,7 +9,8 @@
 #include <unordered_map>
 
 #include "framework/TBaseException.h"
-#include "framework/TTrackedBlocksInternal.h"
+#include "framework/TCompiler.h"
+#include "framework/TFaultPlanInternal.h"
 
 namespace {
 
@@ -45,6 +46,12 @@ struct ThreadCounter {
   std::atomic<long> live{0};
 };
 
+// The one step of a thread's own counter, for registrations (+1) and releases (-1) alike: a
+// plain load and store, since no other thread writes it.
+inline void Step(ThreadCounter &mine, long by) {
+  mine.live.store(mine.live.load(std::memory_order_relaxed) + by, std::memory_order_relaxed);
+}
+
 struct Counters {
   std::mutex lock;
   std::vector<ThreadCounter *> threads;
@@ -67,8 +74,8 @@ Counters &AllCounters() {
 // whether it was folded into Counters::ended because the thread is ending (its registrations
 // and releases from then on count there directly). Plain thread-local pointers in the
 // initial-exec model: reaching them is one load, with no call and no initialisation check.
-thread_local __attribute__((tls_model("initial-exec"))) ThreadCounter *counter = nullptr;
-thread_local __attribute__((tls_model("initial-exec"))) bool counterEnded = false;
+thread_local STATCLIENT_INITIAL_EXEC_TLS ThreadCounter *counter = nullptr;
+thread_local STATCLIENT_INITIAL_EXEC_TLS bool counterEnded = false;
 
 // Folds the thread's counter into Counters::ended when the thread ends.
 struct CounterReaper {
@@ -88,7 +95,7 @@ struct CounterReaper {
 
 // Makes the thread's counter; null when the thread is ending or no memory was had for it: the
 // caller then counts in Counters::ended under the lock.
-[[gnu::noinline]] ThreadCounter *MakeThisThreadsCounter() {
+STATCLIENT_NOINLINE ThreadCounter *MakeThisThreadsCounter() {
   if (counterEnded)
     return nullptr;
   try {
@@ -108,7 +115,7 @@ inline ThreadCounter *ThisThreadsCounter() { return counter ? counter : MakeThis
 
 void CountRegistration() {
   if (ThreadCounter *mine = ThisThreadsCounter()) {
-    mine->live.store(mine->live.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
+    Step(*mine, +1);
     return;
   }
   std::lock_guard<std::mutex> lock(AllCounters().lock);
@@ -119,7 +126,7 @@ void CountRelease() {
   ThreadCounter *mine = ThisThreadsCounter();
   const long own = mine ? mine->live.load(std::memory_order_relaxed) : 0;
   if (own > 0) {
-    mine->live.store(own - 1, std::memory_order_relaxed);
+    Step(*mine, -1);
     return;
   }
   Counters &counters = AllCounters();
@@ -127,29 +134,15 @@ void CountRelease() {
   if (counters.TotalLocked() <= 0)
     return;
   if (mine)
-    mine->live.store(own - 1, std::memory_order_relaxed);
+    Step(*mine, -1);
   else
     --counters.ended;
-}
-
-// One countdown per fault: -1 never fires; otherwise the number of calls still to succeed. The
-// tracked operator new's lives beside it (TrackedBlocks::newFaultCountdown).
-std::atomic<long> getSomeMemoryCountdown{-1};
-std::atomic<long> memFreeCountdown{-1};
-
-bool FaultFires(std::atomic<long> &countdown) {
-  long left = countdown.load(std::memory_order_relaxed);
-  while (left >= 0) {
-    if (countdown.compare_exchange_weak(left, left - 1))
-      return left == 0;
-  }
-  return false;
 }
 
 } // namespace
 
 void *TMemory::GetSomeMemory(unsigned long size, unsigned short, const char *) {
-  if (FaultFires(getSomeMemoryCountdown))
+  if (Faults::getSomeMemory.Fires())
     return nullptr;
   return std::malloc(size ? size : 1);
 }
@@ -165,7 +158,7 @@ namespace {
 
 // Registration and release as the accounting defines them, whatever the state: the paths
 // taken when the fast ones below do not apply.
-[[gnu::noinline]] void RegisterFully(unsigned short line, const char *file, const void *block) {
+STATCLIENT_NOINLINE void RegisterFully(unsigned short line, const char *file, const void *block) {
   CountRegistration();
   if (!traceOn.load(std::memory_order_relaxed))
     return;
@@ -179,7 +172,7 @@ namespace {
   }
 }
 
-[[gnu::noinline]] void ReleaseFully(unsigned short line, const char *file, const void *block) {
+STATCLIENT_NOINLINE void ReleaseFully(unsigned short line, const char *file, const void *block) {
   CountRelease();
   if (tracedCount.load(std::memory_order_relaxed) != 0) {
     Accounting &state = State();
@@ -187,7 +180,7 @@ namespace {
     state.traced.erase(block);
     tracedCount.store(state.traced.size(), std::memory_order_relaxed);
   }
-  if (FaultFires(memFreeCountdown))
+  if (Faults::memFree.Fires())
     throw TBaseException(2, 1002, file, line, 0, 0);
 }
 
@@ -198,7 +191,7 @@ namespace {
 void TMemory::MemReg(unsigned short line, const char *file, const void *block, unsigned long) {
   ThreadCounter *mine = counter;
   if (mine && !traceOn.load(std::memory_order_relaxed)) {
-    mine->live.store(mine->live.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
+    Step(*mine, +1);
     return;
   }
   RegisterFully(line, file, block);
@@ -207,10 +200,9 @@ void TMemory::MemReg(unsigned short line, const char *file, const void *block, u
 void TMemory::MemFree(unsigned short line, const char *file, const void *block) {
   ThreadCounter *mine = counter;
   if (mine) {
-    const long own = mine->live.load(std::memory_order_relaxed);
-    if (own > 0 && tracedCount.load(std::memory_order_relaxed) == 0 &&
-        memFreeCountdown.load(std::memory_order_relaxed) < 0) {
-      mine->live.store(own - 1, std::memory_order_relaxed);
+    if (mine->live.load(std::memory_order_relaxed) > 0 &&
+        tracedCount.load(std::memory_order_relaxed) == 0 && !Faults::memFree.Planned()) {
+      Step(*mine, -1);
       return;
     }
   }
@@ -232,9 +224,9 @@ std::vector<std::string> TMemory::TracedRegistrations() {
 }
 
 void TMemory::SetFaultPlan(const FaultPlan &plan) {
-  getSomeMemoryCountdown.store(plan.getSomeMemoryAfter);
-  TrackedBlocks::newFaultCountdown.store(plan.trackedNewAfter);
-  memFreeCountdown.store(plan.memFreeThrowsAfter);
+  Faults::getSomeMemory.Set(plan.getSomeMemoryAfter);
+  Faults::trackedNew.Set(plan.trackedNewAfter);
+  Faults::memFree.Set(plan.memFreeThrowsAfter);
 }
 
-bool TMemory::TrackedNewShouldFail() { return FaultFires(TrackedBlocks::newFaultCountdown); }
+bool TMemory::TrackedNewShouldFail() { return Faults::trackedNew.Fires(); }

@@ -2,23 +2,14 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "framework/TCompiler.h"
+#include "framework/TFaultPlanInternal.h"
 #include "framework/TMemory.h"
 #include "framework/TTrackedBlocksInternal.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-#define STATCLIENT_TRACKED_BLOCKS_FROM_HEAP 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define STATCLIENT_TRACKED_BLOCKS_FROM_HEAP 1
-#endif
-#endif
-
-std::atomic<long> TrackedBlocks::newFaultCountdown{-1};
-
 // The tracked allocation: a planned failure, or a block of the size classes.
 void *operator new(std::size_t size, unsigned short, const char *, const void *) noexcept {
-  if (TrackedBlocks::newFaultCountdown.load(std::memory_order_relaxed) >= 0 &&
-      TMemory::TrackedNewShouldFail())
+  if (Faults::trackedNew.Planned() && TMemory::TrackedNewShouldFail())
     return nullptr;
   return TrackedBlocks::Take(size);
 }
@@ -27,7 +18,7 @@ void operator delete(void *block, unsigned short, const char *, const void *) no
   TrackedBlocks::Give(block);
 }
 
-#ifdef STATCLIENT_TRACKED_BLOCKS_FROM_HEAP
+#if STATCLIENT_ADDRESS_SANITIZER
 
 void *TrackedBlocks::Take(std::size_t size) noexcept { return std::malloc(size ? size : 1); }
 void TrackedBlocks::Give(void *block) noexcept { std::free(block); }
@@ -70,9 +61,8 @@ constexpr std::size_t BoundOf(std::size_t sizeClass) {
 // The calling thread's lists, made at its first release, and whether they went back to the
 // heap because the thread is ending (blocks released later go there too). Plain pointers in
 // the initial-exec model: reaching them is one load, with no call and no initialisation check.
-#define STATCLIENT_THREAD_SLOT thread_local __attribute__((tls_model("initial-exec")))
-STATCLIENT_THREAD_SLOT ThreadLists *lists = nullptr;
-STATCLIENT_THREAD_SLOT bool listsEnded = false;
+thread_local STATCLIENT_INITIAL_EXEC_TLS ThreadLists *lists = nullptr;
+thread_local STATCLIENT_INITIAL_EXEC_TLS bool listsEnded = false;
 
 // Gives the thread's lists back to the heap when the thread ends.
 struct Reaper {
@@ -108,7 +98,7 @@ std::uint32_t ClassOf(std::size_t size) {
   return static_cast<std::uint32_t>((size + kHeader - 1) / kGranule);
 }
 
-[[gnu::noinline]] void *TakeFromHeap(std::size_t size, std::uint32_t sizeClass) noexcept {
+STATCLIENT_NOINLINE void *TakeFromHeap(std::size_t size, std::uint32_t sizeClass) noexcept {
   const std::size_t bytes = sizeClass == kUncached ? kHeader + size : (sizeClass + 1) * kGranule;
   auto *header = static_cast<Header *>(std::malloc(bytes));
   if (!header)
@@ -137,7 +127,7 @@ bool Grow(ClassList &list, std::uint32_t sizeClass) {
 // A block the thread's list could not take at once: the first release on this thread makes
 // the lists and a full stack grows up to its bound; a block of no class, a list at its bound
 // or a thread that is ending send it to the heap.
-[[gnu::noinline]] void GiveElsewhere(void *block, std::uint32_t sizeClass) noexcept {
+STATCLIENT_NOINLINE void GiveElsewhere(void *block, std::uint32_t sizeClass) noexcept {
   ThreadLists *mine = lists;
   if (sizeClass != kUncached && !listsEnded && (mine || (mine = MakeLists()))) {
     ClassList &list = mine->classes[sizeClass];

@@ -14,7 +14,6 @@
 #ifndef STATCLIENT_PLATFORM_FRAMEWORK_TTRACKEDBLOCKSINTERNAL_H_
 #define STATCLIENT_PLATFORM_FRAMEWORK_TTRACKEDBLOCKSINTERNAL_H_
 
-#include <atomic>
 #include <cstddef>
 
 namespace TrackedBlocks {
@@ -27,10 +26,6 @@ void Give(void *block) noexcept;
 
 // Blocks held in the calling thread's lists, ready for Take.
 std::size_t CachedOnThisThread() noexcept;
-
-// The fault plan's countdown for the tracked operator new (TMemory::SetFaultPlan): -1 when no
-// failure is planned, so that the operator checks a plan with one load.
-extern std::atomic<long> newFaultCountdown;
 
 } // namespace TrackedBlocks
 

@@ -3,12 +3,16 @@
 // A record's layout lists its fields in pack order, each as a codec over the member, made by
 // FIELD(Codec, member), which also records the member's name. Every codec has the same face:
 //   Pack(pack), Unpack(pack)   the two directions (a codec over a const field only packs)
+//   kWireWidth                 the bytes its wire form always takes, 0 for a variable length:
+//                              the one width of the codec, that the walk's fast paths and the
+//                              sizing (WireWidth, WireSizeOf) read
+//   WireSize()                 (variable length only) the bytes the field packs to now
 //   Describe(sink)             the field as a (name, value) pair, for records without a text
 //   Address()                  the member, so that the text list can be checked against it
 //   name                       the member's name, for diagnostics and LastUnpackBreak
 //
-// Grammar of the codecs (all little-endian, see TPack):
-//   Long Int Short UShort UInt ULong Bool Float
+// Grammar of the codecs (all little-endian, as TPack packs the same types):
+//   Long Int Short UShort Bool Float
 //                 the member converted to that wire type; unpacking converts back, so an
 //                 int16 kept in a 32-bit member packs its low 16 bits and unpacks sign-extended
 //   Own           the member's own TPack operators (strings, points in time, enumerations of
@@ -31,20 +35,20 @@
 // list codec holds room for more elements than the bytes read or left can back, beyond the one
 // being read.
 //
-// Fixed width: a codec whose wire form always takes the same number of bytes says so in
-// kWireWidth (0 for a variable length) and offers two more members that work on raw bytes the
-// caller has already checked are there:
-//   Decode(at)   reads kWireWidth bytes at `at` into the field, exactly as Unpack would
-//   Encode(at)   writes the field's kWireWidth bytes at `at`, exactly as Pack would
-// The walk (Walk.h) uses them to read or write a run of such fields with one bounds check.
+// Fixed width: the encoding of a codec whose wire form always takes kWireWidth bytes is written
+// once, as two members that work on raw bytes the caller has already checked are there:
+//   Decode(at)   reads kWireWidth bytes at `at` into the field
+//   Encode(at)   writes the field's kWireWidth bytes at `at`
+// Its Pack and Unpack are made from them (FixedWire), and so are the walk's fast paths
+// (Walk.h), which read or write a run of such fields with one bounds check.
 #ifndef STATCLIENT_CORE_CODECS_H_
 #define STATCLIENT_CORE_CODECS_H_
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <stdexcept>
+#include <string>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -72,21 +76,43 @@ template <template <class> class Codec> struct CodecMaker {
   }
 };
 
+// What unpacking a fixed-width field does when fewer than its bytes are left.
+enum class OnShortRead {
+  kThrows,     // the TPackError TPack raises for the first part that is not there
+  kKeepsField, // nothing: the field and the pack stay as they are
+};
+
+// Pack and Unpack of a fixed-width codec Self, made from its Encode and Decode. The wire form
+// goes in Parts, each the width of one value TPack would pack or read on its own (Duration:
+// the seconds, then the milliseconds), so that an overflow or a short read stops at the same
+// part, with the same TPackError and the same bytes or position before it, as packing or
+// reading each value with TPack's operators would.
+template <class Self, class T, OnShortRead Rule, unsigned long... Parts>
+struct FixedWire : FieldRef<T> {
+  static constexpr unsigned long kWireWidth = (Parts + ...);
+
+  void Pack(TPack &pack) const {
+    unsigned char bytes[kWireWidth];
+    static_cast<const Self &>(*this).Encode(bytes);
+    const unsigned char *part = bytes;
+    ((pack.Append(part, Parts), part += Parts), ...);
+  }
+  void Unpack(TPack &pack) const {
+    if (pack.Length() < kWireWidth) {
+      if constexpr (Rule == OnShortRead::kThrows)
+        (pack.Behead(Parts), ...); // the first part that is not there throws
+      return;
+    }
+    static_cast<const Self &>(*this).Decode(static_cast<const unsigned char *>(pack.Contents()));
+    pack.Behead(kWireWidth);
+  }
+};
+
 template <class W> struct AsWire {
-  template <class T> struct Codec : FieldRef<T> {
-    static constexpr unsigned long kWireWidth = WireWidth<W>;
-    void Pack(TPack &pack) const { pack << static_cast<W>(this->field); }
+  template <class T>
+  struct Codec : FixedWire<Codec<T>, T, OnShortRead::kThrows, kWireTypeWidth<W>> {
     void Decode(const unsigned char *at) const { this->field = static_cast<T>(LoadWire<W>(at)); }
     void Encode(unsigned char *at) const { StoreWire<W>(at, static_cast<W>(this->field)); }
-    void Unpack(TPack &pack) const {
-      if constexpr (std::is_same_v<W, std::remove_const_t<T>>) {
-        pack >> this->field;
-      } else {
-        W wire{};
-        pack >> wire;
-        this->field = static_cast<T>(wire);
-      }
-    }
     void Describe(TFieldSink &sink) const {
       DescribeValue(sink, this->name, static_cast<W>(this->field));
     }
@@ -97,46 +123,38 @@ inline constexpr CodecMaker<AsWire<long>::Codec> Long{};
 inline constexpr CodecMaker<AsWire<int>::Codec> Int{};
 inline constexpr CodecMaker<AsWire<short>::Codec> Short{};
 inline constexpr CodecMaker<AsWire<unsigned short>::Codec> UShort{};
-inline constexpr CodecMaker<AsWire<unsigned int>::Codec> UInt{};
-inline constexpr CodecMaker<AsWire<unsigned long>::Codec> ULong{};
 inline constexpr CodecMaker<AsWire<bool>::Codec> Bool{};
 inline constexpr CodecMaker<AsWire<float>::Codec> Float{};
 
 // A point in time is the one type with its own operators whose length is fixed; its raw form
 // is TPack's (RawBytes.h).
-template <class T> struct OwnCodec : FieldRef<T> {
-  static constexpr bool kTimeStamp = std::is_same_v<std::remove_const_t<T>, TTimeStamp>;
-  static constexpr unsigned long kWireWidth = kTimeStamp ? kTimeStampWidth : 0;
-  void Pack(TPack &pack) const { pack << this->field; }
-  void Unpack(TPack &pack) const { pack >> this->field; }
-  void Decode(const unsigned char *at) const {
-    static_assert(kTimeStamp);
-    LoadTimeStamp(at, this->field);
-  }
-  void Encode(unsigned char *at) const {
-    static_assert(kTimeStamp);
-    StoreTimeStamp(at, this->field);
-  }
+template <class T>
+struct TimeStampCodec : FixedWire<TimeStampCodec<T>, T, OnShortRead::kThrows, kTimeStampWidth> {
+  void Decode(const unsigned char *at) const { LoadTimeStamp(at, this->field); }
+  void Encode(unsigned char *at) const { StoreTimeStamp(at, this->field); }
   void Describe(TFieldSink &sink) const { DescribeValue(sink, this->name, this->field); }
 };
+
+template <class T> unsigned long OwnSize(const T &value);
+
+template <class T> struct OperatorsCodec : FieldRef<T> {
+  static constexpr unsigned long kWireWidth = 0;
+  void Pack(TPack &pack) const { pack << this->field; }
+  void Unpack(TPack &pack) const { pack >> this->field; }
+  unsigned long WireSize() const { return OwnSize(this->field); }
+  void Describe(TFieldSink &sink) const { DescribeValue(sink, this->name, this->field); }
+};
+
+template <class T>
+using OwnCodec = std::conditional_t<std::is_same_v<std::remove_const_t<T>, TTimeStamp>,
+                                    TimeStampCodec<T>, OperatorsCodec<T>>;
 
 inline constexpr CodecMaker<OwnCodec> Own{};
 
 // Unpacking rebuilds day, hour, minute, second and millisecond from the zero value, each from
 // what the previous steps left in the fields (divisions truncate toward zero).
-template <class T> struct DurationCodec : FieldRef<T> {
-  static constexpr unsigned long kWireWidth = 6;
-  void Pack(TPack &pack) const {
-    pack << Seconds();
-    pack << static_cast<unsigned short>(this->field.GetMSecond());
-  }
-  void Unpack(TPack &pack) const {
-    long total = 0;
-    unsigned short millis = 0;
-    pack >> total;
-    pack >> millis;
-    Rebuild(total, millis);
-  }
+template <class T>
+struct DurationCodec : FixedWire<DurationCodec<T>, T, OnShortRead::kThrows, 4, 2> {
   void Decode(const unsigned char *at) const {
     Rebuild(LoadWire<long>(at), LoadWire<unsigned short>(at + 4));
   }
@@ -171,57 +189,148 @@ private:
 inline constexpr CodecMaker<DurationCodec> Duration{};
 
 // These enumerations belong to this library and have no packer of their own, so they travel as
-// their four-byte memory image. The read asks CanRemove first instead of letting a packer
-// throw: a payload that ends inside one is not an error, the field just keeps its value.
-template <class T> struct RawEnumCodec : FieldRef<T> {
-  static constexpr unsigned long kWireWidth = 4;
+// their four-byte memory image. A payload that ends inside one is not an error, the field just
+// keeps its value.
+template <class T>
+struct RawEnumCodec : FixedWire<RawEnumCodec<T>, T, OnShortRead::kKeepsField, 4> {
   void Decode(const unsigned char *at) const {
     this->field = static_cast<T>(static_cast<std::int32_t>(LoadLittle32(at)));
   }
   void Encode(unsigned char *at) const {
     StoreLittle32(at, static_cast<std::uint32_t>(static_cast<std::int32_t>(this->field)));
   }
-  void Pack(TPack &pack) const {
-    const auto value = static_cast<std::uint32_t>(static_cast<std::int32_t>(this->field));
-    const unsigned char bytes[4] = {
-        static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
-        static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)};
-    pack.Append(bytes, 4);
-  }
-  void Unpack(TPack &pack) const {
-    if (!pack.CanRemove(4))
-      return;
-    unsigned char bytes[4];
-    std::memcpy(bytes, pack.Contents(), 4);
-    const std::uint32_t value =
-        static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
-        (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
-    this->field = static_cast<T>(static_cast<std::int32_t>(value));
-    pack.Behead(4);
-  }
   void Describe(TFieldSink &sink) const { DescribeValue(sink, this->name, this->field); }
 };
 
 inline constexpr CodecMaker<RawEnumCodec> RawEnum{};
 
-template <class T> struct FlagsCodec : FieldRef<T> {
-  static constexpr unsigned long kWireWidth = 4;
-  void Pack(TPack &pack) const { pack << this->field.ToNumber(); }
+template <class T> struct FlagsCodec : FixedWire<FlagsCodec<T>, T, OnShortRead::kThrows, 4> {
   void Decode(const unsigned char *at) const {
     this->field.FromNumber(LoadWire<unsigned long>(at));
   }
   void Encode(unsigned char *at) const { StoreWire<unsigned long>(at, this->field.ToNumber()); }
-  void Unpack(TPack &pack) const {
-    unsigned long number = 0;
-    pack >> number;
-    this->field.FromNumber(number);
-  }
   void Describe(TFieldSink &sink) const {
     sink.Integer(this->name, static_cast<long long>(this->field.ToNumber()));
   }
 };
 
 inline constexpr CodecMaker<FlagsCodec> Flags{};
+
+// Sizing. A field's bytes on the wire are its codec's width when that is fixed, otherwise what
+// its codec's WireSize counts from the values; a record's are the sum over its layout. Nothing
+// is packed to count them, except a value of a type whose operators alone know its form (an
+// enumeration, once per type), into a counting pack of its own.
+
+// The one width trait: the bytes every field of codec type Codec takes, 0 when they vary.
+template <class Codec> inline constexpr unsigned long WireWidth = Codec::kWireWidth;
+
+// Bytes of the wire form of the codecs, or 0 when any of them has a variable length.
+template <class... Codec>
+inline constexpr unsigned long kFixedWidthOf = ((WireWidth<Codec> != 0) && ...)
+                                                   ? (WireWidth<Codec> + ... + 0)
+                                                   : 0;
+
+template <class Codec> unsigned long WireSizeOf(const Codec &codec) {
+  if constexpr (WireWidth<Codec> != 0)
+    return WireWidth<Codec>;
+  else
+    return codec.WireSize();
+}
+
+template <class R> struct Layout;
+
+// Adds up the bytes of the fields handed to it; folds to constants for fixed-width fields.
+struct SizeCounter {
+  unsigned long &bytes;
+  template <class... Codec> void operator()(const Codec &...fields) const {
+    bytes += (WireSizeOf(fields) + ... + 0UL);
+  }
+};
+
+// Bytes of the packed form of `record`, from its layout.
+template <class R> unsigned long RecordSize(const R &record) {
+  unsigned long bytes = 0;
+  Layout<R>::Wire(record, SizeCounter{bytes});
+  return bytes;
+}
+
+// Adds up the fixed widths of a layout's fields; `fixed` turns false at the first field of
+// variable length. Reads no value, so it folds to constants where the layout is visible.
+struct FixedWidthCounter {
+  unsigned long &width;
+  bool &fixed;
+  template <class... Codec> void operator()(const Codec &...) const {
+    fixed = fixed && kFixedWidthOf<Codec...> != 0;
+    width += kFixedWidthOf<Codec...>;
+  }
+};
+
+// Bytes of every record of class R when all its fields are fixed width, otherwise 0. `record`
+// only names the fields: its values do not count.
+template <class R> unsigned long FixedRecordWidth(const R &record) {
+  unsigned long width = 0;
+  bool fixed = true;
+  Layout<R>::Wire(record, FixedWidthCounter{width, fixed});
+  return fixed ? width : 0;
+}
+
+template <class T, class = void> struct HasLayout : std::false_type {};
+template <class T>
+struct HasLayout<T, std::void_t<decltype(sizeof(Layout<T>))>> : std::true_type {};
+
+template <class T, class = void> struct HasSize : std::false_type {};
+template <class T>
+struct HasSize<T, std::void_t<decltype(std::declval<const T &>().Size())>> : std::true_type {};
+
+// Bytes `value` packs to, counted by packing it with its own operators into a counting pack of
+// its own: for the types of other libraries, whose operators alone know their form.
+template <class T> unsigned long PackedByOperators(const T &value) {
+  TPack counter(0);
+  counter << value;
+  return counter.BufferSizeRequired();
+}
+
+// Bytes `value` packs to by its own operators: a wire type's width, a string's count and bytes,
+// a nested record's size from its layout where that is visible, else its Size(); the width of
+// an enumeration's operators; anything else as its operators pack it.
+template <class T> unsigned long OwnSize(const T &value) {
+  if constexpr (std::is_arithmetic_v<T>) {
+    static_assert(kIsWireType<T>, "TPack has no operator for this type");
+    return kWireTypeWidth<T>;
+  } else if constexpr (std::is_same_v<T, std::string>) {
+    return kWireTypeWidth<unsigned int> + static_cast<unsigned long>(value.size());
+  } else if constexpr (std::is_same_v<T, TTimeStamp>) {
+    return kTimeStampWidth;
+  } else if constexpr (HasLayout<T>::value) {
+    return RecordSize(value);
+  } else if constexpr (HasSize<T>::value) {
+    return value.Size();
+  } else if constexpr (std::is_enum_v<T>) {
+    // The operators of an enumeration pack one number of a fixed width, whatever its value
+    // (TCMState an int16, those of the other libraries an int32): counted once per type.
+    static const unsigned long width = PackedByOperators(value);
+    return width;
+  } else {
+    return PackedByOperators(value);
+  }
+}
+
+// The fewest bytes a value of T can pack to, from its default value (its strings and lists
+// empty), counted once per type. It bounds only the room reserved ahead of reading, never what
+// is read; allocation_bounds_test holds the reservations to the bytes present.
+template <class T> unsigned long LeastOwnSize() {
+  static const unsigned long least = std::max(OwnSize(T()), 1UL);
+  return least;
+}
+
+// The fewest bytes one element read by Codec can take: its width when fixed, otherwise that of
+// a default element.
+template <class Element, class Codec> unsigned long LeastElementSize() {
+  if constexpr (WireWidth<Codec> != 0)
+    return WireWidth<Codec>;
+  else
+    return LeastOwnSize<Element>();
+}
 
 // Appends a fresh element to `list` and returns it: default-constructed, except time stamps,
 // which start from the zero value.
@@ -247,128 +356,6 @@ template <class V, class Count, class Read> void ReadElements(V &list, Count cou
     }
   }
 }
-
-template <class R> struct Layout;
-
-// Adds up, over a record's fields, the fewest bytes each can take on the wire: its width when
-// fixed, one byte when its length varies.
-struct MinimumWidthCounter {
-  unsigned long &width;
-  template <class... Codec> void operator()(const Codec &...) const {
-    width += ((Codec::kWireWidth != 0 ? Codec::kWireWidth : 1UL) + ... + 0UL);
-  }
-};
-
-// The fewest bytes a record R can take on the wire: the sum of its fields' least widths,
-// counted once per record class.
-template <class R> unsigned long MinimumRecordWidth() {
-  static const unsigned long width = [] {
-    const R probe{};
-    unsigned long sum = 0;
-    Layout<R>::Wire(probe, MinimumWidthCounter{sum});
-    return std::max(sum, 1UL);
-  }();
-  return width;
-}
-
-// The fewest bytes one element read by Codec can take: its width when fixed, otherwise (a
-// nested record) its record's least width.
-template <class Element, class Codec> unsigned long MinimumElementWidth() {
-  if constexpr (Codec::kWireWidth != 0)
-    return Codec::kWireWidth;
-  else
-    return MinimumRecordWidth<Element>();
-}
-
-template <class V, class ElementMaker> struct VectorCodec : FieldRef<V> {
-  static constexpr unsigned long kWireWidth = 0;
-  ElementMaker element;
-  void Pack(TPack &pack) const {
-    pack << static_cast<int>(this->field.size());
-    for (auto &value : this->field)
-      element(value, this->name).Pack(pack);
-  }
-  // Room for the elements is reserved once, but never for more than the bytes left could hold
-  // at the fewest bytes an element takes, so a hostile count reserves no more than a
-  // constant times the payload.
-  void Unpack(TPack &pack) const {
-    using Element = typename V::value_type;
-    using ElementCodec = decltype(element(std::declval<Element &>(), ""));
-    this->field.clear();
-    int count = 0;
-    pack >> count;
-    if (count > 0)
-      this->field.reserve(std::min(static_cast<unsigned long>(count),
-                                   pack.Length() / MinimumElementWidth<Element, ElementCodec>()));
-    ReadElements(this->field, count, [&](auto &value) { element(value, this->name).Unpack(pack); });
-  }
-  void Describe(TFieldSink &sink) const {
-    sink.BeginArray(this->name);
-    for (auto &value : this->field)
-      element(value, "").Describe(sink);
-    sink.EndArray();
-  }
-};
-
-template <class ElementMaker> struct VectorMaker {
-  ElementMaker element;
-  template <class V> VectorCodec<V, ElementMaker> operator()(V &field, const char *name) const {
-    return {{field, name}, element};
-  }
-};
-
-template <class ElementMaker> constexpr VectorMaker<ElementMaker> VectorOf(ElementMaker element) {
-  return {element};
-}
-
-enum class ListRule { kAppend, kReplace, kBounded };
-
-template <ListRule Rule> struct ListAs {
-  template <class V> struct Codec : FieldRef<V> {
-    static constexpr unsigned long kWireWidth = 0;
-    using Element = typename std::remove_const_t<V>::value_type;
-    void Pack(TPack &pack) const {
-      if constexpr (Rule == ListRule::kBounded)
-        pack << static_cast<int>(this->field.size());
-      else
-        pack << static_cast<unsigned int>(this->field.size());
-      for (const Element &element : this->field)
-        pack << element;
-    }
-    void Unpack(TPack &pack) const {
-      auto read = [&pack](Element &element) { pack >> element; };
-      if constexpr (Rule == ListRule::kBounded) {
-        this->field.clear();
-        int count = 0;
-        pack >> count;
-        if (count < 0 || static_cast<std::size_t>(count) > this->field.max_size())
-          throw std::length_error("vector<T> too long");
-        this->field.reserve(std::min(static_cast<std::size_t>(count), Fitting(pack)));
-        ReadElements(this->field, count, read);
-      } else {
-        if constexpr (Rule == ListRule::kReplace)
-          this->field.clear();
-        unsigned int count = 0;
-        pack >> count;
-        ReadElements(this->field, count, read);
-      }
-    }
-    void Describe(TFieldSink &sink) const { DescribeValue(sink, this->name, this->field); }
-
-  private:
-    // How many elements the bytes left could hold at most: a default element packs to the
-    // smallest size an element can have (its strings are empty).
-    static std::size_t Fitting(const TPack &pack) {
-      TPack counter(0);
-      counter << Element();
-      return pack.Length() / std::max(counter.BufferSizeRequired(), 1UL);
-    }
-  };
-};
-
-inline constexpr CodecMaker<ListAs<ListRule::kAppend>::Codec> AppendList{};
-inline constexpr CodecMaker<ListAs<ListRule::kReplace>::Codec> ReplaceList{};
-inline constexpr CodecMaker<ListAs<ListRule::kBounded>::Codec> BoundedList{};
 
 } // namespace statcore
 

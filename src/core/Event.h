@@ -21,6 +21,7 @@
 
 #include "core/EventOwnership.h"
 #include "core/Walk.h"
+#include "framework/TCompiler.h"
 
 namespace statcore {
 
@@ -65,7 +66,7 @@ template <class T> void ReplaceByAppending(std::vector<T> &to, const std::vector
 }
 
 // Null positions are dropped. A release that throws is logged and the walk goes on.
-template <class E> [[gnu::flatten]] void ReleaseRecords(E &event, unsigned short line) noexcept {
+template <class E> STATCLIENT_FLATTEN void ReleaseRecords(E &event, unsigned short line) noexcept {
   using Layout = EventLayout<E>;
   const Site at{Layout::kSource, line};
   auto &list = event.EventDataList;
@@ -107,7 +108,7 @@ typename EventLayout<E>::Record *AppendRecord(E &event, Site at, Fill &&fill) {
 
 // Appends to `to` a copy of every record of `from`, in order. If a copy throws, the copies this
 // call appended are released before the exception passes on.
-template <class E> [[gnu::flatten]] void AppendCopies(E &to, const E &from, unsigned short line) {
+template <class E> STATCLIENT_FLATTEN void AppendCopies(E &to, const E &from, unsigned short line) {
   using Record = typename EventLayout<E>::Record;
   const Site at{EventLayout<E>::kSource, line};
   auto &list = to.EventDataList;
@@ -138,8 +139,9 @@ template <class E> void AssignEvent(E &to, const E &from, unsigned short line) {
 }
 
 // One writer serves the whole event, so that a run of fixed-width records goes into the pack
-// in few appends.
-template <class E> [[gnu::flatten]] TPack &PackEvent(TPack &pack, const E &event) {
+// in few appends. Fast path, held to packing field by field by the test EventWalk
+// (tests/machinery_test.cpp) for every size of a caller's buffer.
+template <class E> STATCLIENT_FLATTEN TPack &PackEvent(TPack &pack, const E &event) {
   using Layout = EventLayout<E>;
   using Record = typename Layout::Record;
   Packer writer(pack);
@@ -164,7 +166,7 @@ public:
   // True while another skipped pass is within the bound.
   bool Spend() {
     if (!counted_) {
-      left_ = bytesAfterCount_ / std::max(PackedSize(Record()), 1UL) + 1;
+      left_ = bytesAfterCount_ / LeastOwnSize<Record>() + 1;
       counted_ = true;
     }
     if (left_ == 0)
@@ -186,8 +188,10 @@ private:
 // reserves room for no more records than the bytes after the count could hold: a hostile count
 // fails at the first short read, or, while the tracked allocation yields no storage, ends after
 // the passes SkippedPassBudget allows. One reader serves the whole payload, so that a run of
-// fixed-width records moves the pack on once.
-template <class E> [[gnu::flatten]] TPack &UnpackEvent(TPack &pack, E &event, unsigned short line) {
+// fixed-width records moves the pack on once: a fast path, held to reading field by field by
+// the test EventWalk (tests/machinery_test.cpp) for every cut of the payload.
+template <class E>
+STATCLIENT_FLATTEN TPack &UnpackEvent(TPack &pack, E &event, unsigned short line) {
   using Layout = EventLayout<E>;
   using Record = typename Layout::Record;
   const Site at{Layout::kSource, line};
@@ -198,7 +202,7 @@ template <class E> [[gnu::flatten]] TPack &UnpackEvent(TPack &pack, E &event, un
   reader(Int(count, "EventDataList"));
   if (count > 0)
     event.EventDataList.reserve(
-        std::min(static_cast<unsigned long>(count), reader.Left() / MinimumRecordWidth<Record>()));
+        std::min(static_cast<unsigned long>(count), reader.Left() / LeastOwnSize<Record>()));
   SkippedPassBudget<Record> skipped(reader.Left());
   for (int i = 0; i < count; ++i) {
     try {
@@ -217,25 +221,23 @@ template <class E> [[gnu::flatten]] TPack &UnpackEvent(TPack &pack, E &event, un
   return pack;
 }
 
-// Counted as packing would, except that a list of records whose fields are all fixed width is
-// one multiplication: the fixed fields of the event are counted, the records are not walked.
+// Counted from the codecs' widths, nothing packed: the fixed fields of the event, the count,
+// and the records. A list of records whose fields are all fixed width is one multiplication,
+// a fast path held to the bytes packed by the tests EventWalk (tests/machinery_test.cpp) and
+// EventSuite.RoundTripsAndCopiesAreDeepAndGiveTheSameBytes (tests/event_typed_test.cpp).
 template <class E> unsigned long PackedEventSize(const E &event) {
   using Layout = EventLayout<E>;
   const auto &list = event.EventDataList;
-  const unsigned long recordWidth = list.empty() ? 0 : FixedRecordWidth(*list.front());
-  if (recordWidth == 0) {
-    TPack counter(0);
-    PackEvent(counter, event);
-    return counter.BufferSizeRequired();
-  }
-  TPack counter(0);
-  {
-    Packer writer(counter);
-    Layout::Header(event, writer);
-    counter << static_cast<int>(list.size());
-    Layout::Trailer(event, writer);
-  }
-  return counter.BufferSizeRequired() + recordWidth * static_cast<unsigned long>(list.size());
+  unsigned long bytes = kWireTypeWidth<int>; // the record count
+  Layout::Header(event, SizeCounter{bytes});
+  Layout::Trailer(event, SizeCounter{bytes});
+  if (list.empty())
+    return bytes;
+  if (const unsigned long recordWidth = FixedRecordWidth(*list.front()))
+    return bytes + recordWidth * static_cast<unsigned long>(list.size());
+  for (const auto *record : list)
+    bytes += RecordSize(*record);
+  return bytes;
 }
 
 template <class E> void WalkEvent(const E &event, TFieldSink &sink) {

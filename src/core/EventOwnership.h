@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "framework/TBaseException.h"
+#include "framework/TCompiler.h"
 #include "framework/TDiag.h"
 #include "framework/TMemory.h"
 
@@ -42,7 +43,7 @@ private:
 // Tells the framework that a record could not be had: a TBaseException built under the trace
 // lock and dropped after it is released, never thrown. Kept out of line, off the path of every
 // record that is had.
-[[gnu::cold, gnu::noinline]] inline void ReportNoStorage(Site at) {
+STATCLIENT_COLD STATCLIENT_NOINLINE inline void ReportNoStorage(Site at) {
   std::optional<TBaseException> noStorage;
   {
     TraceLock lock;

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "framework/TCompiler.h"
 #include "framework/TTimeStamp.h"
 
 namespace statcore {
@@ -20,35 +21,42 @@ namespace statcore {
 // A TTimeStamp packed whole: seven 16-bit fields and the daylight-saving byte.
 inline constexpr unsigned long kTimeStampWidth = 15;
 
-inline constexpr bool kLittleEndianHost = __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__;
+inline constexpr bool kLittleEndianHost = STATCLIENT_LITTLE_ENDIAN_HOST;
 
 inline std::uint32_t LoadLittle32(const unsigned char *at) {
   std::uint32_t value;
   std::memcpy(&value, at, sizeof value);
-  return kLittleEndianHost ? value : __builtin_bswap32(value);
+  return kLittleEndianHost ? value : STATCLIENT_BYTE_SWAP_32(value);
 }
 inline std::uint16_t LoadLittle16(const unsigned char *at) {
   std::uint16_t value;
   std::memcpy(&value, at, sizeof value);
-  return kLittleEndianHost ? value : __builtin_bswap16(value);
+  return kLittleEndianHost ? value : STATCLIENT_BYTE_SWAP_16(value);
 }
 inline void StoreLittle32(unsigned char *at, std::uint32_t value) {
   if (!kLittleEndianHost)
-    value = __builtin_bswap32(value);
+    value = STATCLIENT_BYTE_SWAP_32(value);
   std::memcpy(at, &value, sizeof value);
 }
 inline void StoreLittle16(unsigned char *at, std::uint16_t value) {
   if (!kLittleEndianHost)
-    value = __builtin_bswap16(value);
+    value = STATCLIENT_BYTE_SWAP_16(value);
   std::memcpy(at, &value, sizeof value);
 }
 
-// Bytes of the wire form of W.
+// The types TPack packs by value.
+template <class W>
+inline constexpr bool kIsWireType =
+    std::is_same_v<W, bool> || std::is_same_v<W, short> || std::is_same_v<W, unsigned short> ||
+    std::is_same_v<W, int> || std::is_same_v<W, unsigned int> || std::is_same_v<W, long> ||
+    std::is_same_v<W, unsigned long> || std::is_same_v<W, float>;
+
+// Bytes of the wire form of the wire type W (a codec's width is its kWireWidth, Codecs.h).
 template <class W>
 inline constexpr unsigned long
-    WireWidth = std::is_same_v<W, bool>                                           ? 1
-                : (std::is_same_v<W, short> || std::is_same_v<W, unsigned short>) ? 2
-                                                                                  : 4;
+    kWireTypeWidth = std::is_same_v<W, bool>                                           ? 1
+                     : (std::is_same_v<W, short> || std::is_same_v<W, unsigned short>) ? 2
+                                                                                       : 4;
 
 template <class W> W LoadWire(const unsigned char *at) {
   if constexpr (std::is_same_v<W, bool>) {
@@ -58,7 +66,7 @@ template <class W> W LoadWire(const unsigned char *at) {
     float value;
     std::memcpy(&value, &bits, sizeof value);
     return value;
-  } else if constexpr (WireWidth<W> == 2) {
+  } else if constexpr (kWireTypeWidth<W> == 2) {
     return static_cast<W>(LoadLittle16(at));
   } else if constexpr (std::is_signed_v<W>) {
     return static_cast<W>(static_cast<std::int32_t>(LoadLittle32(at)));
@@ -74,7 +82,7 @@ template <class W> void StoreWire(unsigned char *at, W value) {
     std::uint32_t bits;
     std::memcpy(&bits, &value, sizeof bits);
     StoreLittle32(at, bits);
-  } else if constexpr (WireWidth<W> == 2) {
+  } else if constexpr (kWireTypeWidth<W> == 2) {
     StoreLittle16(at, static_cast<std::uint16_t>(value));
   } else {
     StoreLittle32(at, static_cast<std::uint32_t>(value));

@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "framework/TCompiler.h"
+
 class TDiag {
 public:
   enum enDiagType : int { INFO = 0, WARN = 1, SEVR = 2, FENX = 3 };
@@ -28,7 +30,7 @@ public:
 
 // Formats `format` with the arguments as printf does and hands the line to the sink.
 void Diag(const TDiag::enDiagType &category, unsigned short line, const char *file,
-          const char *format, ...) __attribute__((format(printf, 4, 5)));
+          const char *format, ...) STATCLIENT_PRINTF_FORMAT(4, 5);
 
 // Announces a component's version to the diagnostic log when constructed, and remembers it.
 class TVersionDiagHelper {
