@@ -113,10 +113,15 @@
     }
   }
 
+  // A key that is only a number reads better with what it numbers.
+  function title(kind, name) {
+    return /^[0-9]+$/.test(name) ? kind + " " + name : name;
+  }
+
   function makeQueueTile(name) {
     const tile = element("article", "tile queue");
     tile.dataset.queue = name;
-    tile.appendChild(element("h3", "tile-name", name));
+    tile.appendChild(element("h3", "tile-name", title("Queue", name)));
     const headline = element("div", "headline");
     headline.dataset.metric = "contacts_waiting";
     headline.append(element("span", "value", "–"), element("span", "label", "calls waiting"));
@@ -154,7 +159,7 @@
   function makeGroupTile(name) {
     const tile = element("article", "tile group");
     tile.dataset.group = name;
-    tile.appendChild(element("h3", "tile-name", name));
+    tile.appendChild(element("h3", "tile-name", title("Group", name)));
     const total = element("div", "group-total");
     total.append(element("strong", "", "0"), document.createTextNode("agents"));
     tile.append(total, element("div", "state-bar"), element("ul", "states"));
@@ -193,7 +198,7 @@
       const item = element("li");
       const line = element("span", "line");
       line.style.background = colorOf(String(queue.queue));
-      item.append(line, document.createTextNode(String(queue.queue)));
+      item.append(line, document.createTextNode(title("Queue", String(queue.queue))));
       return item;
     }));
   }
@@ -242,11 +247,11 @@
       context.stroke();
       context.fillText(String(value), left - 8, y(value));
     }
-    context.textAlign = "center";
     context.textBaseline = "top";
     for (let minutes = 10; minutes >= 0; minutes -= 2) {
-      const at = x(-minutes * 60);
-      context.fillText(minutes === 0 ? "now" : "−" + minutes + " min", at, above + plotHeight + 8);
+      context.textAlign = minutes === 10 ? "left" : minutes === 0 ? "right" : "center";
+      context.fillText(minutes === 0 ? "now" : "−" + minutes + " min", x(-minutes * 60),
+                       above + plotHeight + 8);
     }
 
     context.lineWidth = 2.5;
