@@ -137,23 +137,34 @@
     return tile;
   }
 
-  function severity(queue) {
-    const wait = queue.oldest_wait_seconds;
-    const level = queue.service_level_ratio;
-    if ((isNumber(wait) && wait >= 120) || (isNumber(level) && level < 0.6)) return "alert";
-    if ((isNumber(wait) && wait >= 60) || (isNumber(level) && level < 0.8)) return "warn";
-    return "ok";
+  const SEVERITY_RANK = { ok: 0, warn: 1, alert: 2 };
+
+  // How worrying a wait is: a minute is long, two are too long.
+  function waitSeverity(seconds) {
+    if (!isNumber(seconds)) return "ok";
+    return seconds >= 120 ? "alert" : seconds >= 60 ? "warn" : "ok";
+  }
+
+  function levelSeverity(ratio) {
+    if (!isNumber(ratio)) return "ok";
+    return ratio < 0.6 ? "alert" : ratio < 0.8 ? "warn" : "ok";
   }
 
   function updateQueueTile(tile, queue) {
-    tile.dataset.severity = severity(queue);
-    const waiting = queue.contacts_waiting;
-    setFigure(tile.querySelector('[data-metric="contacts_waiting"]'), waiting, formatCount(waiting));
+    const waitLevel = waitSeverity(queue.oldest_wait_seconds);
+    const serviceLevel = levelSeverity(queue.service_level_ratio);
+    const headline = tile.querySelector('[data-metric="contacts_waiting"]');
+    headline.dataset.severity = waitLevel;
+    setFigure(headline, queue.contacts_waiting, formatCount(queue.contacts_waiting));
     for (const figure of QUEUE_FIGURES) {
+      const cell = tile.querySelector('[data-metric="' + figure.metric + '"]');
       const value = queue[figure.metric];
-      setFigure(tile.querySelector('[data-metric="' + figure.metric + '"]'), value,
-                figure.format(value));
+      setFigure(cell, value, figure.format(value));
+      if (figure.metric === "oldest_wait_seconds") cell.dataset.severity = waitLevel;
+      if (figure.metric === "service_level_ratio") cell.dataset.severity = serviceLevel;
     }
+    tile.dataset.severity =
+        SEVERITY_RANK[waitLevel] >= SEVERITY_RANK[serviceLevel] ? waitLevel : serviceLevel;
   }
 
   function makeGroupTile(name) {
@@ -294,6 +305,7 @@
     const live = sinceMessage < STALE_AFTER_MS;
     const up = live && latest.server_up === true;
     statusElement.dataset.state = up ? "up" : "down";
+    document.body.dataset.live = up ? "yes" : "no";
     if (up) statusElement.textContent = "Server up · figures " + age + " s old";
     else if (live) statusElement.textContent = "Server down · figures " + age + " s old";
     else statusElement.textContent = "Server down (no contact with the exporter) · figures " +
