@@ -67,12 +67,13 @@ void SendOk(mg_connection *connection, const char *contentType, std::string_view
   mg_write(connection, body.data(), body.size());
 }
 
-// What civetweb logged on this thread; read after a failed start, it says why the port could
-// not be bound.
+// The first message civetweb logged on this thread; read after a failed start, it says why the
+// port could not be bound (what follows it only says that starting failed).
 thread_local std::string startLog;
 
 int KeepLogMessage(const mg_connection *, const char *message) {
-  startLog += (startLog.empty() ? "" : "; ") + std::string(message);
+  if (startLog.empty())
+    startLog = message;
   return 1; // handled: civetweb writes no log of its own
 }
 
