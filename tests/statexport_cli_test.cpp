@@ -182,6 +182,12 @@ TEST_F(Statexport, APortInUseIsNamedWithExitTwo) {
   EXPECT_NE(err.find("in use"), std::string::npos) << err;
 }
 
+TEST_F(Statexport, AStartLineThatCannotBeWrittenExitsThree) {
+  const int status =
+      std::system((std::string(STATEXPORT_PATH) + " --listen 127.0.0.1:0 2>/dev/full").c_str());
+  EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 3);
+}
+
 // The embedded simulator's events reach /metrics, the page and its assets are served, other
 // paths are not found, and SIGTERM ends the daemon with 0.
 TEST_F(Statexport, ServesTheSimulatorsFiguresUntilTerminated) {
