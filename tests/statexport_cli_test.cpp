@@ -151,6 +151,7 @@ TEST_F(Statexport, BadCommandLinesAreRefusedBeforeServing) {
       {"--tick-ms 0", 1, "--tick-ms: 0 is not a whole number from 1 to 60000"},
       {"--refresh-rate x", 1, "--refresh-rate: x is not a whole number"},
       {"--expiry-periods 0", 1, "--expiry-periods: 0 is not a whole number"},
+      {"--per-user-detail", 1, "--per-user-detail requires --per-user"},
       {"--listen 127.0.0.1:0 --connect bogus", 1, "--connect bogus: Invalid argument"},
       {"--listen 127.0.0.1:0 --server NobodyServesThis", 2,
        "cannot reach a Statistics Server named \"NobodyServesThis\""},
