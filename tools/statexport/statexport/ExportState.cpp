@@ -33,15 +33,22 @@ struct KeyHash {
   }
 };
 
-// One entity of a family; its values live in the family's flat value array.
+// One entity of a family: what every merge reads, kept small; its values live in the family's
+// flat value array and its nested rows and contributions beside it (Nested), touched only by
+// the families that have them.
 struct Slot {
   Key key{};
-  double periodStart = std::numeric_limits<double>::quiet_NaN();
-  Clock::time_point lastSeen;
   std::uint64_t lastEvent = 0; // the family's event count when an event last named it
+  Clock::time_point lastSeen;
+  double periodStart = std::numeric_limits<double>::quiet_NaN();
+};
+
+struct Nested {
   Children children;
   std::vector<Contribution> contributions;
 };
+
+bool SameKey(const Key &a, const Key &b) { return a[0] == b[0] && a[1] == b[1] && a[2] == b[2]; }
 
 struct Sample {
   Clock::time_point at;
@@ -52,6 +59,7 @@ struct FamilyState {
   const Family *family = nullptr;
   std::size_t width = 0;                               // values per slot
   std::vector<Slot> slots;                             // in no particular order
+  std::vector<Nested> nested;                          // one per slot
   std::vector<double> values;                          // slots.size() * width, slot after slot
   std::unordered_map<Key, std::size_t, KeyHash> index; // key -> slot (ByEntity families)
   std::vector<std::size_t> lastOrder;                  // the slot of each row of the previous event
@@ -151,7 +159,6 @@ struct ExportState::Impl {
         if (std::string(family->table.metrics[m].metric) == family->historyMetric)
           state.historyIndex = m;
       families.push_back(std::move(state));
-      batches.emplace_back();
     }
   }
 
@@ -164,10 +171,9 @@ struct ExportState::Impl {
 
   bool RowValues(const Family &family) const { return options.perUser || !family.perUserOnly; }
 
-  void Merge(FamilyState &state, Batch &batch, Clock::time_point now);
   void ExpireFamily(FamilyState &state, Clock::time_point now);
   void RecordHistory(FamilyState &state, std::size_t slot, Clock::time_point now);
-  std::size_t SlotOf(FamilyState &state, std::size_t row, const Key &key);
+  __attribute__((noinline)) std::size_t SlotOf(FamilyState &state, std::size_t row, const Key &key);
   void Remove(FamilyState &state, std::size_t slot);
   std::map<Key, double> Aggregate(const FamilyState &state, std::size_t aggregate) const;
   std::vector<MetricFamily> Collect(Clock::time_point now) const;
@@ -182,9 +188,6 @@ struct ExportState::Impl {
   bool serverUp = false;
   bool anyEvent = false;
   Clock::time_point lastAnyEvent;
-
-  std::mutex ingestMutex; // guards the batches: decoding runs outside the state's lock
-  std::vector<Batch> batches;
 };
 
 namespace {
@@ -216,15 +219,19 @@ void ExportState::Impl::RecordHistory(FamilyState &state, std::size_t slot, Cloc
 // The slot of the entity `key`, row `row` of the event being merged; created when new. Events
 // mostly list their rows in the order of the previous one, which saves the lookup.
 std::size_t ExportState::Impl::SlotOf(FamilyState &state, std::size_t row, const Key &key) {
+  // Slots are created in the order of the first event's rows, so usually row i is slot i.
+  if (row < state.slots.size() && SameKey(state.slots[row].key, key))
+    return row;
   if (row < state.lastOrder.size()) {
     const std::size_t hint = state.lastOrder[row];
-    if (hint < state.slots.size() && state.slots[hint].key == key)
+    if (hint < state.slots.size() && SameKey(state.slots[hint].key, key))
       return hint;
   }
   const auto [it, fresh] = state.index.emplace(key, state.slots.size());
   if (fresh) {
     state.slots.emplace_back();
     state.slots.back().key = key;
+    state.nested.emplace_back();
     state.values.resize(state.slots.size() * state.width, std::numeric_limits<double>::quiet_NaN());
   }
   if (row >= state.lastOrder.size())
@@ -239,61 +246,95 @@ void ExportState::Impl::Remove(FamilyState &state, std::size_t slot) {
   state.history.erase(state.slots[slot].key);
   state.index.erase(state.slots[slot].key);
   if (slot != last) {
-    state.slots[slot] = std::move(state.slots[last]);
+    state.slots[slot] = state.slots[last];
+    state.nested[slot] = std::move(state.nested[last]);
     std::copy_n(state.values.begin() + static_cast<std::ptrdiff_t>(last * state.width), state.width,
                 state.values.begin() + static_cast<std::ptrdiff_t>(slot * state.width));
     state.index[state.slots[slot].key] = slot;
   }
   state.slots.pop_back();
+  state.nested.pop_back();
   state.values.resize(state.slots.size() * state.width);
 }
 
-void ExportState::Impl::Merge(FamilyState &state, Batch &batch, Clock::time_point now) {
-  const Family &family = *state.family;
-  if (state.events > 0) {
-    const double interval = Seconds(now - state.lastDecoded);
-    state.periodSeconds =
-        state.periodSeconds == 0 ? interval : 0.7 * state.periodSeconds + 0.3 * interval;
+namespace {
+
+// Merges one decoded event into its family under the state's lock, held from Begin to End.
+class Merger : public MergeTarget {
+public:
+  Merger(ExportState::Impl &impl, FamilyState &state, Clock::time_point now)
+      : impl_(impl), state_(state), now_(now) {}
+
+  void Begin(std::size_t rows, std::size_t width) override {
+    lock_ = std::unique_lock(impl_.mutex);
+    MarkArrival(impl_, state_, now_);
+    if (state_.events > 0) {
+      const double interval = Seconds(now_ - state_.lastDecoded);
+      state_.periodSeconds =
+          state_.periodSeconds == 0 ? interval : 0.7 * state_.periodSeconds + 0.3 * interval;
+    }
+    state_.lastDecoded = now_;
+    ++state_.events;
+    if (width != state_.width) { // the per-user switch decides whether rows carry values
+      state_.width = width;
+      state_.values.assign(state_.slots.size() * width, std::numeric_limits<double>::quiet_NaN());
+    }
+    snapshot_ = state_.family->merge == MergeRule::Snapshot;
+    if (snapshot_) {
+      state_.slots.resize(rows);
+      state_.nested.resize(rows);
+      state_.values.resize(rows * width);
+    }
   }
-  state.lastDecoded = now;
-  ++state.events;
-  if (batch.width != state.width) { // the per-user switch decides whether rows carry values
-    state.width = batch.width;
-    state.values.assign(state.slots.size() * state.width, std::numeric_limits<double>::quiet_NaN());
-  }
-  if (family.merge == MergeRule::Snapshot) {
-    state.slots.resize(batch.rows);
-    state.values.resize(batch.rows * state.width);
-  }
-  std::size_t contribution = 0;
-  for (std::size_t row = 0; row < batch.rows; ++row) {
-    const std::size_t begin = contribution;
-    contribution = batch.contributionEnds[row];
-    const Key &key = batch.keys[row];
-    const std::size_t slot = family.merge == MergeRule::Snapshot ? row : SlotOf(state, row, key);
-    Slot &entity = state.slots[slot];
+
+  RowOut Row(std::size_t index, const Key &key, double periodStart) override {
+    std::size_t slot = index;
+    if (!snapshot_ && !(index < state_.slots.size() && SameKey(state_.slots[index].key, key)))
+      slot = impl_.SlotOf(state_, index, key);
+    Slot &entity = state_.slots[slot];
     // A row of an earlier period than the one held arrived late: the held figures are newer.
-    if (family.cumulative && entity.lastEvent != 0 && batch.periodStarts[row] < entity.periodStart)
-      continue;
+    if (state_.family->cumulative && entity.lastEvent != 0 && periodStart < entity.periodStart)
+      return {true};
+    if (entity.lastEvent != state_.events)
+      ++named_;
     entity.key = key;
-    std::copy_n(batch.values.begin() + static_cast<std::ptrdiff_t>(row * state.width), state.width,
-                state.values.begin() + static_cast<std::ptrdiff_t>(slot * state.width));
-    if (row < batch.children.size())
-      std::swap(entity.children, batch.children[row]);
-    else
-      entity.children.clear();
-    entity.contributions.assign(batch.contributions.begin() + static_cast<std::ptrdiff_t>(begin),
-                                batch.contributions.begin() +
-                                    static_cast<std::ptrdiff_t>(contribution));
-    entity.periodStart = batch.periodStarts[row];
-    entity.lastSeen = now;
-    entity.lastEvent = state.events;
-    if (state.historyIndex != SIZE_MAX)
-      RecordHistory(state, slot, now);
+    entity.periodStart = periodStart;
+    entity.lastSeen = now_;
+    entity.lastEvent = state_.events;
+    if (state_.historyIndex != SIZE_MAX)
+      touched_.push_back(slot);
+    Nested &nested = state_.nested[slot];
+    return {false, state_.values.data() + slot * state_.width, &nested.children,
+            &nested.contributions};
   }
-  state.eventValues.swap(batch.eventValues);
-  ExpireFamily(state, now);
-}
+
+  void End(const std::vector<double> &eventValues) override {
+    state_.eventValues = eventValues;
+    for (std::size_t slot : touched_)
+      impl_.RecordHistory(state_, slot, now_);
+    // Only entities this event did not name can have expired.
+    if (named_ < state_.slots.size())
+      impl_.ExpireFamily(state_, now_);
+  }
+
+  static void MarkArrival(ExportState::Impl &impl, FamilyState &state, Clock::time_point now) {
+    state.seen = true;
+    state.lastEvent = now;
+    impl.anyEvent = true;
+    impl.lastAnyEvent = now;
+  }
+
+private:
+  ExportState::Impl &impl_;
+  FamilyState &state_;
+  Clock::time_point now_;
+  std::unique_lock<std::shared_mutex> lock_;
+  bool snapshot_ = false;
+  std::size_t named_ = 0;
+  std::vector<std::size_t> touched_; // the slots named, for the families with a history
+};
+
+} // namespace
 
 void ExportState::Impl::ExpireFamily(FamilyState &state, Clock::time_point now) {
   const auto periods = static_cast<std::uint64_t>(std::max(1, options.expiryPeriods));
@@ -309,7 +350,7 @@ std::map<Key, double> ExportState::Impl::Aggregate(const FamilyState &state,
                                                    std::size_t aggregate) const {
   const AggregateOp op = state.family->aggregates[aggregate].op;
   std::map<Key, double> values;
-  for (const Slot &entity : state.slots)
+  for (const Nested &entity : state.nested)
     for (const Contribution &contribution : entity.contributions) {
       if (contribution.aggregate != aggregate)
         continue;
@@ -384,16 +425,15 @@ std::vector<MetricFamily> ExportState::Impl::Collect(Clock::time_point now) cons
       rows.reserve(slots.size());
       for (std::size_t slot : slots)
         rows.push_back({WithKey({}, family.table.labels, state.slots[slot].key),
-                        state.ValuesOf(slot), state.width, &state.slots[slot].children});
+                        state.ValuesOf(slot), state.width, &state.nested[slot].children});
       RenderLevel(family.table, rows, Detail(), out);
       if (family.cumulative) {
         MetricFamily start = Gauge(family.periodStartMetric,
                                    "Start of the statistics period the figures belong to (Unix "
                                    "time).");
-        for (std::size_t slot : slots)
-          if (!std::isnan(state.slots[slot].periodStart))
-            start.metric.push_back(
-                GaugeMetric(rows[&slot - slots.data()].labels, state.slots[slot].periodStart));
+        for (std::size_t i = 0; i < slots.size(); ++i)
+          if (!std::isnan(state.slots[slots[i]].periodStart))
+            start.metric.push_back(GaugeMetric(rows[i].labels, state.slots[slots[i]].periodStart));
         if (!start.metric.empty())
           out.push_back(std::move(start));
       }
@@ -429,22 +469,14 @@ void ExportState::Ingest(unsigned short eventId, const void *payload, std::size_
     ++impl_->unknownEvents;
     return;
   }
-  const Family &family = *impl_->families[index].family;
-  std::lock_guard ingest(impl_->ingestMutex);
-  Batch &batch = impl_->batches[index];
-  const bool decoded =
-      payload != nullptr && family.Decode(payload, size, impl_->RowValues(family), batch);
-  std::unique_lock lock(impl_->mutex);
   FamilyState &state = impl_->families[index];
-  state.seen = true;
-  state.lastEvent = now;
-  impl_->anyEvent = true;
-  impl_->lastAnyEvent = now;
-  if (!decoded) {
-    ++state.decodeErrors;
+  const Family &family = *state.family;
+  Merger merger(*impl_, state, now);
+  if (payload != nullptr && family.Ingest(payload, size, impl_->RowValues(family), merger))
     return;
-  }
-  impl_->Merge(state, batch, now);
+  std::unique_lock lock(impl_->mutex);
+  Merger::MarkArrival(*impl_, state, now);
+  ++state.decodeErrors;
 }
 
 void ExportState::SetServerUp(bool up, Clock::time_point) {

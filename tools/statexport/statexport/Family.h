@@ -1,13 +1,15 @@
 // One event family as the exporter sees it: the event id and name, how its rows merge into the
 // state, its tables (FamilySpec.h), and the decoding of a payload into stored rows.
 //
-// Decoding unpacks the payload into the family's event class once and reads each field through
-// its table's reader (a member pointer or a small function): no field walk and no text. The
-// rows land in a Batch whose storage is kept from one event to the next, so a steady stream of
-// events of the same shape allocates nothing beyond what unpacking itself does.
+// Ingesting unpacks the payload into the family's event class once, outside any lock, then
+// reads each field through its table's reader (a member pointer or a small function) straight
+// into the storage the merge target hands out: no field walk, no text, no copy in between. The
+// target's storage is kept from one event to the next, so a steady stream of events of the same
+// shape allocates nothing beyond what unpacking itself does.
 //
-// Families are constant once built (AllFamilies); Decode may run on any thread with its own
-// Batch. Decode never throws: a payload that does not unpack in full returns false.
+// Families are constant once built (AllFamilies); Ingest may run on any thread. It never
+// throws for bad input: a payload that does not unpack in full returns false and leaves the
+// target untouched.
 #ifndef STATCLIENT_TOOLS_STATEXPORT_FAMILY_H_
 #define STATCLIENT_TOOLS_STATEXPORT_FAMILY_H_
 
@@ -16,6 +18,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <statclient/statclient.h>
@@ -27,19 +30,23 @@ namespace statexport {
 
 using Children = std::vector<std::vector<StoredRow>>; // the rows of each nested level
 
-// A decoded event, ready to merge: per row its entity key, its values (`width` of them, in
-// table order), the start of its period (cumulative families; NaN when unknown), its nested
-// rows and its contributions to the aggregates (`contributionEnds[i]` ends row i's).
-struct Batch {
-  std::size_t rows = 0;
-  std::size_t width = 0;
-  std::vector<Key> keys;
-  std::vector<double> values;
-  std::vector<double> periodStarts;
-  std::vector<Children> children;
-  std::vector<Contribution> contributions;
-  std::vector<std::size_t> contributionEnds;
-  std::vector<double> eventValues; // the fields of the event around its list
+// Where a decoded event goes: the state, which takes its lock in Begin and gives it back in
+// End, and hands out the storage of each row's entity in between.
+struct RowOut {
+  bool skip = false;            // the row is older than what the entity holds
+  double *values = nullptr;     // the entity's values, in table order
+  Children *children = nullptr; // the entity's nested rows
+  std::vector<Contribution> *contributions = nullptr;
+};
+
+class MergeTarget {
+public:
+  virtual ~MergeTarget() = default;
+  // `rows` rows of `width` values each follow.
+  virtual void Begin(std::size_t rows, std::size_t width) = 0;
+  // The storage for row `index`, the entity `key`; `periodStart` is NaN when unknown.
+  virtual RowOut Row(std::size_t index, const Key &key, double periodStart) = 0;
+  virtual void End(const std::vector<double> &eventValues) = 0;
 };
 
 // How an event's rows change the family's entities.
@@ -64,10 +71,10 @@ public:
   const char *periodStartMetric = ""; // cumulative: the period start's metric
   std::vector<const char *> periodStartPaths;
 
-  // Unpacks the payload and fills `batch`; false when it does not unpack in full. With
-  // `rowValues` false only the keys and the contributions are read.
-  virtual bool Decode(const void *payload, std::size_t size, bool rowValues,
-                      Batch &batch) const = 0;
+  // Unpacks the payload and merges its rows into `target`; false when it does not unpack in
+  // full. With `rowValues` false only the keys and the contributions are read.
+  virtual bool Ingest(const void *payload, std::size_t size, bool rowValues,
+                      MergeTarget &target) const = 0;
 };
 
 // Every family, in event id order; built once, constant afterwards.
@@ -111,6 +118,11 @@ template <class Row> struct LevelSpec {
   std::vector<std::shared_ptr<const ChildLevel<Row>>> children;
   bool detail = false; // as a nested level: published only with perUserDetail
 
+private:
+  std::vector<std::pair<std::size_t, long Row::*>> numbers_;
+  std::vector<std::pair<std::size_t, double (*)(const Row &)>> readers_;
+
+public:
   TableInfo Info(const char *path) const {
     TableInfo info;
     info.path = path;
@@ -132,8 +144,21 @@ template <class Row> struct LevelSpec {
     ExtractChildren(row, out.children);
   }
   void ExtractValues(const Row &row, double *out) const {
+    for (const auto &[at, member] : numbers_)
+      out[at] = static_cast<double>(row.*member);
+    for (const auto &[at, read] : readers_)
+      out[at] = read(row);
+  }
+  // Sorts the fields into plain members and computed ones, so that extraction runs two tight
+  // loops; call once the fields are complete.
+  void Compile() {
+    numbers_.clear();
+    readers_.clear();
     for (std::size_t i = 0; i < fields.size(); ++i)
-      out[i] = fields[i].Read(row);
+      if (fields[i].number)
+        numbers_.emplace_back(i, fields[i].number);
+      else
+        readers_.emplace_back(i, fields[i].read);
   }
   void ExtractChildren(const Row &row, Children &out) const {
     out.resize(children.size());
@@ -147,7 +172,9 @@ template <class Parent, class Child> class ListLevel : public ChildLevel<Parent>
 public:
   ListLevel(const char *path, const std::vector<Child> &(*list)(const Parent &),
             LevelSpec<Child> spec)
-      : path_(path), list_(list), spec_(std::move(spec)) {}
+      : path_(path), list_(list), spec_(std::move(spec)) {
+    spec_.Compile();
+  }
 
   void Extract(const Parent &parent, std::vector<StoredRow> &out) const override {
     const std::vector<Child> &rows = list_(parent);
@@ -184,6 +211,7 @@ public:
 
   // Fills the metadata from the specs; call once the specs are complete.
   void Finish() {
+    rows.Compile();
     table = rows.Info("");
     eventTable.metrics.clear();
     for (const FieldSpec<Event> &field : eventFields)
@@ -192,7 +220,8 @@ public:
     eventTable.leftOut = eventLeftOut;
   }
 
-  bool Decode(const void *payload, std::size_t size, bool rowValues, Batch &batch) const override {
+  bool Ingest(const void *payload, std::size_t size, bool rowValues,
+              MergeTarget &target) const override {
     Event event;
     try {
       TPack pack(const_cast<void *>(payload), static_cast<unsigned long>(size));
@@ -203,37 +232,33 @@ public:
       return false;
     }
     constexpr double kUnknown = std::numeric_limits<double>::quiet_NaN();
-    const std::size_t count = event.EventDataList.size();
     const std::size_t width = rowValues ? rows.fields.size() : 0;
     const bool nested = rowValues && !rows.children.empty();
-    batch.width = width;
-    batch.keys.resize(count);
-    batch.values.resize(count * width);
-    batch.periodStarts.resize(count);
-    batch.children.resize(nested ? count : 0);
-    batch.contributions.clear();
-    batch.contributionEnds.resize(count);
-    batch.rows = 0;
     const double eventStart = eventPeriodStart ? eventPeriodStart(event) : kUnknown;
-    for (std::size_t index = 0; index < count; ++index) {
-      const Row *record = event.EventDataList[index];
+    std::vector<double> eventValues(eventFields.size());
+    for (std::size_t i = 0; i < eventFields.size(); ++i)
+      eventValues[i] = eventFields[i].Read(event);
+    target.Begin(event.EventDataList.size(), width);
+    std::size_t at = 0;
+    for (const Row *record : event.EventDataList) {
       if (!record)
         continue;
-      const std::size_t at = batch.rows++;
-      batch.keys[at] = rows.key(*record, index);
-      if (width)
-        rows.ExtractValues(*record, batch.values.data() + at * width);
-      if (nested)
-        rows.ExtractChildren(*record, batch.children[at]);
-      if (contribute)
-        contribute(*record, rowValues, batch.contributions);
-      batch.contributionEnds[at] = batch.contributions.size();
       const double start = periodStart ? periodStart(*record) : kUnknown;
-      batch.periodStarts[at] = std::isnan(start) ? eventStart : start;
+      const RowOut out =
+          target.Row(at, rows.key(*record, at), std::isnan(start) ? eventStart : start);
+      ++at;
+      if (out.skip)
+        continue;
+      if (width)
+        rows.ExtractValues(*record, out.values);
+      if (nested)
+        rows.ExtractChildren(*record, *out.children);
+      if (contribute) {
+        out.contributions->clear();
+        contribute(*record, rowValues, *out.contributions);
+      }
     }
-    batch.eventValues.resize(eventFields.size());
-    for (std::size_t i = 0; i < eventFields.size(); ++i)
-      batch.eventValues[i] = eventFields[i].Read(event);
+    target.End(eventValues);
     return true;
   }
 };
