@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <set>
 #include <sstream>
@@ -409,6 +410,32 @@ TEST(ExportStateTest, MetricNamesAreUniqueAndFollowTheConventions) {
     walk(family->eventTable, family->eventName);
     for (const auto &aggregate : family->aggregates)
       check(aggregate.metric, family->eventName);
+  }
+}
+
+TEST(ExportStateTest, TheMetricsPageListsEveryMetric) {
+  std::ifstream file(std::string(STATCLIENT_SOURCE_DIR) + "/docs/metrics.md");
+  ASSERT_TRUE(file) << "docs/metrics.md";
+  const std::string page((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  auto listed = [&page](const std::string &name) {
+    return page.find("`" + name + "`") != std::string::npos;
+  };
+  std::function<void(const statexport::TableInfo &)> walk = [&](const statexport::TableInfo &info) {
+    for (const auto &metric : info.metrics)
+      EXPECT_TRUE(listed(metric.metric)) << metric.metric;
+    for (const auto &left : info.leftOut)
+      EXPECT_NE(page.find(left.path), std::string::npos) << left.path;
+    for (const auto &child : info.children)
+      walk(child);
+  };
+  for (const auto &family : statexport::AllFamilies()) {
+    walk(family->table);
+    walk(family->eventTable);
+    for (const auto &aggregate : family->aggregates)
+      EXPECT_TRUE(listed(aggregate.metric)) << aggregate.metric;
+    if (family->cumulative) {
+      EXPECT_TRUE(listed(family->periodStartMetric)) << family->periodStartMetric;
+    }
   }
 }
 
