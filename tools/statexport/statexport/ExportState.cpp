@@ -57,10 +57,13 @@ struct Sample {
 
 struct FamilyState {
   const Family *family = nullptr;
-  std::size_t width = 0;                               // values per slot
-  std::vector<Slot> slots;                             // in no particular order
-  std::vector<Nested> nested;                          // one per slot
-  std::vector<double> values;                          // slots.size() * width, slot after slot
+  const std::vector<Family::Column> *columns = nullptr; // where each root metric is stored
+  std::size_t numberWidth = 0;                          // plain fields per slot
+  std::size_t realWidth = 0;                            // computed values per slot
+  std::vector<Slot> slots;                              // in no particular order
+  std::vector<Nested> nested;                           // one per slot
+  std::vector<std::int32_t> numbers; // slots.size() * numberWidth, slot after slot
+  std::vector<double> reals;         // slots.size() * realWidth, slot after slot
   std::unordered_map<Key, std::size_t, KeyHash> index; // key -> slot (ByEntity families)
   std::vector<std::size_t> lastOrder;                  // the slot of each row of the previous event
   std::vector<double> eventValues;
@@ -73,7 +76,16 @@ struct FamilyState {
   std::size_t historyIndex = SIZE_MAX; // index of the history metric in the row values
   std::map<Key, std::deque<Sample>> history;
 
-  const double *ValuesOf(std::size_t slot) const { return values.data() + slot * width; }
+  bool HasValues() const { return numberWidth + realWidth > 0; }
+  double Value(std::size_t slot, std::size_t metric) const {
+    const Family::Column column = (*columns)[metric];
+    return column.number ? numbers[slot * numberWidth + column.index]
+                         : reals[slot * realWidth + column.index];
+  }
+  void Resize(std::size_t count) {
+    numbers.resize(count * numberWidth);
+    reals.resize(count * realWidth, std::numeric_limits<double>::quiet_NaN());
+  }
 };
 
 // A row as the renderings see it: its labels, its values and its nested rows.
@@ -155,6 +167,7 @@ struct ExportState::Impl {
     for (const auto &family : AllFamilies()) {
       FamilyState state;
       state.family = family.get();
+      state.columns = &family->columns;
       for (std::size_t m = 0; m < family->table.metrics.size(); ++m)
         if (std::string(family->table.metrics[m].metric) == family->historyMetric)
           state.historyIndex = m;
@@ -204,10 +217,10 @@ private:
 } // namespace
 
 void ExportState::Impl::RecordHistory(FamilyState &state, std::size_t slot, Clock::time_point now) {
-  if (state.historyIndex >= state.width)
+  if (state.historyIndex == SIZE_MAX || !state.HasValues())
     return;
   std::deque<Sample> &samples = state.history[state.slots[slot].key];
-  const double value = state.ValuesOf(slot)[state.historyIndex];
+  const double value = state.Value(slot, state.historyIndex);
   if (!samples.empty() && now - samples.back().at < kHistoryStep)
     samples.back().value = value;
   else
@@ -232,7 +245,7 @@ std::size_t ExportState::Impl::SlotOf(FamilyState &state, std::size_t row, const
     state.slots.emplace_back();
     state.slots.back().key = key;
     state.nested.emplace_back();
-    state.values.resize(state.slots.size() * state.width, std::numeric_limits<double>::quiet_NaN());
+    state.Resize(state.slots.size());
   }
   if (row >= state.lastOrder.size())
     state.lastOrder.resize(row + 1, SIZE_MAX);
@@ -248,13 +261,17 @@ void ExportState::Impl::Remove(FamilyState &state, std::size_t slot) {
   if (slot != last) {
     state.slots[slot] = state.slots[last];
     state.nested[slot] = std::move(state.nested[last]);
-    std::copy_n(state.values.begin() + static_cast<std::ptrdiff_t>(last * state.width), state.width,
-                state.values.begin() + static_cast<std::ptrdiff_t>(slot * state.width));
+    std::copy_n(state.numbers.begin() + static_cast<std::ptrdiff_t>(last * state.numberWidth),
+                state.numberWidth,
+                state.numbers.begin() + static_cast<std::ptrdiff_t>(slot * state.numberWidth));
+    std::copy_n(state.reals.begin() + static_cast<std::ptrdiff_t>(last * state.realWidth),
+                state.realWidth,
+                state.reals.begin() + static_cast<std::ptrdiff_t>(slot * state.realWidth));
     state.index[state.slots[slot].key] = slot;
   }
   state.slots.pop_back();
   state.nested.pop_back();
-  state.values.resize(state.slots.size() * state.width);
+  state.Resize(state.slots.size());
 }
 
 namespace {
@@ -265,7 +282,7 @@ public:
   Merger(ExportState::Impl &impl, FamilyState &state, Clock::time_point now)
       : impl_(impl), state_(state), now_(now) {}
 
-  void Begin(std::size_t rows, std::size_t width) override {
+  void Begin(std::size_t rows, std::size_t numbers, std::size_t reals) override {
     lock_ = std::unique_lock(impl_.mutex);
     MarkArrival(impl_, state_, now_);
     if (state_.events > 0) {
@@ -275,37 +292,45 @@ public:
     }
     state_.lastDecoded = now_;
     ++state_.events;
-    if (width != state_.width) { // the per-user switch decides whether rows carry values
-      state_.width = width;
-      state_.values.assign(state_.slots.size() * width, std::numeric_limits<double>::quiet_NaN());
+    if (numbers != state_.numberWidth || reals != state_.realWidth) {
+      // The per-user switch decides whether rows carry values.
+      state_.numberWidth = numbers;
+      state_.realWidth = reals;
+      state_.numbers.clear();
+      state_.reals.clear();
+      state_.Resize(state_.slots.size());
     }
     snapshot_ = state_.family->merge == MergeRule::Snapshot;
+    cumulative_ = state_.family->cumulative;
+    history_ = state_.historyIndex != SIZE_MAX;
     if (snapshot_) {
       state_.slots.resize(rows);
       state_.nested.resize(rows);
-      state_.values.resize(rows * width);
+      state_.Resize(rows);
     }
   }
 
   RowOut Row(std::size_t index, const Key &key, double periodStart) override {
     std::size_t slot = index;
-    if (!snapshot_ && !(index < state_.slots.size() && SameKey(state_.slots[index].key, key)))
+    if (snapshot_)
+      state_.slots[slot].key = key;
+    else if (!(index < state_.slots.size() && SameKey(state_.slots[index].key, key)))
       slot = impl_.SlotOf(state_, index, key);
     Slot &entity = state_.slots[slot];
-    // A row of an earlier period than the one held arrived late: the held figures are newer.
-    if (state_.family->cumulative && entity.lastEvent != 0 && periodStart < entity.periodStart)
-      return {true};
-    if (entity.lastEvent != state_.events)
-      ++named_;
-    entity.key = key;
-    entity.periodStart = periodStart;
+    if (cumulative_) {
+      // A row of an earlier period than the one held arrived late: the held figures are newer.
+      if (entity.lastEvent != 0 && periodStart < entity.periodStart)
+        return {true};
+      entity.periodStart = periodStart;
+    }
+    named_ += entity.lastEvent != state_.events;
     entity.lastSeen = now_;
     entity.lastEvent = state_.events;
-    if (state_.historyIndex != SIZE_MAX)
+    if (history_)
       touched_.push_back(slot);
     Nested &nested = state_.nested[slot];
-    return {false, state_.values.data() + slot * state_.width, &nested.children,
-            &nested.contributions};
+    return {false, state_.numbers.data() + slot * state_.numberWidth,
+            state_.reals.data() + slot * state_.realWidth, &nested.children, &nested.contributions};
   }
 
   void End(const std::vector<double> &eventValues) override {
@@ -330,6 +355,8 @@ private:
   Clock::time_point now_;
   std::unique_lock<std::shared_mutex> lock_;
   bool snapshot_ = false;
+  bool cumulative_ = false;
+  bool history_ = false;
   std::size_t named_ = 0;
   std::vector<std::size_t> touched_; // the slots named, for the families with a history
 };
@@ -421,11 +448,18 @@ std::vector<MetricFamily> ExportState::Impl::Collect(Clock::time_point now) cons
     const Family &family = *state.family;
     const std::vector<std::size_t> slots = Sorted(state);
     if (RowValues(family)) {
+      // The stored columns back in table order, one row of doubles per entity.
+      const std::size_t width = state.HasValues() ? family.table.metrics.size() : 0;
+      std::vector<double> values(slots.size() * width);
       std::vector<RenderRow> rows;
       rows.reserve(slots.size());
-      for (std::size_t slot : slots)
-        rows.push_back({WithKey({}, family.table.labels, state.slots[slot].key),
-                        state.ValuesOf(slot), state.width, &state.nested[slot].children});
+      for (std::size_t i = 0; i < slots.size(); ++i) {
+        double *row = values.data() + i * width;
+        for (std::size_t m = 0; m < width; ++m)
+          row[m] = state.Value(slots[i], m);
+        rows.push_back({WithKey({}, family.table.labels, state.slots[slots[i]].key), row, width,
+                        &state.nested[slots[i]].children});
+      }
       RenderLevel(family.table, rows, Detail(), out);
       if (family.cumulative) {
         MetricFamily start = Gauge(family.periodStartMetric,
@@ -472,7 +506,8 @@ void ExportState::Ingest(unsigned short eventId, const void *payload, std::size_
   FamilyState &state = impl_->families[index];
   const Family &family = *state.family;
   Merger merger(*impl_, state, now);
-  if (payload != nullptr && family.Ingest(payload, size, impl_->RowValues(family), merger))
+  if (payload != nullptr &&
+      family.Ingest(payload, size, impl_->RowValues(family), impl_->Detail(), merger))
     return;
   std::unique_lock lock(impl_->mutex);
   Merger::MarkArrival(*impl_, state, now);
@@ -524,7 +559,7 @@ nlohmann::json ExportState::Wallboard(Clock::time_point now) const {
         const std::string name = LabelValue(family.table.labels[0].format, key[0]);
         nlohmann::json queue{{"queue", name}};
         for (std::size_t f = 0; f < indexes.size(); ++f) {
-          const double value = state.ValuesOf(slot)[indexes[f]];
+          const double value = state.HasValues() ? state.Value(slot, indexes[f]) : std::nan("");
           // The figure's name without the family's prefix, as the page shows it.
           const std::string field = std::string(kQueueFigures[f]).substr(17);
           queue[field] = std::isnan(value) ? nlohmann::json() : nlohmann::json(value);

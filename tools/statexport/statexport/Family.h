@@ -15,6 +15,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <memory>
 #include <string>
@@ -33,17 +34,18 @@ using Children = std::vector<std::vector<StoredRow>>; // the rows of each nested
 // Where a decoded event goes: the state, which takes its lock in Begin and gives it back in
 // End, and hands out the storage of each row's entity in between.
 struct RowOut {
-  bool skip = false;            // the row is older than what the entity holds
-  double *values = nullptr;     // the entity's values, in table order
-  Children *children = nullptr; // the entity's nested rows
+  bool skip = false;               // the row is older than what the entity holds
+  std::int32_t *numbers = nullptr; // the entity's plain 32-bit fields (Family::columns)
+  double *reals = nullptr;         // the entity's computed values (Family::columns)
+  Children *children = nullptr;    // the entity's nested rows
   std::vector<Contribution> *contributions = nullptr;
 };
 
 class MergeTarget {
 public:
   virtual ~MergeTarget() = default;
-  // `rows` rows of `width` values each follow.
-  virtual void Begin(std::size_t rows, std::size_t width) = 0;
+  // `rows` rows follow, each with `numbers` plain fields and `reals` others.
+  virtual void Begin(std::size_t rows, std::size_t numbers, std::size_t reals) = 0;
   // The storage for row `index`, the entity `key`; `periodStart` is NaN when unknown.
   virtual RowOut Row(std::size_t index, const Key &key, double periodStart) = 0;
   virtual void End(const std::vector<double> &eventValues) = 0;
@@ -71,9 +73,20 @@ public:
   const char *periodStartMetric = ""; // cumulative: the period start's metric
   std::vector<const char *> periodStartPaths;
 
+  // Where each root metric's value is stored: the plain 32-bit fields (read through a member
+  // pointer) apart from the computed ones, in table order within each kind.
+  struct Column {
+    bool number;
+    std::size_t index;
+  };
+  std::vector<Column> columns;
+  std::size_t numberColumns = 0;
+  std::size_t realColumns = 0;
+
   // Unpacks the payload and merges its rows into `target`; false when it does not unpack in
-  // full. With `rowValues` false only the keys and the contributions are read.
-  virtual bool Ingest(const void *payload, std::size_t size, bool rowValues,
+  // full. With `rowValues` false only the keys and the contributions are read; with `details`
+  // false the nested levels marked as details are left empty.
+  virtual bool Ingest(const void *payload, std::size_t size, bool rowValues, bool details,
                       MergeTarget &target) const = 0;
 };
 
@@ -108,6 +121,7 @@ public:
   virtual ~ChildLevel() = default;
   virtual void Extract(const Parent &parent, std::vector<StoredRow> &out) const = 0;
   virtual TableInfo Info() const = 0;
+  virtual bool Detail() const = 0;
 };
 
 template <class Row> struct LevelSpec {
@@ -149,6 +163,15 @@ public:
     for (const auto &[at, read] : readers_)
       out[at] = read(row);
   }
+  // The plain fields as they are (32-bit on the wire), the computed ones as doubles.
+  void ExtractColumns(const Row &row, std::int32_t *numbers, double *reals) const {
+    for (std::size_t i = 0; i < numbers_.size(); ++i)
+      numbers[i] = static_cast<std::int32_t>(row.*numbers_[i].second);
+    for (std::size_t i = 0; i < readers_.size(); ++i)
+      reals[i] = readers_[i].second(row);
+  }
+  std::size_t NumberCount() const { return numbers_.size(); }
+  std::size_t ReaderCount() const { return readers_.size(); }
   // Sorts the fields into plain members and computed ones, so that extraction runs two tight
   // loops; call once the fields are complete.
   void Compile() {
@@ -160,10 +183,12 @@ public:
       else
         readers_.emplace_back(i, fields[i].read);
   }
-  void ExtractChildren(const Row &row, Children &out) const {
+  // The nested levels; the detail levels only with `details` (otherwise left empty).
+  void ExtractChildren(const Row &row, Children &out, bool details = true) const {
     out.resize(children.size());
     for (std::size_t i = 0; i < children.size(); ++i)
-      children[i]->Extract(row, out[i]);
+      if (details || !children[i]->Detail())
+        children[i]->Extract(row, out[i]);
   }
 };
 
@@ -183,6 +208,7 @@ public:
       spec_.Extract(rows[i], i, out[i]);
   }
   TableInfo Info() const override { return spec_.Info(path_); }
+  bool Detail() const override { return spec_.detail; }
 
 private:
   const char *path_;
@@ -213,6 +239,13 @@ public:
   void Finish() {
     rows.Compile();
     table = rows.Info("");
+    columns.clear();
+    std::size_t numbers = 0;
+    std::size_t reals = 0;
+    for (const FieldSpec<Row> &field : rows.fields)
+      columns.push_back(field.number ? Column{true, numbers++} : Column{false, reals++});
+    numberColumns = rows.NumberCount();
+    realColumns = rows.ReaderCount();
     eventTable.metrics.clear();
     for (const FieldSpec<Event> &field : eventFields)
       eventTable.metrics.push_back(
@@ -220,7 +253,7 @@ public:
     eventTable.leftOut = eventLeftOut;
   }
 
-  bool Ingest(const void *payload, std::size_t size, bool rowValues,
+  bool Ingest(const void *payload, std::size_t size, bool rowValues, bool details,
               MergeTarget &target) const override {
     Event event;
     try {
@@ -232,13 +265,13 @@ public:
       return false;
     }
     constexpr double kUnknown = std::numeric_limits<double>::quiet_NaN();
-    const std::size_t width = rowValues ? rows.fields.size() : 0;
+    const bool values = rowValues && !rows.fields.empty();
     const bool nested = rowValues && !rows.children.empty();
     const double eventStart = eventPeriodStart ? eventPeriodStart(event) : kUnknown;
     std::vector<double> eventValues(eventFields.size());
     for (std::size_t i = 0; i < eventFields.size(); ++i)
       eventValues[i] = eventFields[i].Read(event);
-    target.Begin(event.EventDataList.size(), width);
+    target.Begin(event.EventDataList.size(), values ? numberColumns : 0, values ? realColumns : 0);
     std::size_t at = 0;
     for (const Row *record : event.EventDataList) {
       if (!record)
@@ -249,10 +282,10 @@ public:
       ++at;
       if (out.skip)
         continue;
-      if (width)
-        rows.ExtractValues(*record, out.values);
+      if (values)
+        rows.ExtractColumns(*record, out.numbers, out.reals);
       if (nested)
-        rows.ExtractChildren(*record, *out.children);
+        rows.ExtractChildren(*record, *out.children, details);
       if (contribute) {
         out.contributions->clear();
         contribute(*record, rowValues, *out.contributions);
