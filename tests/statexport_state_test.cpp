@@ -1,5 +1,6 @@
 // The exporter's state: events built with the library's classes and packed go in, the
 // exposition and the wallboard come out.
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -9,6 +10,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -481,6 +483,32 @@ TEST(ExportStateTest, TheWallboardShowsTheValuesOfTheMetrics) {
       EXPECT_EQ(users.get<double>(),
                 Value(text, "statserver_group_users{group=\"" + group["group"].get<std::string>() +
                                 "\",routing_state=\"" + routingState + "\"}"));
+}
+
+TEST(ExportStateTest, ScrapesRunWhileEventsArrive) {
+  ExportState state(ExportOptions{true, 2});
+  const auto start = Clock::now();
+  std::atomic<bool> done{false};
+  std::vector<std::thread> scrapers;
+  std::atomic<long> scrapes{0};
+  for (int i = 0; i < 3; ++i)
+    scrapers.emplace_back([&] {
+      while (!done) {
+        const std::string text = Exposition(state, Clock::now());
+        const nlohmann::json board = state.Wallboard(Clock::now());
+        EXPECT_TRUE(board["queues"].is_array());
+        EXPECT_EQ(text.find("nan"), std::string::npos);
+        ++scrapes;
+      }
+    });
+  FeedSimulation(state, start, 200);
+  done = true;
+  for (std::thread &scraper : scrapers)
+    scraper.join();
+  EXPECT_GT(scrapes.load(), 0);
+  EXPECT_EQ(Value(Exposition(state, start + 200s),
+                  R"(statexport_events_received_total{event="GROUPREALTIMEEVENT"})"),
+            200);
 }
 
 TEST(ExportStateTest, PromtoolFindsNothingToReportInAFullExposition) {
