@@ -165,8 +165,13 @@ public:
   }
   // The plain fields as they are (32-bit on the wire), the computed ones as doubles.
   void ExtractColumns(const Row &row, std::int32_t *numbers, double *reals) const {
-    for (std::size_t i = 0; i < numbers_.size(); ++i)
-      numbers[i] = static_cast<std::int32_t>(row.*numbers_[i].second);
+    // Most fields keep their value from one event to the next: reading first lets the stored
+    // row stream in rather than be fetched for every write.
+    for (std::size_t i = 0; i < numbers_.size(); ++i) {
+      const auto value = static_cast<std::int32_t>(row.*numbers_[i].second);
+      if (numbers[i] != value)
+        numbers[i] = value;
+    }
     for (std::size_t i = 0; i < readers_.size(); ++i)
       reals[i] = readers_[i].second(row);
   }
