@@ -26,9 +26,9 @@ std::unique_ptr<EventFamily<E>> Cumulative(int id, const char *eventName,
   return family;
 }
 
-LevelSpec<TEventDataUserContactTypeStatistics> UserContactTypes() {
+LevelTable<TEventDataUserContactTypeStatistics> UserContactTypes() {
   using C = TEventDataUserContactTypeStatistics;
-  LevelSpec<C> level;
+  LevelTable<C> level;
   level.labels = {{"contact_type", LabelFormat::ContactType, "CT"}};
   level.key = [](const C &c, std::size_t) -> Key { return {static_cast<long>(c.CT), 0, 0}; };
   level.fields = {
@@ -487,7 +487,7 @@ std::unique_ptr<Family> ContactResultsCumulativeFamily() {
       "fix";
   rows.leftOut = {{"DeptK", kOrgKey}, {"BU", kOrgKey},          {"Loc", kOrgKey},
                   {"SiteK", kOrgKey}, {"LocTZOffset", kOffset}, {"SiteTZOffset", kOffset}};
-  LevelSpec<C> results;
+  LevelTable<C> results;
   results.labels = {{"queue", LabelFormat::Number, "QK"},
                     {"reason", LabelFormat::Number, "ReasonK"}};
   results.key = KeyOf2<&C::QK, &C::ReasonK>;
@@ -513,7 +513,7 @@ std::unique_ptr<Family> RoutingStateCumulativeFamily() {
   rows.labels = {{"user", LabelFormat::Number, "AK"}};
   rows.key = KeyOf<&R::AK>;
   rows.leftOut = {{"DeptK", kOrgKey}, {"BU", kOrgKey}, {"Loc", kOrgKey}, {"SiteK", kOrgKey}};
-  LevelSpec<C> states;
+  LevelTable<C> states;
   states.labels = {{"routing_state_key", LabelFormat::Number, "RSKey"},
                    {"presence_state", LabelFormat::PresenceState, "Pres"}};
   states.key = [](const C &c, std::size_t) -> Key {
@@ -553,7 +553,7 @@ std::unique_ptr<Family> PostProcessingCumulativeFamily() {
   rows.labels = {{"user", LabelFormat::Number, "AK"}};
   rows.key = KeyOf<&R::AK>;
   rows.leftOut = {{"DeptK", kOrgKey}, {"BU", kOrgKey}, {"Loc", kOrgKey}, {"SiteK", kOrgKey}};
-  LevelSpec<C> reasons;
+  LevelTable<C> reasons;
   reasons.labels = {{"reason", LabelFormat::Number, "ReasonK"}};
   reasons.key = KeyOf<&C::ReasonK>;
   reasons.fields = {

@@ -35,10 +35,10 @@ ClientMetric GaugeMetric(Labels labels, double value) {
   return metric;
 }
 
-Labels WithKey(const Labels &base, const std::vector<LabelSpec> &specs, const Key &key) {
+Labels WithKey(const Labels &base, const std::vector<LabelEntry> &entries, const Key &key) {
   Labels labels = base;
-  for (std::size_t i = 0; i < specs.size(); ++i)
-    labels.push_back({specs[i].name, LabelValue(specs[i].format, key[i])});
+  for (std::size_t i = 0; i < entries.size(); ++i)
+    labels.push_back({entries[i].name, LabelValue(entries[i].format, key[i])});
   return labels;
 }
 

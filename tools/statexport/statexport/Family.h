@@ -1,5 +1,5 @@
 // One event family as the exporter sees it: the event id and name, how its rows merge into the
-// state, its tables (FamilySpec.h), and the decoding of a payload into stored rows.
+// state, its tables (TableEntries.h), and the decoding of a payload into stored rows.
 //
 // Ingesting unpacks the payload into the family's event class once, outside any lock, then
 // reads each field through its table's reader (a member pointer or a small function) straight
@@ -25,7 +25,7 @@
 #include <statclient/statclient.h>
 
 #include "statexport/Convert.h"
-#include "statexport/FamilySpec.h"
+#include "statexport/TableEntries.h"
 
 namespace statexport {
 
@@ -114,7 +114,7 @@ template <auto M> double Pct(const ClassOf<M> &row) { return Ratio(row.*M); }
 template <auto M> double Flt(const ClassOf<M> &row) { return FloatValue(row.*M); }
 
 // One level of rows of type Row: its key, fields and nested levels.
-template <class Row> struct LevelSpec;
+template <class Row> struct LevelTable;
 
 template <class Parent> class ChildLevel {
 public:
@@ -124,10 +124,10 @@ public:
   virtual bool Detail() const = 0;
 };
 
-template <class Row> struct LevelSpec {
-  std::vector<LabelSpec> labels;
+template <class Row> struct LevelTable {
+  std::vector<LabelEntry> labels;
   Key (*key)(const Row &row, std::size_t index) = nullptr;
-  std::vector<FieldSpec<Row>> fields;
+  std::vector<FieldEntry<Row>> fields;
   std::vector<LeftOut> leftOut;
   std::vector<std::shared_ptr<const ChildLevel<Row>>> children;
   bool detail = false; // as a nested level: published only with perUserDetail
@@ -142,7 +142,7 @@ public:
     info.path = path;
     info.detail = detail;
     info.labels = labels;
-    for (const FieldSpec<Row> &field : fields)
+    for (const FieldEntry<Row> &field : fields)
       info.metrics.push_back(
           {field.path, field.metric, field.help, field.labelName, field.labelValue, field.detail});
     info.leftOut = leftOut;
@@ -201,30 +201,30 @@ public:
 template <class Parent, class Child> class ListLevel : public ChildLevel<Parent> {
 public:
   ListLevel(const char *path, const std::vector<Child> &(*list)(const Parent &),
-            LevelSpec<Child> spec)
-      : path_(path), list_(list), spec_(std::move(spec)) {
-    spec_.Compile();
+            LevelTable<Child> table)
+      : path_(path), list_(list), table_(std::move(table)) {
+    table_.Compile();
   }
 
   void Extract(const Parent &parent, std::vector<StoredRow> &out) const override {
     const std::vector<Child> &rows = list_(parent);
     out.resize(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i)
-      spec_.Extract(rows[i], i, out[i]);
+      table_.Extract(rows[i], i, out[i]);
   }
-  TableInfo Info() const override { return spec_.Info(path_); }
-  bool Detail() const override { return spec_.detail; }
+  TableInfo Info() const override { return table_.Info(path_); }
+  bool Detail() const override { return table_.detail; }
 
 private:
   const char *path_;
   const std::vector<Child> &(*list_)(const Parent &);
-  LevelSpec<Child> spec_;
+  LevelTable<Child> table_;
 };
 
 template <class Parent, class Child>
 std::shared_ptr<const ChildLevel<Parent>>
-List(const char *path, const std::vector<Child> &(*list)(const Parent &), LevelSpec<Child> spec) {
-  return std::make_shared<ListLevel<Parent, Child>>(path, list, std::move(spec));
+List(const char *path, const std::vector<Child> &(*list)(const Parent &), LevelTable<Child> table) {
+  return std::make_shared<ListLevel<Parent, Child>>(path, list, std::move(table));
 }
 
 // The family of one event class: its rows' level, the fields around the list, the aggregates'
@@ -233,26 +233,26 @@ template <class Event> class EventFamily : public Family {
 public:
   using Row = RecordOf<Event>;
 
-  LevelSpec<Row> rows;
-  std::vector<FieldSpec<Event>> eventFields;
+  LevelTable<Row> rows;
+  std::vector<FieldEntry<Event>> eventFields;
   std::vector<LeftOut> eventLeftOut;
   void (*contribute)(const Row &row, bool perUser, std::vector<Contribution> &out) = nullptr;
   double (*periodStart)(const Row &row) = nullptr;
   double (*eventPeriodStart)(const Event &event) = nullptr;
 
-  // Fills the metadata from the specs; call once the specs are complete.
+  // Fills the metadata from the entries; call once the entries are complete.
   void Finish() {
     rows.Compile();
     table = rows.Info("");
     columns.clear();
     std::size_t numbers = 0;
     std::size_t reals = 0;
-    for (const FieldSpec<Row> &field : rows.fields)
+    for (const FieldEntry<Row> &field : rows.fields)
       columns.push_back(field.number ? Column{true, numbers++} : Column{false, reals++});
     numberColumns = rows.NumberCount();
     realColumns = rows.ReaderCount();
     eventTable.metrics.clear();
-    for (const FieldSpec<Event> &field : eventFields)
+    for (const FieldEntry<Event> &field : eventFields)
       eventTable.metrics.push_back(
           {field.path, field.metric, field.help, field.labelName, field.labelValue, field.detail});
     eventTable.leftOut = eventLeftOut;

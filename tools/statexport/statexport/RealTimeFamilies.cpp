@@ -40,8 +40,8 @@ void UserContributions(const TEventDataUserRealTime &r, bool perUser,
     out.push_back({kUserMonitoring, {r.AK, static_cast<long>(csm.Type), 0}, 1});
 }
 
-LevelSpec<TTimeStamp> HandlingStateTimes() {
-  LevelSpec<TTimeStamp> level;
+LevelTable<TTimeStamp> HandlingStateTimes() {
+  LevelTable<TTimeStamp> level;
   level.labels = {{"handling_state", LabelFormat::HandlingState, ""}};
   level.detail = true;
   level.key = IndexKey<TTimeStamp>;
@@ -51,9 +51,9 @@ LevelSpec<TTimeStamp> HandlingStateTimes() {
   return level;
 }
 
-LevelSpec<TEventDataUserMediaStatistics> UserMedia() {
+LevelTable<TEventDataUserMediaStatistics> UserMedia() {
   using M = TEventDataUserMediaStatistics;
-  LevelSpec<M> level;
+  LevelTable<M> level;
   level.labels = {{"medium", LabelFormat::Medium, "Media"}};
   level.key = KeyOf<&M::Media>;
   level.fields = {
@@ -105,9 +105,9 @@ LevelSpec<TEventDataUserMediaStatistics> UserMedia() {
   return level;
 }
 
-LevelSpec<TEventDataUserPresenceStateStatistics> UserPresenceStates() {
+LevelTable<TEventDataUserPresenceStateStatistics> UserPresenceStates() {
   using P = TEventDataUserPresenceStateStatistics;
-  LevelSpec<P> level;
+  LevelTable<P> level;
   level.labels = {{"presence_state", LabelFormat::PresenceState, "Pres"}};
   level.detail = true;
   level.key = [](const P &p, std::size_t) -> Key { return {static_cast<long>(p.Pres), 0, 0}; };
