@@ -213,7 +213,9 @@ TEST(ExportStateTest, BadPayloadsAreCountedAndChangeNothing) {
   state.Ingest(Server::QUEUEREALTIMEEVENT, trailing.data(), trailing.size(), now);
   state.Ingest(Server::QUEUEREALTIMEEVENT, nullptr, 10, now);
   state.Ingest(Server::USERREALTIMEEVENT, garbage.data(), garbage.size(), now);
+  state.Ingest(Server::CONTACTLOGSUMMARYEVENT, good.data(), good.size(), now);
   const std::string text = Exposition(state, now);
+  EXPECT_EQ(Value(text, R"(statexport_events_received_total{event="unknown"})"), 1);
   EXPECT_EQ(Value(text, R"(statexport_decode_errors_total{event="QUEUEREALTIMEEVENT"})"), 7);
   EXPECT_EQ(Value(text, R"(statexport_decode_errors_total{event="USERREALTIMEEVENT"})"), 1);
   EXPECT_EQ(Value(text, R"(statexport_events_received_total{event="QUEUEREALTIMEEVENT"})"), 8);
@@ -488,27 +490,36 @@ TEST(ExportStateTest, TheWallboardShowsTheValuesOfTheMetrics) {
 TEST(ExportStateTest, ScrapesRunWhileEventsArrive) {
   ExportState state(ExportOptions{true, 2});
   const auto start = Clock::now();
-  std::atomic<bool> done{false};
+  constexpr int kScrapers = 3;
+  constexpr int kScrapesEach = 20;
+  std::atomic<int> finished{0};
   std::vector<std::thread> scrapers;
-  std::atomic<long> scrapes{0};
-  for (int i = 0; i < 3; ++i)
+  for (int i = 0; i < kScrapers; ++i)
     scrapers.emplace_back([&] {
-      while (!done) {
+      for (int scrape = 0; scrape < kScrapesEach; ++scrape) {
         const std::string text = Exposition(state, Clock::now());
         const nlohmann::json board = state.Wallboard(Clock::now());
         EXPECT_TRUE(board["queues"].is_array());
         EXPECT_EQ(text.find("nan"), std::string::npos);
-        ++scrapes;
       }
+      ++finished;
     });
-  FeedSimulation(state, start, 200);
-  done = true;
+  // Events keep arriving until every scraper is through, and at least 200 of each.
+  statsim::ContactCenterModel model(3);
+  int steps = 0;
+  for (; steps < 200 || finished < kScrapers; ++steps) {
+    model.Advance();
+    for (const auto &family : statexport::AllFamilies()) {
+      const std::vector<unsigned char> bytes = statsim::PackEvent(family->id, model, true);
+      state.Ingest(static_cast<unsigned short>(family->id), bytes.data(), bytes.size(),
+                   start + steps * 1s);
+    }
+  }
   for (std::thread &scraper : scrapers)
     scraper.join();
-  EXPECT_GT(scrapes.load(), 0);
-  EXPECT_EQ(Value(Exposition(state, start + 200s),
+  EXPECT_EQ(Value(Exposition(state, start + steps * 1s),
                   R"(statexport_events_received_total{event="GROUPREALTIMEEVENT"})"),
-            200);
+            steps);
 }
 
 TEST(ExportStateTest, PromtoolFindsNothingToReportInAFullExposition) {

@@ -153,7 +153,6 @@ std::vector<MetricFamily> ExportState::Impl::Collect(Clock::time_point now) cons
     count.label = {{"event", "unknown"}};
     count.counter.value = static_cast<double>(unknownEvents);
     received.metric.push_back(count);
-    errors.metric.push_back(count);
   }
   for (MetricFamily *family : {&received, &errors, &age, &entities})
     if (!family->metric.empty())
