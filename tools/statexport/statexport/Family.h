@@ -135,6 +135,7 @@ template <class Row> struct LevelTable {
 private:
   std::vector<std::pair<std::size_t, long Row::*>> numbers_;
   std::vector<std::pair<std::size_t, double (*)(const Row &)>> readers_;
+  std::vector<long Row::*> numberMembers_; // the members of numbers_, packed for ExtractColumns
 
 public:
   TableInfo Info(const char *path) const {
@@ -167,8 +168,10 @@ public:
   void ExtractColumns(const Row &row, std::int32_t *numbers, double *reals) const {
     // Most fields keep their value from one event to the next: reading first lets the stored
     // row stream in rather than be fetched for every write.
-    for (std::size_t i = 0; i < numbers_.size(); ++i) {
-      const auto value = static_cast<std::int32_t>(row.*numbers_[i].second);
+    const std::size_t count = numberMembers_.size();
+    const auto *members = numberMembers_.data();
+    for (std::size_t i = 0; i < count; ++i) {
+      const auto value = static_cast<std::int32_t>(row.*members[i]);
       if (numbers[i] != value)
         numbers[i] = value;
     }
@@ -182,11 +185,15 @@ public:
   void Compile() {
     numbers_.clear();
     readers_.clear();
-    for (std::size_t i = 0; i < fields.size(); ++i)
-      if (fields[i].number)
+    numberMembers_.clear();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+      if (fields[i].number) {
         numbers_.emplace_back(i, fields[i].number);
-      else
+        numberMembers_.push_back(fields[i].number);
+      } else {
         readers_.emplace_back(i, fields[i].read);
+      }
+    }
   }
   // The nested levels; the detail levels only with `details` (otherwise left empty).
   void ExtractChildren(const Row &row, Children &out, bool details = true) const {
