@@ -126,7 +126,13 @@ public:
 
 template <class Row> struct LevelTable {
   std::vector<LabelEntry> labels;
+  // A row is keyed by one plain member, or by what `key` makes of it and its place in the list.
+  long Row::*keyMember = nullptr;
   Key (*key)(const Row &row, std::size_t index) = nullptr;
+
+  Key KeyOf(const Row &row, std::size_t index) const {
+    return keyMember ? Key{row.*keyMember, 0, 0} : key(row, index);
+  }
   std::vector<FieldEntry<Row>> fields;
   std::vector<LeftOut> leftOut;
   std::vector<std::shared_ptr<const ChildLevel<Row>>> children;
@@ -153,7 +159,7 @@ public:
   }
 
   void Extract(const Row &row, std::size_t index, StoredRow &out) const {
-    out.key = key(row, index);
+    out.key = KeyOf(row, index);
     out.values.resize(fields.size());
     ExtractValues(row, out.values.data());
     ExtractChildren(row, out.children);
@@ -290,7 +296,7 @@ public:
         continue;
       const double start = periodStart ? periodStart(*record) : kUnknown;
       const RowOut out =
-          target.Row(at, rows.key(*record, at), std::isnan(start) ? eventStart : start);
+          target.Row(at, rows.KeyOf(*record, at), std::isnan(start) ? eventStart : start);
       ++at;
       if (out.skip)
         continue;
