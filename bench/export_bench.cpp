@@ -7,10 +7,12 @@
 //                                      counters decode_us, ingest_us and ingest_to_decode
 //                                      (the ratio, measured in the same run; at most 2)
 //   scrape/<mode>/10000                Collect and TextSerializer over a state of 10,000 users
-//                                      in 50 groups and 500 queues, with and without per-user
-//                                      series; counters scrape_ms and bytes
+//                                      in 50 groups and 500 queues: users counted per group,
+//                                      per-user series, per-user series with the details;
+//                                      counters scrape_ms and bytes
 #include <chrono>
 #include <sstream>
+#include <utility>
 #include <vector>
 
 #include <benchmark/benchmark.h>
@@ -121,8 +123,8 @@ void IngestVsDecode(benchmark::State &state, int eventId,
       std::chrono::duration<double>(ingesting) / std::chrono::duration<double>(decoding);
 }
 
-void Scrape(benchmark::State &state, bool perUser) {
-  ExportState exporter(ExportOptions{perUser, 5});
+void Scrape(benchmark::State &state, ExportOptions options) {
+  ExportState exporter(options);
   const auto now = Clock::now();
   const auto users = UserPayload(10'000, 0);
   const auto queues = QueuePayload(500);
@@ -166,12 +168,14 @@ const bool registered = [] {
                                               GroupPayload, rows, ExportOptions{});
         });
   }
-  benchmark::RegisterBenchmark("scrape/Counted/10000", [](benchmark::State &state) {
-    Scrape(state, false);
-  })->Unit(benchmark::kMillisecond);
-  benchmark::RegisterBenchmark("scrape/PerUser/10000", [](benchmark::State &state) {
-    Scrape(state, true);
-  })->Unit(benchmark::kMillisecond);
+  const std::pair<const char *, ExportOptions> modes[] = {
+      {"scrape/Counted/10000", ExportOptions{}},
+      {"scrape/PerUser/10000", ExportOptions{true, 5}},
+      {"scrape/PerUserDetail/10000", ExportOptions{true, 5, true}}};
+  for (const auto &[name, options] : modes)
+    benchmark::RegisterBenchmark(name, [options = options](benchmark::State &state) {
+      Scrape(state, options);
+    })->Unit(benchmark::kMillisecond);
   return true;
 }();
 

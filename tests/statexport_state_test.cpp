@@ -1,13 +1,16 @@
 // The exporter's state: events built with the library's classes and packed go in, the
 // exposition and the wallboard come out.
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -210,7 +213,9 @@ TEST(ExportStateTest, BadPayloadsAreCountedAndChangeNothing) {
   state.Ingest(Server::QUEUEREALTIMEEVENT, trailing.data(), trailing.size(), now);
   state.Ingest(Server::QUEUEREALTIMEEVENT, nullptr, 10, now);
   state.Ingest(Server::USERREALTIMEEVENT, garbage.data(), garbage.size(), now);
+  state.Ingest(Server::CONTACTLOGSUMMARYEVENT, good.data(), good.size(), now);
   const std::string text = Exposition(state, now);
+  EXPECT_EQ(Value(text, R"(statexport_events_received_total{event="unknown"})"), 1);
   EXPECT_EQ(Value(text, R"(statexport_decode_errors_total{event="QUEUEREALTIMEEVENT"})"), 7);
   EXPECT_EQ(Value(text, R"(statexport_decode_errors_total{event="USERREALTIMEEVENT"})"), 1);
   EXPECT_EQ(Value(text, R"(statexport_events_received_total{event="QUEUEREALTIMEEVENT"})"), 8);
@@ -412,6 +417,32 @@ TEST(ExportStateTest, MetricNamesAreUniqueAndFollowTheConventions) {
   }
 }
 
+TEST(ExportStateTest, TheMetricsPageListsEveryMetric) {
+  std::ifstream file(std::string(STATCLIENT_SOURCE_DIR) + "/docs/metrics.md");
+  ASSERT_TRUE(file) << "docs/metrics.md";
+  const std::string page((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  auto listed = [&page](const std::string &name) {
+    return page.find("`" + name + "`") != std::string::npos;
+  };
+  std::function<void(const statexport::TableInfo &)> walk = [&](const statexport::TableInfo &info) {
+    for (const auto &metric : info.metrics)
+      EXPECT_TRUE(listed(metric.metric)) << metric.metric;
+    for (const auto &left : info.leftOut)
+      EXPECT_NE(page.find(left.path), std::string::npos) << left.path;
+    for (const auto &child : info.children)
+      walk(child);
+  };
+  for (const auto &family : statexport::AllFamilies()) {
+    walk(family->table);
+    walk(family->eventTable);
+    for (const auto &aggregate : family->aggregates)
+      EXPECT_TRUE(listed(aggregate.metric)) << aggregate.metric;
+    if (family->cumulative) {
+      EXPECT_TRUE(listed(family->periodStartMetric)) << family->periodStartMetric;
+    }
+  }
+}
+
 // The simulator's model, stepped and published for every family.
 void FeedSimulation(ExportState &state, Clock::time_point start, int steps) {
   statsim::ContactCenterModel model(7);
@@ -454,6 +485,41 @@ TEST(ExportStateTest, TheWallboardShowsTheValuesOfTheMetrics) {
       EXPECT_EQ(users.get<double>(),
                 Value(text, "statserver_group_users{group=\"" + group["group"].get<std::string>() +
                                 "\",routing_state=\"" + routingState + "\"}"));
+}
+
+TEST(ExportStateTest, ScrapesRunWhileEventsArrive) {
+  ExportState state(ExportOptions{true, 2});
+  const auto start = Clock::now();
+  constexpr int kScrapers = 3;
+  constexpr int kScrapesEach = 20;
+  std::atomic<int> finished{0};
+  std::vector<std::thread> scrapers;
+  for (int i = 0; i < kScrapers; ++i)
+    scrapers.emplace_back([&] {
+      for (int scrape = 0; scrape < kScrapesEach; ++scrape) {
+        const std::string text = Exposition(state, Clock::now());
+        const nlohmann::json board = state.Wallboard(Clock::now());
+        EXPECT_TRUE(board["queues"].is_array());
+        EXPECT_EQ(text.find("nan"), std::string::npos);
+      }
+      ++finished;
+    });
+  // Events keep arriving until every scraper is through, and at least 200 of each.
+  statsim::ContactCenterModel model(3);
+  int steps = 0;
+  for (; steps < 200 || finished < kScrapers; ++steps) {
+    model.Advance();
+    for (const auto &family : statexport::AllFamilies()) {
+      const std::vector<unsigned char> bytes = statsim::PackEvent(family->id, model, true);
+      state.Ingest(static_cast<unsigned short>(family->id), bytes.data(), bytes.size(),
+                   start + steps * 1s);
+    }
+  }
+  for (std::thread &scraper : scrapers)
+    scraper.join();
+  EXPECT_EQ(Value(Exposition(state, start + steps * 1s),
+                  R"(statexport_events_received_total{event="GROUPREALTIMEEVENT"})"),
+            steps);
 }
 
 TEST(ExportStateTest, PromtoolFindsNothingToReportInAFullExposition) {

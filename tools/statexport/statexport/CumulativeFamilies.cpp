@@ -26,9 +26,9 @@ std::unique_ptr<EventFamily<E>> Cumulative(int id, const char *eventName,
   return family;
 }
 
-LevelSpec<TEventDataUserContactTypeStatistics> UserContactTypes() {
+LevelTable<TEventDataUserContactTypeStatistics> UserContactTypes() {
   using C = TEventDataUserContactTypeStatistics;
-  LevelSpec<C> level;
+  LevelTable<C> level;
   level.labels = {{"contact_type", LabelFormat::ContactType, "CT"}};
   level.key = [](const C &c, std::size_t) -> Key { return {static_cast<long>(c.CT), 0, 0}; };
   level.fields = {
@@ -122,7 +122,7 @@ std::unique_ptr<Family> UserCumulativeFamily() {
   family->periodStartPaths = {"PeriodStamp", "TimeStamp"};
   auto &rows = family->rows;
   rows.labels = {{"user", LabelFormat::Number, "AK"}};
-  rows.key = KeyOf<&R::AK>;
+  rows.keyMember = &R::AK;
   rows.fields = {
       {"IdleCount", "statserver_user_period_idle_entries", "Times the user became idle.",
        &R::IdleCount},
@@ -202,7 +202,7 @@ std::unique_ptr<Family> QueueCumulativeFamily() {
   family->periodStartPaths = {"PeriodStamp", "TimeStamp"};
   auto &rows = family->rows;
   rows.labels = {{"queue", LabelFormat::Number, "QK"}};
-  rows.key = KeyOf<&R::QK>;
+  rows.keyMember = &R::QK;
   constexpr const char *kInterval = "Contacts answered within each of the five answer intervals.";
   constexpr const char *kAbdInterval =
       "Contacts abandoned within each of the five abandon intervals.";
@@ -333,7 +333,7 @@ std::unique_ptr<Family> GroupCumulativeFamily() {
   family->periodStartPaths = {"PeriodStartGMT", "TimeStamp"};
   auto &rows = family->rows;
   rows.labels = {{"group", LabelFormat::Number, "GK"}};
-  rows.key = KeyOf<&R::GK>;
+  rows.keyMember = &R::GK;
   rows.fields = {
       {"RT", "statserver_group_period_rt", "RT as the server sends it.", &R::RT},
       {"Recv[Prim,Over,RHOE][0]", "statserver_group_period_received_primary_contacts",
@@ -428,7 +428,7 @@ std::unique_ptr<Family> DestinationCumulativeFamily() {
   family->periodStartPaths = {"PeriodStartGMT", "TimeStamp"};
   auto &rows = family->rows;
   rows.labels = {{"destination", LabelFormat::Number, "QK"}};
-  rows.key = KeyOf<&R::QK>;
+  rows.keyMember = &R::QK;
   rows.fields = {
       {"Ans", "statserver_destination_period_answered_contacts", "Contacts answered.", &R::Ans},
       {"Abd", "statserver_destination_period_abandoned_contacts", "Contacts abandoned.", &R::Abd},
@@ -478,7 +478,7 @@ std::unique_ptr<Family> ContactResultsCumulativeFamily() {
   family->periodStartPaths = {"PeriodStartGMT", "TimeStamp"};
   auto &rows = family->rows;
   rows.labels = {{"user", LabelFormat::Number, "AK"}};
-  rows.key = KeyOf<&R::AK>;
+  rows.keyMember = &R::AK;
   rows.fields = {{"PeriodTime", "statserver_contact_result_period_length_seconds",
                   "Length of the statistics period (sent in minutes).",
                   PeriodLength<&R::PeriodTime>}};
@@ -487,7 +487,7 @@ std::unique_ptr<Family> ContactResultsCumulativeFamily() {
       "fix";
   rows.leftOut = {{"DeptK", kOrgKey}, {"BU", kOrgKey},          {"Loc", kOrgKey},
                   {"SiteK", kOrgKey}, {"LocTZOffset", kOffset}, {"SiteTZOffset", kOffset}};
-  LevelSpec<C> results;
+  LevelTable<C> results;
   results.labels = {{"queue", LabelFormat::Number, "QK"},
                     {"reason", LabelFormat::Number, "ReasonK"}};
   results.key = KeyOf2<&C::QK, &C::ReasonK>;
@@ -511,9 +511,9 @@ std::unique_ptr<Family> RoutingStateCumulativeFamily() {
   family->periodStartPaths = {"PeriodStamp", "TimeStamp"};
   auto &rows = family->rows;
   rows.labels = {{"user", LabelFormat::Number, "AK"}};
-  rows.key = KeyOf<&R::AK>;
+  rows.keyMember = &R::AK;
   rows.leftOut = {{"DeptK", kOrgKey}, {"BU", kOrgKey}, {"Loc", kOrgKey}, {"SiteK", kOrgKey}};
-  LevelSpec<C> states;
+  LevelTable<C> states;
   states.labels = {{"routing_state_key", LabelFormat::Number, "RSKey"},
                    {"presence_state", LabelFormat::PresenceState, "Pres"}};
   states.key = [](const C &c, std::size_t) -> Key {
@@ -551,11 +551,11 @@ std::unique_ptr<Family> PostProcessingCumulativeFamily() {
   family->periodStartPaths = {"PeriodStamp", "TimeStamp"};
   auto &rows = family->rows;
   rows.labels = {{"user", LabelFormat::Number, "AK"}};
-  rows.key = KeyOf<&R::AK>;
+  rows.keyMember = &R::AK;
   rows.leftOut = {{"DeptK", kOrgKey}, {"BU", kOrgKey}, {"Loc", kOrgKey}, {"SiteK", kOrgKey}};
-  LevelSpec<C> reasons;
+  LevelTable<C> reasons;
   reasons.labels = {{"reason", LabelFormat::Number, "ReasonK"}};
-  reasons.key = KeyOf<&C::ReasonK>;
+  reasons.keyMember = &C::ReasonK;
   reasons.fields = {
       {"Count", "statserver_post_processing_period_entries",
        "Times the user post-processed with the reason.", &C::Count},
@@ -579,7 +579,7 @@ std::unique_ptr<Family> WorkFlowCumulativeFamily() {
   family->periodStartPaths = {"PeriodStamp", "TimeStamp"};
   auto &rows = family->rows;
   rows.labels = {{"flow", LabelFormat::Number, "FlowKey"}};
-  rows.key = KeyOf<&R::FlowKey>;
+  rows.keyMember = &R::FlowKey;
   rows.fields = {
       {"Recevived", "statserver_workflow_period_received_contacts", "Contacts received.",
        &R::Recevived},
@@ -623,7 +623,7 @@ std::unique_ptr<Family> CallDirectorCumulativeFamily() {
   family->periodStartPaths = {"PeriodStamp", "TimeStamp"};
   auto &rows = family->rows;
   rows.labels = {{"node", LabelFormat::Number, "nodeKey"}};
-  rows.key = KeyOf<&R::nodeKey>;
+  rows.keyMember = &R::nodeKey;
   constexpr const char *kExits = "Times callers left the node by each menu key.";
   constexpr const char *kExitMetric = "statserver_call_director_period_menu_key_exits";
   constexpr const char *kKeys = "MenuExitKey[0,1,2,3,4,5,6,7,8,9]";

@@ -9,7 +9,8 @@
 //
 // Thread-safe: one thread ingests while any number of HTTP threads scrape or snapshot. Decoding
 // runs outside the state's lock; merging takes it exclusively, scrapes and wallboards share it
-// while they build their result (a scrape of 10,000 users takes a few milliseconds). Nothing
+// while they build their result (a scrape of 10,000 counted users takes about 5 ms, with
+// per-user series about 70 ms). Nothing
 // here throws for bad input; allocation failures pass on as std::bad_alloc.
 //
 // Names, labels, cardinality, the expiry rule and the wallboard are documented in
@@ -22,7 +23,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -69,7 +69,7 @@ public:
   // The wallboard's figures at `now`, as sent to the page (see docs/metrics.md, "Wallboard").
   nlohmann::json Wallboard(Clock::time_point now) const;
 
-  struct Impl;
+  struct Impl; // the inside, in StateStore.h
 
 private:
   std::unique_ptr<Impl> impl_;

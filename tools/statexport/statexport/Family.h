@@ -1,45 +1,54 @@
 // One event family as the exporter sees it: the event id and name, how its rows merge into the
-// state, its tables (FamilySpec.h), and the decoding of a payload into stored rows.
+// state, its tables (TableEntries.h), and the decoding of a payload into stored rows.
 //
-// Decoding unpacks the payload into the family's event class once and reads each field through
-// its table's reader (a member pointer or a small function): no field walk and no text. The
-// rows land in a Batch whose storage is kept from one event to the next, so a steady stream of
-// events of the same shape allocates nothing beyond what unpacking itself does.
+// Ingesting unpacks the payload into the family's event class once, outside any lock, then
+// reads each field through its table's reader (a member pointer or a small function) straight
+// into the storage the merge target hands out: no field walk, no text, no copy in between. The
+// target's storage is kept from one event to the next, so a steady stream of events of the same
+// shape allocates nothing beyond what unpacking itself does.
 //
-// Families are constant once built (AllFamilies); Decode may run on any thread with its own
-// Batch. Decode never throws: a payload that does not unpack in full returns false.
+// Families are constant once built (AllFamilies); Ingest may run on any thread. It never
+// throws for bad input: a payload that does not unpack in full returns false and leaves the
+// target untouched.
 #ifndef STATCLIENT_TOOLS_STATEXPORT_FAMILY_H_
 #define STATCLIENT_TOOLS_STATEXPORT_FAMILY_H_
 
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <statclient/statclient.h>
 
 #include "statexport/Convert.h"
-#include "statexport/FamilySpec.h"
+#include "statexport/TableEntries.h"
 
 namespace statexport {
 
 using Children = std::vector<std::vector<StoredRow>>; // the rows of each nested level
 
-// A decoded event, ready to merge: per row its entity key, its values (`width` of them, in
-// table order), the start of its period (cumulative families; NaN when unknown), its nested
-// rows and its contributions to the aggregates (`contributionEnds[i]` ends row i's).
-struct Batch {
-  std::size_t rows = 0;
-  std::size_t width = 0;
-  std::vector<Key> keys;
-  std::vector<double> values;
-  std::vector<double> periodStarts;
-  std::vector<Children> children;
-  std::vector<Contribution> contributions;
-  std::vector<std::size_t> contributionEnds;
-  std::vector<double> eventValues; // the fields of the event around its list
+// Where a decoded event goes: the state, which takes its lock in Begin and gives it back in
+// End, and hands out the storage of each row's entity in between.
+struct RowOut {
+  bool skip = false;               // the row is older than what the entity holds
+  std::int32_t *numbers = nullptr; // the entity's plain 32-bit fields (Family::columns)
+  double *reals = nullptr;         // the entity's computed values (Family::columns)
+  Children *children = nullptr;    // the entity's nested rows
+  std::vector<Contribution> *contributions = nullptr;
+};
+
+class MergeTarget {
+public:
+  virtual ~MergeTarget() = default;
+  // `rows` rows follow, each with `numbers` plain fields and `reals` others.
+  virtual void Begin(std::size_t rows, std::size_t numbers, std::size_t reals) = 0;
+  // The storage for row `index`, the entity `key`; `periodStart` is NaN when unknown.
+  virtual RowOut Row(std::size_t index, const Key &key, double periodStart) = 0;
+  virtual void End(const std::vector<double> &eventValues) = 0;
 };
 
 // How an event's rows change the family's entities.
@@ -64,10 +73,21 @@ public:
   const char *periodStartMetric = ""; // cumulative: the period start's metric
   std::vector<const char *> periodStartPaths;
 
-  // Unpacks the payload and fills `batch`; false when it does not unpack in full. With
-  // `rowValues` false only the keys and the contributions are read.
-  virtual bool Decode(const void *payload, std::size_t size, bool rowValues,
-                      Batch &batch) const = 0;
+  // Where each root metric's value is stored: the plain 32-bit fields (read through a member
+  // pointer) apart from the computed ones, in table order within each kind.
+  struct Column {
+    bool number;
+    std::size_t index;
+  };
+  std::vector<Column> columns;
+  std::size_t numberColumns = 0;
+  std::size_t realColumns = 0;
+
+  // Unpacks the payload and merges its rows into `target`; false when it does not unpack in
+  // full. With `rowValues` false only the keys and the contributions are read; with `details`
+  // false the nested levels marked as details are left empty.
+  virtual bool Ingest(const void *payload, std::size_t size, bool rowValues, bool details,
+                      MergeTarget &target) const = 0;
 };
 
 // Every family, in event id order; built once, constant afterwards.
@@ -94,29 +114,42 @@ template <auto M> double Pct(const ClassOf<M> &row) { return Ratio(row.*M); }
 template <auto M> double Flt(const ClassOf<M> &row) { return FloatValue(row.*M); }
 
 // One level of rows of type Row: its key, fields and nested levels.
-template <class Row> struct LevelSpec;
+template <class Row> struct LevelTable;
 
 template <class Parent> class ChildLevel {
 public:
   virtual ~ChildLevel() = default;
   virtual void Extract(const Parent &parent, std::vector<StoredRow> &out) const = 0;
   virtual TableInfo Info() const = 0;
+  virtual bool Detail() const = 0;
 };
 
-template <class Row> struct LevelSpec {
-  std::vector<LabelSpec> labels;
+template <class Row> struct LevelTable {
+  std::vector<LabelEntry> labels;
+  // A row is keyed by one plain member, or by what `key` makes of it and its place in the list.
+  long Row::*keyMember = nullptr;
   Key (*key)(const Row &row, std::size_t index) = nullptr;
-  std::vector<FieldSpec<Row>> fields;
+
+  Key KeyOf(const Row &row, std::size_t index) const {
+    return keyMember ? Key{row.*keyMember, 0, 0} : key(row, index);
+  }
+  std::vector<FieldEntry<Row>> fields;
   std::vector<LeftOut> leftOut;
   std::vector<std::shared_ptr<const ChildLevel<Row>>> children;
   bool detail = false; // as a nested level: published only with perUserDetail
 
+private:
+  std::vector<std::pair<std::size_t, long Row::*>> numbers_;
+  std::vector<std::pair<std::size_t, double (*)(const Row &)>> readers_;
+  std::vector<long Row::*> numberMembers_; // the members of numbers_, packed for ExtractColumns
+
+public:
   TableInfo Info(const char *path) const {
     TableInfo info;
     info.path = path;
     info.detail = detail;
     info.labels = labels;
-    for (const FieldSpec<Row> &field : fields)
+    for (const FieldEntry<Row> &field : fields)
       info.metrics.push_back(
           {field.path, field.metric, field.help, field.labelName, field.labelValue, field.detail});
     info.leftOut = leftOut;
@@ -126,19 +159,54 @@ template <class Row> struct LevelSpec {
   }
 
   void Extract(const Row &row, std::size_t index, StoredRow &out) const {
-    out.key = key(row, index);
+    out.key = KeyOf(row, index);
     out.values.resize(fields.size());
     ExtractValues(row, out.values.data());
     ExtractChildren(row, out.children);
   }
   void ExtractValues(const Row &row, double *out) const {
-    for (std::size_t i = 0; i < fields.size(); ++i)
-      out[i] = fields[i].Read(row);
+    for (const auto &[at, member] : numbers_)
+      out[at] = static_cast<double>(row.*member);
+    for (const auto &[at, read] : readers_)
+      out[at] = read(row);
   }
-  void ExtractChildren(const Row &row, Children &out) const {
+  // The plain fields as they are (32-bit on the wire), the computed ones as doubles.
+  void ExtractColumns(const Row &row, std::int32_t *numbers, double *reals) const {
+    // Most fields keep their value from one event to the next: reading first lets the stored
+    // row stream in rather than be fetched for every write.
+    const std::size_t count = numberMembers_.size();
+    const auto *members = numberMembers_.data();
+    for (std::size_t i = 0; i < count; ++i) {
+      const auto value = static_cast<std::int32_t>(row.*members[i]);
+      if (numbers[i] != value)
+        numbers[i] = value;
+    }
+    for (std::size_t i = 0; i < readers_.size(); ++i)
+      reals[i] = readers_[i].second(row);
+  }
+  std::size_t NumberCount() const { return numbers_.size(); }
+  std::size_t ReaderCount() const { return readers_.size(); }
+  // Sorts the fields into plain members and computed ones, so that extraction runs two tight
+  // loops; call once the fields are complete.
+  void Compile() {
+    numbers_.clear();
+    readers_.clear();
+    numberMembers_.clear();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+      if (fields[i].number) {
+        numbers_.emplace_back(i, fields[i].number);
+        numberMembers_.push_back(fields[i].number);
+      } else {
+        readers_.emplace_back(i, fields[i].read);
+      }
+    }
+  }
+  // The nested levels; the detail levels only with `details` (otherwise left empty).
+  void ExtractChildren(const Row &row, Children &out, bool details = true) const {
     out.resize(children.size());
     for (std::size_t i = 0; i < children.size(); ++i)
-      children[i]->Extract(row, out[i]);
+      if (details || !children[i]->Detail())
+        children[i]->Extract(row, out[i]);
   }
 };
 
@@ -146,27 +214,30 @@ template <class Row> struct LevelSpec {
 template <class Parent, class Child> class ListLevel : public ChildLevel<Parent> {
 public:
   ListLevel(const char *path, const std::vector<Child> &(*list)(const Parent &),
-            LevelSpec<Child> spec)
-      : path_(path), list_(list), spec_(std::move(spec)) {}
+            LevelTable<Child> table)
+      : path_(path), list_(list), table_(std::move(table)) {
+    table_.Compile();
+  }
 
   void Extract(const Parent &parent, std::vector<StoredRow> &out) const override {
     const std::vector<Child> &rows = list_(parent);
     out.resize(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i)
-      spec_.Extract(rows[i], i, out[i]);
+      table_.Extract(rows[i], i, out[i]);
   }
-  TableInfo Info() const override { return spec_.Info(path_); }
+  TableInfo Info() const override { return table_.Info(path_); }
+  bool Detail() const override { return table_.detail; }
 
 private:
   const char *path_;
   const std::vector<Child> &(*list_)(const Parent &);
-  LevelSpec<Child> spec_;
+  LevelTable<Child> table_;
 };
 
 template <class Parent, class Child>
 std::shared_ptr<const ChildLevel<Parent>>
-List(const char *path, const std::vector<Child> &(*list)(const Parent &), LevelSpec<Child> spec) {
-  return std::make_shared<ListLevel<Parent, Child>>(path, list, std::move(spec));
+List(const char *path, const std::vector<Child> &(*list)(const Parent &), LevelTable<Child> table) {
+  return std::make_shared<ListLevel<Parent, Child>>(path, list, std::move(table));
 }
 
 // The family of one event class: its rows' level, the fields around the list, the aggregates'
@@ -175,24 +246,33 @@ template <class Event> class EventFamily : public Family {
 public:
   using Row = RecordOf<Event>;
 
-  LevelSpec<Row> rows;
-  std::vector<FieldSpec<Event>> eventFields;
+  LevelTable<Row> rows;
+  std::vector<FieldEntry<Event>> eventFields;
   std::vector<LeftOut> eventLeftOut;
   void (*contribute)(const Row &row, bool perUser, std::vector<Contribution> &out) = nullptr;
   double (*periodStart)(const Row &row) = nullptr;
   double (*eventPeriodStart)(const Event &event) = nullptr;
 
-  // Fills the metadata from the specs; call once the specs are complete.
+  // Fills the metadata from the entries; call once the entries are complete.
   void Finish() {
+    rows.Compile();
     table = rows.Info("");
+    columns.clear();
+    std::size_t numbers = 0;
+    std::size_t reals = 0;
+    for (const FieldEntry<Row> &field : rows.fields)
+      columns.push_back(field.number ? Column{true, numbers++} : Column{false, reals++});
+    numberColumns = rows.NumberCount();
+    realColumns = rows.ReaderCount();
     eventTable.metrics.clear();
-    for (const FieldSpec<Event> &field : eventFields)
+    for (const FieldEntry<Event> &field : eventFields)
       eventTable.metrics.push_back(
           {field.path, field.metric, field.help, field.labelName, field.labelValue, field.detail});
     eventTable.leftOut = eventLeftOut;
   }
 
-  bool Decode(const void *payload, std::size_t size, bool rowValues, Batch &batch) const override {
+  bool Ingest(const void *payload, std::size_t size, bool rowValues, bool details,
+              MergeTarget &target) const override {
     Event event;
     try {
       TPack pack(const_cast<void *>(payload), static_cast<unsigned long>(size));
@@ -203,37 +283,33 @@ public:
       return false;
     }
     constexpr double kUnknown = std::numeric_limits<double>::quiet_NaN();
-    const std::size_t count = event.EventDataList.size();
-    const std::size_t width = rowValues ? rows.fields.size() : 0;
+    const bool values = rowValues && !rows.fields.empty();
     const bool nested = rowValues && !rows.children.empty();
-    batch.width = width;
-    batch.keys.resize(count);
-    batch.values.resize(count * width);
-    batch.periodStarts.resize(count);
-    batch.children.resize(nested ? count : 0);
-    batch.contributions.clear();
-    batch.contributionEnds.resize(count);
-    batch.rows = 0;
     const double eventStart = eventPeriodStart ? eventPeriodStart(event) : kUnknown;
-    for (std::size_t index = 0; index < count; ++index) {
-      const Row *record = event.EventDataList[index];
+    std::vector<double> eventValues(eventFields.size());
+    for (std::size_t i = 0; i < eventFields.size(); ++i)
+      eventValues[i] = eventFields[i].Read(event);
+    target.Begin(event.EventDataList.size(), values ? numberColumns : 0, values ? realColumns : 0);
+    std::size_t at = 0;
+    for (const Row *record : event.EventDataList) {
       if (!record)
         continue;
-      const std::size_t at = batch.rows++;
-      batch.keys[at] = rows.key(*record, index);
-      if (width)
-        rows.ExtractValues(*record, batch.values.data() + at * width);
-      if (nested)
-        rows.ExtractChildren(*record, batch.children[at]);
-      if (contribute)
-        contribute(*record, rowValues, batch.contributions);
-      batch.contributionEnds[at] = batch.contributions.size();
       const double start = periodStart ? periodStart(*record) : kUnknown;
-      batch.periodStarts[at] = std::isnan(start) ? eventStart : start;
+      const RowOut out =
+          target.Row(at, rows.KeyOf(*record, at), std::isnan(start) ? eventStart : start);
+      ++at;
+      if (out.skip)
+        continue;
+      if (values)
+        rows.ExtractColumns(*record, out.numbers, out.reals);
+      if (nested)
+        rows.ExtractChildren(*record, *out.children, details);
+      if (contribute) {
+        out.contributions->clear();
+        contribute(*record, rowValues, *out.contributions);
+      }
     }
-    batch.eventValues.resize(eventFields.size());
-    for (std::size_t i = 0; i < eventFields.size(); ++i)
-      batch.eventValues[i] = eventFields[i].Read(event);
+    target.End(eventValues);
     return true;
   }
 };

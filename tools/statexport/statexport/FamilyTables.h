@@ -26,8 +26,7 @@ std::unique_ptr<Family> PostProcessingCumulativeFamily();
 std::unique_ptr<Family> WorkFlowCumulativeFamily();
 std::unique_ptr<Family> CallDirectorCumulativeFamily();
 
-// The key of a row identified by one or two of its numbers.
-template <auto M> Key KeyOf(const ClassOf<M> &row, std::size_t) { return {row.*M, 0, 0}; }
+// The key of a row identified by two of its numbers.
 template <auto M, auto N> Key KeyOf2(const ClassOf<M> &row, std::size_t) {
   return {row.*M, row.*N, 0};
 }

@@ -40,8 +40,8 @@ void UserContributions(const TEventDataUserRealTime &r, bool perUser,
     out.push_back({kUserMonitoring, {r.AK, static_cast<long>(csm.Type), 0}, 1});
 }
 
-LevelSpec<TTimeStamp> HandlingStateTimes() {
-  LevelSpec<TTimeStamp> level;
+LevelTable<TTimeStamp> HandlingStateTimes() {
+  LevelTable<TTimeStamp> level;
   level.labels = {{"handling_state", LabelFormat::HandlingState, ""}};
   level.detail = true;
   level.key = IndexKey<TTimeStamp>;
@@ -51,11 +51,11 @@ LevelSpec<TTimeStamp> HandlingStateTimes() {
   return level;
 }
 
-LevelSpec<TEventDataUserMediaStatistics> UserMedia() {
+LevelTable<TEventDataUserMediaStatistics> UserMedia() {
   using M = TEventDataUserMediaStatistics;
-  LevelSpec<M> level;
+  LevelTable<M> level;
   level.labels = {{"medium", LabelFormat::Medium, "Media"}};
-  level.key = KeyOf<&M::Media>;
+  level.keyMember = &M::Media;
   level.fields = {
       {"ShftRtdHndl", "statserver_user_media_shift_routed_handled_contacts",
        "Routed contacts the user handled on the medium in the shift.", &M::ShftRtdHndl},
@@ -105,9 +105,9 @@ LevelSpec<TEventDataUserMediaStatistics> UserMedia() {
   return level;
 }
 
-LevelSpec<TEventDataUserPresenceStateStatistics> UserPresenceStates() {
+LevelTable<TEventDataUserPresenceStateStatistics> UserPresenceStates() {
   using P = TEventDataUserPresenceStateStatistics;
-  LevelSpec<P> level;
+  LevelTable<P> level;
   level.labels = {{"presence_state", LabelFormat::PresenceState, "Pres"}};
   level.detail = true;
   level.key = [](const P &p, std::size_t) -> Key { return {static_cast<long>(p.Pres), 0, 0}; };
@@ -130,7 +130,7 @@ std::unique_ptr<Family> UserRealTimeFamily() {
   family->perUserOnly = true;
   auto &rows = family->rows;
   rows.labels = {{"user", LabelFormat::Number, "AK"}};
-  rows.key = KeyOf<&R::AK>;
+  rows.keyMember = &R::AK;
   rows.fields = {
       {"RSTime", "statserver_user_routing_state_duration_seconds",
        "Time the user has been in the current routing state.", &R::RSTime},
@@ -259,7 +259,7 @@ std::unique_ptr<Family> QueueRealTimeFamily() {
   family->historyMetric = "statserver_queue_contacts_waiting";
   auto &rows = family->rows;
   rows.labels = {{"queue", LabelFormat::Number, "QK"}};
-  rows.key = KeyOf<&R::QK>;
+  rows.keyMember = &R::QK;
   rows.fields = {
       {"CIQ", "statserver_queue_contacts_waiting", "Contacts waiting in the queue.", &R::CIQ},
       {"CO", "statserver_queue_co_contacts", "The queue's CO count, as the server labels it.",
@@ -353,7 +353,7 @@ std::unique_ptr<Family> GroupRealTimeFamily() {
   family->eventName = "GROUPREALTIMEEVENT";
   auto &rows = family->rows;
   rows.labels = {{"group", LabelFormat::Number, "VG"}};
-  rows.key = KeyOf<&R::VG>;
+  rows.keyMember = &R::VG;
   rows.fields = {
       {"LoggedOnUsers", "statserver_group_logged_on_users", "Users of the group logged on.",
        &R::LoggedOnUsers},

@@ -1,6 +1,6 @@
 // The data that describes how one event family becomes metrics, and the stored form of its rows.
 //
-// A family is a table: the labels that key its rows, one FieldSpec per exported field (its path
+// A family is a table: the labels that key its rows, one FieldEntry per exported field (its path
 // in the record's field walk, the metric it feeds, the help text and a reader that turns the
 // field into the published number), child tables for the lists nested in a row, aggregates
 // that count or combine rows under other labels, and the fields it leaves out with the reason.
@@ -8,8 +8,8 @@
 // expiring and rendering code is shared (Family.h, ExportState.cpp).
 //
 // Everything here is constant data built once; readers are plain functions of the record.
-#ifndef STATCLIENT_TOOLS_STATEXPORT_FAMILYSPEC_H_
-#define STATCLIENT_TOOLS_STATEXPORT_FAMILYSPEC_H_
+#ifndef STATCLIENT_TOOLS_STATEXPORT_TABLEENTRIES_H_
+#define STATCLIENT_TOOLS_STATEXPORT_TABLEENTRIES_H_
 
 #include <array>
 #include <cstddef>
@@ -34,7 +34,7 @@ enum class LabelFormat {
   CsmType,       // CSMTypeToString
 };
 
-struct LabelSpec {
+struct LabelEntry {
   const char *name;
   LabelFormat format;
   const char *path; // the field the value comes from
@@ -47,13 +47,13 @@ std::string LabelValue(LabelFormat format, long value);
 // function. Fields that are one meaning split by a fixed group (the five answer intervals)
 // share their metric and tell their series apart by a constant label. A detail field is
 // published only with ExportOptions::perUserDetail (see docs/metrics.md, "Cardinality").
-template <class Row> struct FieldSpec {
-  FieldSpec(const char *path, const char *metric, const char *help, double (*read)(const Row &),
-            const char *labelName = nullptr, const char *labelValue = nullptr)
+template <class Row> struct FieldEntry {
+  FieldEntry(const char *path, const char *metric, const char *help, double (*read)(const Row &),
+             const char *labelName = nullptr, const char *labelValue = nullptr)
       : path(path), metric(metric), help(help), read(read), labelName(labelName),
         labelValue(labelValue) {}
-  FieldSpec(const char *path, const char *metric, const char *help, long Row::*number,
-            const char *labelName = nullptr, const char *labelValue = nullptr)
+  FieldEntry(const char *path, const char *metric, const char *help, long Row::*number,
+             const char *labelName = nullptr, const char *labelValue = nullptr)
       : path(path), metric(metric), help(help), number(number), labelName(labelName),
         labelValue(labelValue) {}
 
@@ -72,7 +72,7 @@ template <class Row> struct FieldSpec {
 };
 
 // The field marked as a per-user detail.
-template <class Row> FieldSpec<Row> Detail(FieldSpec<Row> field) {
+template <class Row> FieldEntry<Row> Detail(FieldEntry<Row> field) {
   field.detail = true;
   return field;
 }
@@ -97,7 +97,7 @@ struct MetricInfo {
 struct TableInfo {
   const char *path = "";           // the list this level comes from ("" for the family's rows)
   bool detail = false;             // a nested level published only with perUserDetail
-  std::vector<LabelSpec> labels;   // the key labels this level adds
+  std::vector<LabelEntry> labels;  // the key labels this level adds
   std::vector<MetricInfo> metrics; // in the order of the values of each stored row
   std::vector<LeftOut> leftOut;
   std::vector<TableInfo> children; // in the order of the children of each stored row
@@ -110,7 +110,7 @@ enum class AggregateOp { Count, Sum, Max };
 struct AggregateInfo {
   const char *metric;
   const char *help;
-  std::vector<LabelSpec> labels;
+  std::vector<LabelEntry> labels;
   AggregateOp op;
   std::vector<const char *> from; // the fields it reads besides its labels' (relative to a row)
   bool perUser = false;           // a series per user: only with perUser
@@ -133,4 +133,4 @@ struct StoredRow {
 
 } // namespace statexport
 
-#endif // STATCLIENT_TOOLS_STATEXPORT_FAMILYSPEC_H_
+#endif // STATCLIENT_TOOLS_STATEXPORT_TABLEENTRIES_H_
