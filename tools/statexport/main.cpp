@@ -31,10 +31,14 @@ const char kExitCodes[] =
     "  1  bad command line (bad option, a number out of its range, a --listen that is not\n"
     "     HOST:PORT, an endpoint --connect cannot use)\n"
     "  2  cannot listen at --listen (the port is in use, or the address is not this host's),\n"
-    "     or no server: none answered within 5 s at --connect, none is named --server\n"
+    "     or no server: none answered within 2 s at --connect, none is named --server\n"
     "  3  the start line could not be written to stderr";
 
-constexpr std::chrono::seconds kFirstAnswerWithin{5};
+// How long a server has to answer at start; the library's own requests would wait 480 s for one
+// in another process that is not there.
+constexpr std::chrono::seconds kReachableWithin{2};
+// How long the subscriptions of a server that answers may take.
+constexpr std::chrono::seconds kSubscribedWithin{5};
 constexpr std::chrono::milliseconds kSuperviseEvery{50};
 constexpr std::chrono::seconds kExpireEvery{1};
 constexpr std::chrono::seconds kStopWithin{1};
@@ -117,6 +121,11 @@ int Serve(const Options &options, const ListenAddress &listen) {
                 << " (expected tcp://HOST:PORT or ipc://PATH)\n";
       return kUsage;
     }
+    if (!connection->Reachable(kReachableWithin)) {
+      std::cerr << "statexport: no Statistics Server \"" << name << "\" answers at "
+                << *options.connect << " (waited " << kReachableWithin.count() << " s)\n";
+      return kUnavailable;
+    }
   } else if (options.server) {
     connection = statsim::UseNamedServer(name);
   } else {
@@ -125,7 +134,7 @@ int Serve(const Options &options, const ListenAddress &listen) {
   }
 
   statexport::ServerFeed feed(state, connection->ServerName(), options.refreshRate);
-  if (const std::string failure = feed.Start(kFirstAnswerWithin); !failure.empty()) {
+  if (const std::string failure = feed.Start(kSubscribedWithin); !failure.empty()) {
     std::cerr << "statexport: " << failure
               << (options.connect ? " at " + *options.connect : std::string()) << "\n";
     return Finish(feed, kUnavailable);
