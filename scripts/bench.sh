@@ -14,7 +14,7 @@ type=${BENCH_BUILD_TYPE:-RelWithDebInfo}
 build=build/bench-$(echo "$type" | tr '[:upper:]' '[:lower:]')
 if [[ ! -f $build/build.ninja ]]; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="$type" -DCMAKE_CXX_COMPILER=g++ \
-    -DSTATCLIENT_BUILD_TESTS=OFF -DSTATCLIENT_BUILD_TOOLS=OFF >/dev/null
+    -DSTATCLIENT_BUILD_TESTS=OFF >/dev/null
 fi
 echo "building $build ($type)" >&2
 cmake --build "$build" -j2 --target statclient_bench >/dev/null
