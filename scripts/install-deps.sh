@@ -28,8 +28,8 @@ fi
 
 # playwright-core drives the system's /usr/bin/chromium; no browser of its own is downloaded.
 npm_dir=tests/statexport
-if [ "${1:-}" != run ] && [ "$npm_dir/package-lock.json" -nt "$npm_dir/node_modules/.package-lock.json" ]
-then
+if [ "${1:-}" != run ] &&
+  [ "$npm_dir/package-lock.json" -nt "$npm_dir/node_modules/.package-lock.json" ]; then
   echo "installing the npm packages of $npm_dir"
   PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --prefix "$npm_dir" --no-audit --no-fund
 fi

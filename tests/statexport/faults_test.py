@@ -325,7 +325,8 @@ def main():
     statsim = Statsim(statsim_binary, directory, tick_ms=250)
     # A sanitized build keeps freed blocks in a quarantine that would read as growth.
     env = dict(os.environ)
-    env["ASAN_OPTIONS"] = env.get("ASAN_OPTIONS", "") + ":quarantine_size_mb=4"
+    asan_options = [env.get("ASAN_OPTIONS"), "quarantine_size_mb=4"]
+    env["ASAN_OPTIONS"] = ":".join(filter(None, asan_options))
     exporter = start_exporter(statexport_binary, directory, statsim.endpoint, env=env)
     check(wait_until(lambda: queues(exporter.metrics()), 15, 0.2),
           "statexport serves queue figures within 15 s of connecting")
