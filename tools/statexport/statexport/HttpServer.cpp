@@ -1,0 +1,204 @@
+#include "statexport/HttpServer.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <cstddef>
+#include <mutex>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include <arpa/inet.h>
+#include <netdb.h>
+
+#include <CivetServer.h>
+#include <nlohmann/json.hpp>
+#include <prometheus/text_serializer.h>
+
+#include "statexport/ExportState.h"
+#include "statexport/WebFiles.h"
+
+namespace statexport {
+
+namespace {
+
+// A little under a second, so that a stream delivers at least one message a second even when
+// building one takes a while.
+constexpr std::chrono::milliseconds kStreamPeriod{750};
+
+struct PageRoute {
+  std::string_view path;
+  std::string_view file;
+  const char *contentType;
+};
+
+constexpr PageRoute kPageRoutes[] = {
+    {"/", "index.html", "text/html; charset=utf-8"},
+    {"/app.js", "app.js", "text/javascript; charset=utf-8"},
+    {"/style.css", "style.css", "text/css; charset=utf-8"},
+};
+
+const PageRoute *FindPageRoute(std::string_view path) {
+  for (const PageRoute &route : kPageRoutes)
+    if (route.path == path)
+      return &route;
+  return nullptr;
+}
+
+std::string_view WebFileBytes(std::string_view name) {
+  for (std::size_t index = 0; index < kWebFileCount; ++index)
+    if (kWebFiles[index].name == name)
+      return kWebFiles[index].bytes;
+  return {};
+}
+
+// Entity names come from the server; one that is not UTF-8 is repaired rather than thrown on.
+std::string Dump(const nlohmann::json &json) {
+  return json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+void SendOk(mg_connection *connection, const char *contentType, std::string_view body) {
+  mg_send_http_ok(connection, contentType, static_cast<long long>(body.size()));
+  mg_write(connection, body.data(), body.size());
+}
+
+// What civetweb logged on this thread; read after a failed start, it says why the port could
+// not be bound.
+thread_local std::string startLog;
+
+int KeepLogMessage(const mg_connection *, const char *message) {
+  startLog += (startLog.empty() ? "" : "; ") + std::string(message);
+  return 1; // handled: civetweb writes no log of its own
+}
+
+// The IPv4 address of `host` (a name or an address), in the dotted form civetweb takes.
+std::string ResolveIPv4(const std::string &host, const std::string &address) {
+  addrinfo hints{};
+  hints.ai_family = AF_INET;
+  hints.ai_socktype = SOCK_STREAM;
+  addrinfo *found = nullptr;
+  if (const int error = getaddrinfo(host.c_str(), nullptr, &hints, &found); error != 0)
+    throw ListenError("cannot listen on " + address + ": " + gai_strerror(error));
+  char text[INET_ADDRSTRLEN] = "";
+  inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in *>(found->ai_addr)->sin_addr, text,
+            sizeof text);
+  freeaddrinfo(found);
+  return text;
+}
+
+} // namespace
+
+struct HttpServer::Impl : CivetHandler {
+  explicit Impl(ExportState &exportState)
+      : state(exportState), collectable(exportState.Collectable()) {}
+
+  bool handleGet(CivetServer *, mg_connection *connection) override {
+    const mg_request_info *request = mg_get_request_info(connection);
+    const std::string_view path = request->local_uri != nullptr ? request->local_uri : "";
+    if (path == "/metrics") {
+      SendOk(connection, "text/plain; version=0.0.4; charset=utf-8",
+             prometheus::TextSerializer().Serialize(collectable->Collect()));
+    } else if (path == "/api/wallboard") {
+      SendOk(connection, "application/json", Dump(state.Wallboard(Clock::now())));
+    } else if (path == "/events") {
+      Stream(connection);
+    } else if (const PageRoute *route = FindPageRoute(path)) {
+      SendOk(connection, route->contentType, WebFileBytes(route->file));
+    } else {
+      mg_send_http_error(connection, 404, "%s", "Not found\n");
+    }
+    return true;
+  }
+
+  // Holds the worker for as long as the client reads; the slot count bounds how many do.
+  void Stream(mg_connection *connection) {
+    {
+      std::lock_guard<std::mutex> lock(mutex);
+      if (streams == kMaxEventStreams) {
+        mg_send_http_error(connection, 503, "%s", "Too many event streams\n");
+        return;
+      }
+      ++streams;
+    }
+    mg_send_http_ok(connection, "text/event-stream", -1);
+    std::string message = "retry: 1000\n\n";
+    std::unique_lock<std::mutex> lock(mutex);
+    while (!stopping) {
+      const unsigned long seen = generation;
+      const auto sentAt = Clock::now();
+      lock.unlock();
+      message += "data: " + Dump(state.Wallboard(sentAt)) + "\n\n";
+      const bool sent =
+          mg_send_chunk(connection, message.data(), static_cast<unsigned int>(message.size())) > 0;
+      message.clear();
+      lock.lock();
+      if (!sent)
+        break;
+      wake.wait_until(lock, sentAt + kStreamPeriod, [&] { return stopping || generation != seen; });
+    }
+    --streams;
+  }
+
+  ExportState &state;
+  std::shared_ptr<prometheus::Collectable> collectable;
+  std::mutex mutex;
+  std::condition_variable wake;
+  unsigned long generation = 0; // counts Notify calls
+  int streams = 0;
+  bool stopping = false;
+  std::unique_ptr<CivetServer> server;
+  int port = 0;
+};
+
+HttpServer::HttpServer(ExportState &state, const std::string &host, int port)
+    : impl_(std::make_unique<Impl>(state)) {
+  const std::string address = host + ":" + std::to_string(port);
+  const std::pair<const char *, std::string> settings[] = {
+      {"listening_ports", ResolveIPv4(host, address) + ":" + std::to_string(port)},
+      {"num_threads", std::to_string(kWorkerThreads)},
+      // Bounds every read of a request and every write of a response, a stream's included.
+      {"request_timeout_ms", std::to_string(kWriteTimeoutMs)},
+      {"max_request_size", "16384"},
+      {"enable_keep_alive", "yes"},
+      {"keep_alive_timeout_ms", "1000"},
+  };
+  std::vector<std::string> options;
+  for (const auto &[name, value] : settings) {
+    options.emplace_back(name);
+    options.push_back(value);
+  }
+
+  CivetCallbacks callbacks;
+  callbacks.log_message = KeepLogMessage;
+  startLog.clear();
+  try {
+    impl_->server = std::make_unique<CivetServer>(options, &callbacks);
+  } catch (const CivetException &error) {
+    throw ListenError("cannot listen on " + address + ": " +
+                      (startLog.empty() ? error.what() : startLog));
+  }
+  impl_->server->addHandler("/", *impl_);
+  const std::vector<mg_server_port> ports = impl_->server->getListeningPortsFull();
+  impl_->port = ports.empty() ? port : ports.front().port;
+}
+
+HttpServer::~HttpServer() {
+  {
+    std::lock_guard<std::mutex> lock(impl_->mutex);
+    impl_->stopping = true;
+  }
+  impl_->wake.notify_all();
+  impl_->server.reset();
+}
+
+int HttpServer::Port() const { return impl_->port; }
+
+void HttpServer::Notify() {
+  {
+    std::lock_guard<std::mutex> lock(impl_->mutex);
+    ++impl_->generation;
+  }
+  impl_->wake.notify_all();
+}
+
+} // namespace statexport
