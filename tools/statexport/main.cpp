@@ -34,7 +34,7 @@ const char kExitCodes[] =
     "  3  the start line could not be written to stderr";
 
 constexpr std::chrono::seconds kFirstAnswerWithin{5};
-constexpr std::chrono::milliseconds kSuperviseEvery{100};
+constexpr std::chrono::milliseconds kSuperviseEvery{50};
 constexpr std::chrono::seconds kExpireEvery{1};
 constexpr std::chrono::seconds kStopWithin{1};
 

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
+#include <filesystem>
 #include <mutex>
 #include <string_view>
 #include <utility>
@@ -10,6 +11,8 @@
 
 #include <arpa/inet.h>
 #include <netdb.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 
 #include <CivetServer.h>
 #include <nlohmann/json.hpp>
@@ -25,6 +28,8 @@ namespace {
 // A little under a second, so that a stream delivers at least one message a second even when
 // building one takes a while.
 constexpr std::chrono::milliseconds kStreamPeriod{750};
+// A few wallboard messages; the kernel doubles it.
+constexpr int kSendBufferBytes = 64 * 1024;
 
 struct PageRoute {
   std::string_view path;
@@ -62,12 +67,13 @@ void SendOk(mg_connection *connection, const char *contentType, std::string_view
   mg_write(connection, body.data(), body.size());
 }
 
-// What civetweb logged on this thread; read after a failed start, it says why the port could
-// not be bound.
+// The first message civetweb logged on this thread; read after a failed start, it says why the
+// port could not be bound (what follows it only says that starting failed).
 thread_local std::string startLog;
 
 int KeepLogMessage(const mg_connection *, const char *message) {
-  startLog += (startLog.empty() ? "" : "; ") + std::string(message);
+  if (startLog.empty())
+    startLog = message;
   return 1; // handled: civetweb writes no log of its own
 }
 
@@ -84,6 +90,31 @@ std::string ResolveIPv4(const std::string &host, const std::string &address) {
             sizeof text);
   freeaddrinfo(found);
   return text;
+}
+
+// Caps the kernel's send buffer of the listening socket on `port`, which every accepted
+// connection inherits. Left to autotuning, a connection buffers megabytes for a client that
+// does not read before a write ever waits, and so before the write time-out can drop it.
+// civetweb does not hand out its sockets, so the listening one is found among the process's.
+void CapSendBuffers(int port) {
+  std::error_code error;
+  for (const auto &entry : std::filesystem::directory_iterator("/proc/self/fd", error)) {
+    int descriptor = -1;
+    try {
+      descriptor = std::stoi(entry.path().filename().string());
+    } catch (const std::exception &) {
+      continue;
+    }
+    int listening = 0;
+    socklen_t length = sizeof listening;
+    sockaddr_in address{};
+    socklen_t addressLength = sizeof address;
+    if (getsockopt(descriptor, SOL_SOCKET, SO_ACCEPTCONN, &listening, &length) != 0 || !listening ||
+        getsockname(descriptor, reinterpret_cast<sockaddr *>(&address), &addressLength) != 0 ||
+        address.sin_family != AF_INET || ntohs(address.sin_port) != port)
+      continue;
+    setsockopt(descriptor, SOL_SOCKET, SO_SNDBUF, &kSendBufferBytes, sizeof kSendBufferBytes);
+  }
 }
 
 } // namespace
@@ -180,6 +211,7 @@ HttpServer::HttpServer(ExportState &state, const std::string &host, int port)
   impl_->server->addHandler("/", *impl_);
   const std::vector<mg_server_port> ports = impl_->server->getListeningPortsFull();
   impl_->port = ports.empty() ? port : ports.front().port;
+  CapSendBuffers(impl_->port);
 }
 
 HttpServer::~HttpServer() {

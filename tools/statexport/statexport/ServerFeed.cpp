@@ -10,7 +10,7 @@ namespace statexport {
 namespace {
 
 constexpr unsigned long kRegistrationTimeoutMs = 5000;
-constexpr unsigned long kPollMs = 100;
+constexpr unsigned long kPollMs = 50;
 
 Clock::rep Ticks(Clock::time_point time) { return time.time_since_epoch().count(); }
 Clock::time_point TimeOf(Clock::rep ticks) { return Clock::time_point(Clock::duration(ticks)); }
@@ -50,7 +50,7 @@ bool ServerFeed::Supervise(Clock::time_point now) {
   up_ = up;
   state_.SetServerUp(up, now);
   std::cerr << (up ? "statexport: the Statistics Server answers again\n"
-                   : "statexport: no event and no answer from the Statistics Server for 2.5 s; "
+                   : "statexport: no event and no answer from the Statistics Server for 2.4 s; "
                      "asking again every 2 s\n");
   return true;
 }

@@ -34,7 +34,7 @@ public:
   static constexpr std::chrono::seconds kAskAgainAfter{2};
   // A little past kAskAgainAfter, so that a server that is up but quiet answers the request
   // made after kAskAgainAfter before it counts as down.
-  static constexpr std::chrono::milliseconds kDownAfter{2500};
+  static constexpr std::chrono::milliseconds kDownAfter{2400};
 
   // `serverName` is where registrations and requests go; `refreshRate`, when set, is sent for
   // every cumulative family. The state must outlive the feed.
