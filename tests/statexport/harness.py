@@ -14,6 +14,7 @@ import http.client
 import os
 import random
 import re
+import shutil
 import signal
 import socket
 import subprocess
@@ -69,6 +70,9 @@ def run_test(body):
         status = 1
     finally:
         stop_all()
+    if status == 0:
+        for path in _workdirs:
+            shutil.rmtree(path, ignore_errors=True)
     if status and _checks["failed"] == 0:
         _checks["failed"] = 1
     print(f"{_checks['passed']} passed, {_checks['failed']} failed", flush=True)
@@ -113,8 +117,13 @@ def stop_all():
 atexit.register(stop_all)
 
 
+_workdirs = []
+
+
 def workdir(prefix):
+    """A fresh temporary folder for logs and data, removed after a passing run only."""
     path = tempfile.mkdtemp(prefix=f"statexport-{prefix}-")
+    _workdirs.append(path)
     print(f"work files in {path}", flush=True)
     return path
 
@@ -189,8 +198,8 @@ SERVING = re.compile(r"statexport: serving http://([^/\s]+)/ \(metrics at /metri
 
 
 class Statexport:
-    """A statexport daemon; with listen None it binds 127.0.0.1:0 and learns the port from the
-    line it prints on start."""
+    """A statexport daemon started with `args`; wait_serving() learns the address it serves on
+    from the line it prints on start (with --listen 127.0.0.1:0 the port the kernel picked)."""
 
     def __init__(self, binary, directory, args, env=None):
         self.stderr_path = os.path.join(directory, f"statexport{len(_processes)}.err")

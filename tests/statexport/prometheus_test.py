@@ -85,10 +85,14 @@ def main():
     statsim = Statsim(statsim_binary, directory, tick_ms=250)
     exporter = start_exporter(statexport_binary, directory, statsim.endpoint)
 
-    samples = wait_until(lambda: (lambda s: queues(s) and s)(exporter.metrics()), 15, 0.2)
+    def with_queues():
+        current = exporter.metrics()
+        return queues(current) and current
+
+    samples = wait_until(with_queues, 15, 0.2)
     check(samples, "statexport serves queue figures within 15 s of connecting")
 
-    status, _, body = exporter.get("/metrics")
+    _, _, body = exporter.get("/metrics")
     lint = subprocess.run([promtool, "check", "metrics"], input=body, capture_output=True,
                           timeout=30)
     remarks = (lint.stdout + lint.stderr).decode(errors="replace").strip()
