@@ -151,6 +151,7 @@ TEST_F(Statexport, BadCommandLinesAreRefusedBeforeServing) {
       {"--tick-ms 0", 1, "--tick-ms: 0 is not a whole number from 1 to 60000"},
       {"--refresh-rate x", 1, "--refresh-rate: x is not a whole number"},
       {"--expiry-periods 0", 1, "--expiry-periods: 0 is not a whole number"},
+      {"--per-user-detail", 1, "--per-user-detail requires --per-user"},
       {"--listen 127.0.0.1:0 --connect bogus", 1, "--connect bogus: Invalid argument"},
       {"--listen 127.0.0.1:0 --server NobodyServesThis", 2,
        "cannot reach a Statistics Server named \"NobodyServesThis\""},
@@ -180,6 +181,12 @@ TEST_F(Statexport, APortInUseIsNamedWithExitTwo) {
   EXPECT_EQ(status, 2) << err;
   EXPECT_NE(err.find("cannot listen on " + listen + ": "), std::string::npos) << err;
   EXPECT_NE(err.find("in use"), std::string::npos) << err;
+}
+
+TEST_F(Statexport, AStartLineThatCannotBeWrittenExitsThree) {
+  const int status =
+      std::system((std::string(STATEXPORT_PATH) + " --listen 127.0.0.1:0 2>/dev/full").c_str());
+  EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 3);
 }
 
 // The embedded simulator's events reach /metrics, the page and its assets are served, other

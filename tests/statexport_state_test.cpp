@@ -153,11 +153,16 @@ TEST(ExportStateTest, UsersAreCountedPerGroupUnlessPerUserSeriesAreAsked) {
           full,
           R"(statserver_user_media_shift_routed_handling_primary_seconds{user="1001",medium="Voice"})"),
       90);
-  EXPECT_EQ(
-      Value(
-          full,
-          R"(statserver_user_media_shift_handling_state_seconds{user="1001",medium="Voice",handling_state="Talking"})"),
-      0);
+  const std::string handling =
+      R"(statserver_user_media_shift_handling_state_seconds{user="1001",medium="Voice",handling_state="Talking"})";
+  EXPECT_TRUE(std::isnan(Value(full, handling))) << "a detail, not asked for";
+  EXPECT_TRUE(std::isnan(Value(full, R"(statserver_user_max_total_capacity{user="1001"})")));
+
+  ExportState detailed(ExportOptions{true, 5, true});
+  Ingest(detailed, Server::USERREALTIMEEVENT, Users(), now);
+  const std::string details = Exposition(detailed, now);
+  EXPECT_EQ(Value(details, handling), 0);
+  EXPECT_EQ(Value(details, R"(statserver_user_max_total_capacity{user="1001"})"), 0);
   EXPECT_TRUE(std::isnan(Value(full, R"(statserver_user_help_seconds{user="1001"})")))
       << "the server's -1 means no help time";
 }
@@ -452,7 +457,7 @@ TEST(ExportStateTest, TheWallboardShowsTheValuesOfTheMetrics) {
 }
 
 TEST(ExportStateTest, PromtoolFindsNothingToReportInAFullExposition) {
-  ExportState state(ExportOptions{true, 5});
+  ExportState state(ExportOptions{true, 5, true});
   const auto start = Clock::now();
   FeedSimulation(state, start, 3);
   TUserRealTimeEvent users = Users();

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <chrono>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -46,6 +47,7 @@ struct Options {
   std::string listen = "127.0.0.1:9464";
   std::optional<int> refreshRate;
   bool perUser = false;
+  bool perUserDetail = false;
   int tickMs = 200;
   std::uint32_t seed = 1;
   int expiryPeriods = 5;
@@ -95,7 +97,8 @@ int Finish(statexport::ServerFeed &feed, int code) {
 }
 
 int Serve(const Options &options, const ListenAddress &listen) {
-  statexport::ExportState state(statexport::ExportOptions{options.perUser, options.expiryPeriods});
+  statexport::ExportState state(
+      statexport::ExportOptions{options.perUser, options.expiryPeriods, options.perUserDetail});
   std::unique_ptr<statexport::HttpServer> http;
   try {
     http = std::make_unique<statexport::HttpServer>(state, listen.host, listen.port);
@@ -179,8 +182,13 @@ int main(int argc, char **argv) {
                  "Cumulative refresh rate asked for every cumulative event (the embedded "
                  "simulator counts it in ticks)")
       ->check(Within(1, 2147483647, "a whole number from 1 to 2147483647"));
-  app.add_flag("--per-user", options.perUser,
-               "A series per user; otherwise users are counted by routing state per group");
+  auto *perUser =
+      app.add_flag("--per-user", options.perUser,
+                   "A series per user; otherwise users are counted by routing state per group");
+  app.add_flag("--per-user-detail", options.perUserDetail,
+               "With --per-user, also each user's details (capacities, shift figures per medium, "
+               "handling-state times): about four times the series")
+      ->needs(perUser);
   app.add_option("--tick-ms", options.tickMs, "Embedded simulator: milliseconds per tick")
       ->capture_default_str()
       ->check(Within(1, 60000, "a whole number from 1 to 60000"));

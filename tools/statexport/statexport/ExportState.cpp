@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <deque>
+#include <limits>
 #include <map>
 #include <mutex>
 #include <shared_mutex>
@@ -32,12 +33,14 @@ struct KeyHash {
   }
 };
 
-struct Entity {
-  StoredRow row;
-  std::vector<Contribution> contributions;
-  double periodStart = std::nan("");
+// One entity of a family; its values live in the family's flat value array.
+struct Slot {
+  Key key{};
+  double periodStart = std::numeric_limits<double>::quiet_NaN();
   Clock::time_point lastSeen;
   std::uint64_t lastEvent = 0; // the family's event count when an event last named it
+  Children children;
+  std::vector<Contribution> contributions;
 };
 
 struct Sample {
@@ -47,7 +50,11 @@ struct Sample {
 
 struct FamilyState {
   const Family *family = nullptr;
-  std::unordered_map<Key, Entity, KeyHash> entities;
+  std::size_t width = 0;                               // values per slot
+  std::vector<Slot> slots;                             // in no particular order
+  std::vector<double> values;                          // slots.size() * width, slot after slot
+  std::unordered_map<Key, std::size_t, KeyHash> index; // key -> slot (ByEntity families)
+  std::vector<std::size_t> lastOrder;                  // the slot of each row of the previous event
   std::vector<double> eventValues;
   std::uint64_t events = 0;
   std::uint64_t decodeErrors = 0;
@@ -57,6 +64,16 @@ struct FamilyState {
   Clock::time_point lastDecoded;
   std::size_t historyIndex = SIZE_MAX; // index of the history metric in the row values
   std::map<Key, std::deque<Sample>> history;
+
+  const double *ValuesOf(std::size_t slot) const { return values.data() + slot * width; }
+};
+
+// A row as the renderings see it: its labels, its values and its nested rows.
+struct RenderRow {
+  Labels labels;
+  const double *values;
+  std::size_t count;
+  const Children *children;
 };
 
 double Seconds(Clock::duration duration) { return std::chrono::duration<double>(duration).count(); }
@@ -80,26 +97,28 @@ Labels WithKey(const Labels &base, const std::vector<LabelSpec> &specs, const Ke
 }
 
 // The metrics of one level: one family per metric name, in table order; then the nested levels.
-void RenderLevel(const TableInfo &info,
-                 const std::vector<std::pair<Labels, const StoredRow *>> &rows,
+void RenderLevel(const TableInfo &info, const std::vector<RenderRow> &rows, bool detail,
                  std::vector<MetricFamily> &out) {
   std::map<std::string, std::size_t> byName;
   const std::size_t first = out.size();
   for (std::size_t m = 0; m < info.metrics.size(); ++m) {
     const MetricInfo &metric = info.metrics[m];
+    if (metric.detail && !detail)
+      continue;
     auto found = byName.find(metric.metric);
     if (found == byName.end()) {
       found = byName.emplace(metric.metric, out.size()).first;
       out.push_back(Gauge(metric.metric, metric.help));
+      out.back().metric.reserve(rows.size());
     }
     MetricFamily &family = out[found->second];
-    for (const auto &[labels, row] : rows) {
-      if (m >= row->values.size() || std::isnan(row->values[m]))
+    for (const RenderRow &row : rows) {
+      if (m >= row.count || std::isnan(row.values[m]))
         continue;
-      Labels series = labels;
+      Labels series = row.labels;
       if (metric.labelName)
         series.push_back({metric.labelName, metric.labelValue});
-      family.metric.push_back(GaugeMetric(std::move(series), row->values[m]));
+      family.metric.push_back(GaugeMetric(std::move(series), row.values[m]));
     }
   }
   out.erase(std::remove_if(out.begin() + static_cast<std::ptrdiff_t>(first), out.end(),
@@ -107,14 +126,17 @@ void RenderLevel(const TableInfo &info,
             out.end());
   for (std::size_t c = 0; c < info.children.size(); ++c) {
     const TableInfo &child = info.children[c];
-    std::vector<std::pair<Labels, const StoredRow *>> childRows;
-    for (const auto &[labels, row] : rows) {
-      if (c >= row->children.size())
+    if (child.detail && !detail)
+      continue;
+    std::vector<RenderRow> childRows;
+    for (const RenderRow &row : rows) {
+      if (!row.children || c >= row.children->size())
         continue;
-      for (const StoredRow &nested : row->children[c])
-        childRows.emplace_back(WithKey(labels, child.labels, nested.key), &nested);
+      for (const StoredRow &nested : (*row.children)[c])
+        childRows.push_back({WithKey(row.labels, child.labels, nested.key), nested.values.data(),
+                             nested.values.size(), &nested.children});
     }
-    RenderLevel(child, childRows, out);
+    RenderLevel(child, childRows, detail, out);
   }
 }
 
@@ -144,11 +166,14 @@ struct ExportState::Impl {
 
   void Merge(FamilyState &state, Batch &batch, Clock::time_point now);
   void ExpireFamily(FamilyState &state, Clock::time_point now);
-  void RecordHistory(FamilyState &state, const Key &key, const Entity &entity,
-                     Clock::time_point now);
+  void RecordHistory(FamilyState &state, std::size_t slot, Clock::time_point now);
+  std::size_t SlotOf(FamilyState &state, std::size_t row, const Key &key);
+  void Remove(FamilyState &state, std::size_t slot);
   std::map<Key, double> Aggregate(const FamilyState &state, std::size_t aggregate) const;
   std::vector<MetricFamily> Collect(Clock::time_point now) const;
-  std::vector<std::pair<Key, const Entity *>> Sorted(const FamilyState &state) const;
+  // The slots of a family in key order.
+  std::vector<std::size_t> Sorted(const FamilyState &state) const;
+  bool Detail() const { return options.perUser && options.perUserDetail; }
 
   ExportOptions options;
   mutable std::shared_mutex mutex; // guards everything below but the batches
@@ -175,18 +200,52 @@ private:
 
 } // namespace
 
-void ExportState::Impl::RecordHistory(FamilyState &state, const Key &key, const Entity &entity,
-                                      Clock::time_point now) {
-  if (state.historyIndex >= entity.row.values.size())
+void ExportState::Impl::RecordHistory(FamilyState &state, std::size_t slot, Clock::time_point now) {
+  if (state.historyIndex >= state.width)
     return;
-  std::deque<Sample> &samples = state.history[key];
-  const double value = entity.row.values[state.historyIndex];
+  std::deque<Sample> &samples = state.history[state.slots[slot].key];
+  const double value = state.ValuesOf(slot)[state.historyIndex];
   if (!samples.empty() && now - samples.back().at < kHistoryStep)
     samples.back().value = value;
   else
     samples.push_back({now, value});
   while (!samples.empty() && now - samples.front().at > kHistorySpan)
     samples.pop_front();
+}
+
+// The slot of the entity `key`, row `row` of the event being merged; created when new. Events
+// mostly list their rows in the order of the previous one, which saves the lookup.
+std::size_t ExportState::Impl::SlotOf(FamilyState &state, std::size_t row, const Key &key) {
+  if (row < state.lastOrder.size()) {
+    const std::size_t hint = state.lastOrder[row];
+    if (hint < state.slots.size() && state.slots[hint].key == key)
+      return hint;
+  }
+  const auto [it, fresh] = state.index.emplace(key, state.slots.size());
+  if (fresh) {
+    state.slots.emplace_back();
+    state.slots.back().key = key;
+    state.values.resize(state.slots.size() * state.width, std::numeric_limits<double>::quiet_NaN());
+  }
+  if (row >= state.lastOrder.size())
+    state.lastOrder.resize(row + 1, SIZE_MAX);
+  state.lastOrder[row] = it->second;
+  return it->second;
+}
+
+// Removes a slot by moving the last one into its place.
+void ExportState::Impl::Remove(FamilyState &state, std::size_t slot) {
+  const std::size_t last = state.slots.size() - 1;
+  state.history.erase(state.slots[slot].key);
+  state.index.erase(state.slots[slot].key);
+  if (slot != last) {
+    state.slots[slot] = std::move(state.slots[last]);
+    std::copy_n(state.values.begin() + static_cast<std::ptrdiff_t>(last * state.width), state.width,
+                state.values.begin() + static_cast<std::ptrdiff_t>(slot * state.width));
+    state.index[state.slots[slot].key] = slot;
+  }
+  state.slots.pop_back();
+  state.values.resize(state.slots.size() * state.width);
 }
 
 void ExportState::Impl::Merge(FamilyState &state, Batch &batch, Clock::time_point now) {
@@ -198,22 +257,39 @@ void ExportState::Impl::Merge(FamilyState &state, Batch &batch, Clock::time_poin
   }
   state.lastDecoded = now;
   ++state.events;
-  if (family.merge == MergeRule::Snapshot)
-    state.entities.clear();
-  for (std::size_t i = 0; i < batch.used; ++i) {
-    ExtractedRow &row = batch.rows[i];
-    const Key key = row.row.key;
-    Entity &entity = state.entities[key];
+  if (batch.width != state.width) { // the per-user switch decides whether rows carry values
+    state.width = batch.width;
+    state.values.assign(state.slots.size() * state.width, std::numeric_limits<double>::quiet_NaN());
+  }
+  if (family.merge == MergeRule::Snapshot) {
+    state.slots.resize(batch.rows);
+    state.values.resize(batch.rows * state.width);
+  }
+  std::size_t contribution = 0;
+  for (std::size_t row = 0; row < batch.rows; ++row) {
+    const std::size_t begin = contribution;
+    contribution = batch.contributionEnds[row];
+    const Key &key = batch.keys[row];
+    const std::size_t slot = family.merge == MergeRule::Snapshot ? row : SlotOf(state, row, key);
+    Slot &entity = state.slots[slot];
     // A row of an earlier period than the one held arrived late: the held figures are newer.
-    if (family.cumulative && entity.lastEvent != 0 && row.periodStart < entity.periodStart)
+    if (family.cumulative && entity.lastEvent != 0 && batch.periodStarts[row] < entity.periodStart)
       continue;
-    std::swap(entity.row, row.row);
-    std::swap(entity.contributions, row.contributions);
-    entity.periodStart = row.periodStart;
+    entity.key = key;
+    std::copy_n(batch.values.begin() + static_cast<std::ptrdiff_t>(row * state.width), state.width,
+                state.values.begin() + static_cast<std::ptrdiff_t>(slot * state.width));
+    if (row < batch.children.size())
+      std::swap(entity.children, batch.children[row]);
+    else
+      entity.children.clear();
+    entity.contributions.assign(batch.contributions.begin() + static_cast<std::ptrdiff_t>(begin),
+                                batch.contributions.begin() +
+                                    static_cast<std::ptrdiff_t>(contribution));
+    entity.periodStart = batch.periodStarts[row];
     entity.lastSeen = now;
     entity.lastEvent = state.events;
     if (state.historyIndex != SIZE_MAX)
-      RecordHistory(state, key, entity, now);
+      RecordHistory(state, slot, now);
   }
   state.eventValues.swap(batch.eventValues);
   ExpireFamily(state, now);
@@ -222,14 +298,10 @@ void ExportState::Impl::Merge(FamilyState &state, Batch &batch, Clock::time_poin
 void ExportState::Impl::ExpireFamily(FamilyState &state, Clock::time_point now) {
   const auto periods = static_cast<std::uint64_t>(std::max(1, options.expiryPeriods));
   const double span = static_cast<double>(periods) * state.periodSeconds;
-  for (auto it = state.entities.begin(); it != state.entities.end();) {
-    const Entity &entity = it->second;
-    if (state.events - entity.lastEvent >= periods && Seconds(now - entity.lastSeen) >= span) {
-      state.history.erase(it->first);
-      it = state.entities.erase(it);
-    } else {
-      ++it;
-    }
+  for (std::size_t slot = state.slots.size(); slot-- > 0;) {
+    const Slot &entity = state.slots[slot];
+    if (state.events - entity.lastEvent >= periods && Seconds(now - entity.lastSeen) >= span)
+      Remove(state, slot);
   }
 }
 
@@ -237,7 +309,7 @@ std::map<Key, double> ExportState::Impl::Aggregate(const FamilyState &state,
                                                    std::size_t aggregate) const {
   const AggregateOp op = state.family->aggregates[aggregate].op;
   std::map<Key, double> values;
-  for (const auto &[key, entity] : state.entities)
+  for (const Slot &entity : state.slots)
     for (const Contribution &contribution : entity.contributions) {
       if (contribution.aggregate != aggregate)
         continue;
@@ -252,15 +324,14 @@ std::map<Key, double> ExportState::Impl::Aggregate(const FamilyState &state,
   return values;
 }
 
-std::vector<std::pair<Key, const Entity *>>
-ExportState::Impl::Sorted(const FamilyState &state) const {
-  std::vector<std::pair<Key, const Entity *>> rows;
-  rows.reserve(state.entities.size());
-  for (const auto &[key, entity] : state.entities)
-    rows.emplace_back(key, &entity);
-  std::sort(rows.begin(), rows.end(),
-            [](const auto &a, const auto &b) { return a.first < b.first; });
-  return rows;
+std::vector<std::size_t> ExportState::Impl::Sorted(const FamilyState &state) const {
+  std::vector<std::size_t> slots(state.slots.size());
+  for (std::size_t slot = 0; slot < slots.size(); ++slot)
+    slots[slot] = slot;
+  std::sort(slots.begin(), slots.end(), [&state](std::size_t a, std::size_t b) {
+    return state.slots[a].key < state.slots[b].key;
+  });
+  return slots;
 }
 
 std::vector<MetricFamily> ExportState::Impl::Collect(Clock::time_point now) const {
@@ -292,7 +363,7 @@ std::vector<MetricFamily> ExportState::Impl::Collect(Clock::time_point now) cons
     count.counter.value = static_cast<double>(state.decodeErrors);
     errors.metric.push_back(count);
     age.metric.push_back(GaugeMetric(labels, Seconds(now - state.lastEvent)));
-    entities.metric.push_back(GaugeMetric(labels, static_cast<double>(state.entities.size())));
+    entities.metric.push_back(GaugeMetric(labels, static_cast<double>(state.slots.size())));
   }
   if (unknownEvents > 0) {
     ClientMetric count;
@@ -307,28 +378,29 @@ std::vector<MetricFamily> ExportState::Impl::Collect(Clock::time_point now) cons
 
   for (const FamilyState &state : families) {
     const Family &family = *state.family;
-    const auto rows = Sorted(state);
+    const std::vector<std::size_t> slots = Sorted(state);
     if (RowValues(family)) {
-      std::vector<std::pair<Labels, const StoredRow *>> levelRows;
-      levelRows.reserve(rows.size());
-      for (const auto &[key, entity] : rows)
-        levelRows.emplace_back(WithKey({}, family.table.labels, key), &entity->row);
-      RenderLevel(family.table, levelRows, out);
+      std::vector<RenderRow> rows;
+      rows.reserve(slots.size());
+      for (std::size_t slot : slots)
+        rows.push_back({WithKey({}, family.table.labels, state.slots[slot].key),
+                        state.ValuesOf(slot), state.width, &state.slots[slot].children});
+      RenderLevel(family.table, rows, Detail(), out);
       if (family.cumulative) {
         MetricFamily start = Gauge(family.periodStartMetric,
                                    "Start of the statistics period the figures belong to (Unix "
                                    "time).");
-        for (const auto &[key, entity] : rows)
-          if (!std::isnan(entity->periodStart))
+        for (std::size_t slot : slots)
+          if (!std::isnan(state.slots[slot].periodStart))
             start.metric.push_back(
-                GaugeMetric(WithKey({}, family.table.labels, key), entity->periodStart));
+                GaugeMetric(rows[&slot - slots.data()].labels, state.slots[slot].periodStart));
         if (!start.metric.empty())
           out.push_back(std::move(start));
       }
     }
     for (std::size_t a = 0; a < family.aggregates.size(); ++a) {
       const AggregateInfo &info = family.aggregates[a];
-      if (info.perUser && !options.perUser)
+      if ((info.perUser && !options.perUser) || (info.detail && !Detail()))
         continue;
       MetricFamily aggregate = Gauge(info.metric, info.help);
       for (const auto &[key, value] : Aggregate(state, a))
@@ -336,10 +408,10 @@ std::vector<MetricFamily> ExportState::Impl::Collect(Clock::time_point now) cons
       if (!aggregate.metric.empty())
         out.push_back(std::move(aggregate));
     }
-    if (!state.eventValues.empty()) {
-      const StoredRow site{{}, state.eventValues, {}};
-      RenderLevel(family.eventTable, {{Labels{}, &site}}, out);
-    }
+    if (!state.eventValues.empty())
+      RenderLevel(family.eventTable,
+                  {{Labels{}, state.eventValues.data(), state.eventValues.size(), nullptr}}, true,
+                  out);
   }
   return out;
 }
@@ -415,11 +487,12 @@ nlohmann::json ExportState::Wallboard(Clock::time_point now) const {
         for (std::size_t m = 0; m < family.table.metrics.size(); ++m)
           if (std::string(family.table.metrics[m].metric) == figure)
             indexes.push_back(m);
-      for (const auto &[key, entity] : impl_->Sorted(state)) {
+      for (std::size_t slot : impl_->Sorted(state)) {
+        const Key &key = state.slots[slot].key;
         const std::string name = LabelValue(family.table.labels[0].format, key[0]);
         nlohmann::json queue{{"queue", name}};
         for (std::size_t f = 0; f < indexes.size(); ++f) {
-          const double value = entity->row.values[indexes[f]];
+          const double value = state.ValuesOf(slot)[indexes[f]];
           // The figure's name without the family's prefix, as the page shows it.
           const std::string field = std::string(kQueueFigures[f]).substr(17);
           queue[field] = std::isnan(value) ? nlohmann::json() : nlohmann::json(value);

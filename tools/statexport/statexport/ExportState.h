@@ -36,6 +36,10 @@ using Clock = std::chrono::steady_clock;
 struct ExportOptions {
   bool perUser = false;  // per-user series; otherwise users are counted by state per group
   int expiryPeriods = 5; // periods of an event after which an entity it stopped naming goes
+  // With perUser, also the per-user details (capacities, the second presence form, every shift
+  // figure per medium, the handling-state times, the per-presence shift figures): about four
+  // times the series of perUser alone.
+  bool perUserDetail = false;
 };
 
 class ExportState {

@@ -25,17 +25,20 @@
 
 namespace statexport {
 
-// One decoded row, ready to merge: its entity key, values, contributions to the aggregates and
-// the start of its period (cumulative families; NaN when unknown).
-struct ExtractedRow {
-  StoredRow row;
-  std::vector<Contribution> contributions;
-  double periodStart = std::numeric_limits<double>::quiet_NaN();
-};
+using Children = std::vector<std::vector<StoredRow>>; // the rows of each nested level
 
+// A decoded event, ready to merge: per row its entity key, its values (`width` of them, in
+// table order), the start of its period (cumulative families; NaN when unknown), its nested
+// rows and its contributions to the aggregates (`contributionEnds[i]` ends row i's).
 struct Batch {
-  std::vector<ExtractedRow> rows; // the first `used` hold the event's rows
-  std::size_t used = 0;
+  std::size_t rows = 0;
+  std::size_t width = 0;
+  std::vector<Key> keys;
+  std::vector<double> values;
+  std::vector<double> periodStarts;
+  std::vector<Children> children;
+  std::vector<Contribution> contributions;
+  std::vector<std::size_t> contributionEnds;
   std::vector<double> eventValues; // the fields of the event around its list
 };
 
@@ -106,14 +109,16 @@ template <class Row> struct LevelSpec {
   std::vector<FieldSpec<Row>> fields;
   std::vector<LeftOut> leftOut;
   std::vector<std::shared_ptr<const ChildLevel<Row>>> children;
+  bool detail = false; // as a nested level: published only with perUserDetail
 
   TableInfo Info(const char *path) const {
     TableInfo info;
     info.path = path;
+    info.detail = detail;
     info.labels = labels;
     for (const FieldSpec<Row> &field : fields)
       info.metrics.push_back(
-          {field.path, field.metric, field.help, field.labelName, field.labelValue});
+          {field.path, field.metric, field.help, field.labelName, field.labelValue, field.detail});
     info.leftOut = leftOut;
     for (const auto &child : children)
       info.children.push_back(child->Info());
@@ -123,11 +128,17 @@ template <class Row> struct LevelSpec {
   void Extract(const Row &row, std::size_t index, StoredRow &out) const {
     out.key = key(row, index);
     out.values.resize(fields.size());
+    ExtractValues(row, out.values.data());
+    ExtractChildren(row, out.children);
+  }
+  void ExtractValues(const Row &row, double *out) const {
     for (std::size_t i = 0; i < fields.size(); ++i)
-      out.values[i] = fields[i].read(row);
-    out.children.resize(children.size());
+      out[i] = fields[i].Read(row);
+  }
+  void ExtractChildren(const Row &row, Children &out) const {
+    out.resize(children.size());
     for (std::size_t i = 0; i < children.size(); ++i)
-      children[i]->Extract(row, out.children[i]);
+      children[i]->Extract(row, out[i]);
   }
 };
 
@@ -177,7 +188,7 @@ public:
     eventTable.metrics.clear();
     for (const FieldSpec<Event> &field : eventFields)
       eventTable.metrics.push_back(
-          {field.path, field.metric, field.help, field.labelName, field.labelValue});
+          {field.path, field.metric, field.help, field.labelName, field.labelValue, field.detail});
     eventTable.leftOut = eventLeftOut;
   }
 
@@ -191,33 +202,38 @@ public:
     } catch (...) {
       return false;
     }
+    constexpr double kUnknown = std::numeric_limits<double>::quiet_NaN();
     const std::size_t count = event.EventDataList.size();
-    if (batch.rows.size() < count)
-      batch.rows.resize(count);
-    batch.used = 0;
-    const double eventStart = eventPeriodStart ? eventPeriodStart(event) : std::nan("");
+    const std::size_t width = rowValues ? rows.fields.size() : 0;
+    const bool nested = rowValues && !rows.children.empty();
+    batch.width = width;
+    batch.keys.resize(count);
+    batch.values.resize(count * width);
+    batch.periodStarts.resize(count);
+    batch.children.resize(nested ? count : 0);
+    batch.contributions.clear();
+    batch.contributionEnds.resize(count);
+    batch.rows = 0;
+    const double eventStart = eventPeriodStart ? eventPeriodStart(event) : kUnknown;
     for (std::size_t index = 0; index < count; ++index) {
       const Row *record = event.EventDataList[index];
       if (!record)
         continue;
-      ExtractedRow &out = batch.rows[batch.used++];
-      if (rowValues) {
-        rows.Extract(*record, index, out.row);
-      } else {
-        out.row.key = rows.key(*record, index);
-        out.row.values.clear();
-        out.row.children.clear();
-      }
-      out.contributions.clear();
+      const std::size_t at = batch.rows++;
+      batch.keys[at] = rows.key(*record, index);
+      if (width)
+        rows.ExtractValues(*record, batch.values.data() + at * width);
+      if (nested)
+        rows.ExtractChildren(*record, batch.children[at]);
       if (contribute)
-        contribute(*record, rowValues, out.contributions);
-      out.periodStart = periodStart ? periodStart(*record) : std::nan("");
-      if (std::isnan(out.periodStart))
-        out.periodStart = eventStart;
+        contribute(*record, rowValues, batch.contributions);
+      batch.contributionEnds[at] = batch.contributions.size();
+      const double start = periodStart ? periodStart(*record) : kUnknown;
+      batch.periodStarts[at] = std::isnan(start) ? eventStart : start;
     }
     batch.eventValues.resize(eventFields.size());
     for (std::size_t i = 0; i < eventFields.size(); ++i)
-      batch.eventValues[i] = eventFields[i].read(event);
+      batch.eventValues[i] = eventFields[i].Read(event);
     return true;
   }
 };

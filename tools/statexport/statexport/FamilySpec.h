@@ -42,17 +42,40 @@ struct LabelSpec {
 
 std::string LabelValue(LabelFormat format, long value);
 
-// One exported field: where the field walk finds it, the metric it feeds and how it is read.
-// Fields that are one meaning split by a fixed group (the five answer intervals) share their
-// metric and tell their series apart by a constant label.
+// One exported field: where the field walk finds it, the metric it feeds and how it is read:
+// a plain 32-bit member straight through its member pointer, anything else through a small
+// function. Fields that are one meaning split by a fixed group (the five answer intervals)
+// share their metric and tell their series apart by a constant label. A detail field is
+// published only with ExportOptions::perUserDetail (see docs/metrics.md, "Cardinality").
 template <class Row> struct FieldSpec {
+  FieldSpec(const char *path, const char *metric, const char *help, double (*read)(const Row &),
+            const char *labelName = nullptr, const char *labelValue = nullptr)
+      : path(path), metric(metric), help(help), read(read), labelName(labelName),
+        labelValue(labelValue) {}
+  FieldSpec(const char *path, const char *metric, const char *help, long Row::*number,
+            const char *labelName = nullptr, const char *labelValue = nullptr)
+      : path(path), metric(metric), help(help), number(number), labelName(labelName),
+        labelValue(labelValue) {}
+
+  double Read(const Row &row) const {
+    return number ? static_cast<double>(row.*number) : read(row);
+  }
+
   const char *path; // relative to its record, as the field walk names it ("Shf.WTAns")
   const char *metric;
   const char *help;
-  double (*read)(const Row &row);
+  double (*read)(const Row &row) = nullptr;
+  long Row::*number = nullptr;
   const char *labelName = nullptr;
   const char *labelValue = nullptr;
+  bool detail = false;
 };
+
+// The field marked as a per-user detail.
+template <class Row> FieldSpec<Row> Detail(FieldSpec<Row> field) {
+  field.detail = true;
+  return field;
+}
 
 // A field the exporter does not publish, and why.
 struct LeftOut {
@@ -67,11 +90,13 @@ struct MetricInfo {
   const char *help;
   const char *labelName = nullptr;
   const char *labelValue = nullptr;
+  bool detail = false;
 };
 
 // One level of a family: the labels its rows add, the metrics of each row, the nested levels.
 struct TableInfo {
   const char *path = "";           // the list this level comes from ("" for the family's rows)
+  bool detail = false;             // a nested level published only with perUserDetail
   std::vector<LabelSpec> labels;   // the key labels this level adds
   std::vector<MetricInfo> metrics; // in the order of the values of each stored row
   std::vector<LeftOut> leftOut;
@@ -89,6 +114,7 @@ struct AggregateInfo {
   AggregateOp op;
   std::vector<const char *> from; // the fields it reads besides its labels' (relative to a row)
   bool perUser = false;           // a series per user: only with perUser
+  bool detail = false;            // only with perUserDetail
 };
 
 struct Contribution {

@@ -143,13 +143,16 @@ struct HttpServer::Impl : CivetHandler {
 
   // Holds the worker for as long as the client reads; the slot count bounds how many do.
   void Stream(mg_connection *connection) {
+    bool admitted = false;
     {
       std::lock_guard<std::mutex> lock(mutex);
-      if (streams == kMaxEventStreams) {
-        mg_send_http_error(connection, 503, "%s", "Too many event streams\n");
-        return;
-      }
-      ++streams;
+      admitted = streams < kMaxEventStreams;
+      streams += admitted ? 1 : 0;
+    }
+    // Outside the lock: a refused client that does not read holds only its own worker.
+    if (!admitted) {
+      mg_send_http_error(connection, 503, "%s", "Too many event streams\n");
+      return;
     }
     mg_send_http_ok(connection, "text/event-stream", -1);
     std::string message = "retry: 1000\n\n";
