@@ -12,7 +12,7 @@
   answering; restarted on the same endpoint: 1 again and events counted again;
 - SIGTERM ends it with exit code 0.
 
-Bounded to about 90 seconds. Usage: faults_test.py STATSIM STATEXPORT
+Runs about 45 s, every wait bounded. Usage: faults_test.py STATSIM STATEXPORT
 """
 
 import json

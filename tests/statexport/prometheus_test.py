@@ -7,7 +7,8 @@
   snapshots of the last seconds rather than one);
 - statexport_events_received_total has a series, with events counted, for all fifteen families.
 
-Bounded to about 60 seconds. Usage: prometheus_test.py STATSIM STATEXPORT [PROMETHEUS PROMTOOL]
+Runs about 15 s, every wait bounded.
+Usage: prometheus_test.py STATSIM STATEXPORT [PROMETHEUS PROMTOOL]
 """
 
 import json

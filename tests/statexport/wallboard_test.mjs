@@ -7,7 +7,7 @@
 // - the statistics server killed: #server-status goes down within 3 s and shows an age of the
 //   figures that grows; restarted on the same endpoint: up again, updates counted again, and
 //   statexport_server_up 1.
-// Screenshots go to OUTDIR. Bounded to about 60 seconds.
+// Screenshots go to OUTDIR. Runs about 15 s, every wait bounded (all of it by 100 s).
 // Usage: node wallboard_test.mjs STATSIM STATEXPORT OUTDIR
 import { spawn } from 'node:child_process';
 import { mkdirSync } from 'node:fs';
