@@ -1,14 +1,18 @@
 // The exporter's state: events built with the library's classes and packed go in, the
 // exposition and the wallboard come out.
 #include <atomic>
+#include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <cstdio>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <map>
+#include <mutex>
 #include <set>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -18,6 +22,7 @@
 
 #include <statclient/statclient.h>
 
+#include "statexport/CoalescedBody.h"
 #include "statexport/ExportState.h"
 #include "statexport/Family.h"
 #include "statsim/ContactCenterModel.h"
@@ -549,6 +554,58 @@ TEST(ExportStateTest, PromtoolFindsNothingToReportInAFullExposition) {
   EXPECT_EQ(status, 0) << report;
   EXPECT_EQ(report, "");
   std::remove(path.c_str());
+}
+
+// Scrapers that ask together share one build, none is served a body begun before it asked, every
+// build runs on the body's own thread, and a build that throws reaches its callers while the next
+// call builds afresh.
+TEST(CoalescedBodyTest, ConcurrentCallersShareOneFreshBuild) {
+  std::mutex gate_mutex;
+  std::condition_variable gate_changed;
+  bool gate_open = false;
+  std::atomic<int> builds{0};
+  std::atomic<bool> fail_next{false};
+  std::set<std::thread::id> builders;
+  statexport::CoalescedBody body([&] {
+    const int number = ++builds;
+    builders.insert(std::this_thread::get_id());
+    if (fail_next.exchange(false))
+      throw std::runtime_error("build failed");
+    std::unique_lock<std::mutex> lock(gate_mutex);
+    gate_changed.wait(lock, [&] { return gate_open; });
+    return std::to_string(number);
+  });
+
+  // The first caller's build is held at the gate; eight callers arriving meanwhile must all get
+  // the one build that begins after it, not eight builds and not the first caller's stale one.
+  std::string first;
+  std::thread first_caller([&] { first = *body.Get(); });
+  while (builds.load() == 0)
+    std::this_thread::yield();
+  std::vector<std::string> late(8);
+  std::vector<std::thread> late_callers;
+  for (auto &result : late)
+    late_callers.emplace_back([&body, &result] { result = *body.Get(); });
+  std::this_thread::sleep_for(200ms);
+  {
+    std::lock_guard<std::mutex> lock(gate_mutex);
+    gate_open = true;
+  }
+  gate_changed.notify_all();
+  first_caller.join();
+  for (auto &caller : late_callers)
+    caller.join();
+  // The first caller may wake only after the second build ended, and is then served that one.
+  EXPECT_TRUE(first == "1" || first == "2") << first;
+  EXPECT_EQ(builds.load(), 2);
+  for (const auto &result : late)
+    EXPECT_EQ(result, "2");
+
+  fail_next = true;
+  EXPECT_THROW(body.Get(), std::runtime_error);
+  EXPECT_EQ(*body.Get(), "4");
+  EXPECT_EQ(builders.size(), 1u);
+  EXPECT_EQ(builders.count(std::this_thread::get_id()), 0u);
 }
 
 } // namespace

@@ -18,6 +18,7 @@
 #include <nlohmann/json.hpp>
 #include <prometheus/text_serializer.h>
 
+#include "statexport/CoalescedBody.h"
 #include "statexport/ExportState.h"
 #include "statexport/WebFiles.h"
 
@@ -57,9 +58,23 @@ std::string_view WebFileBytes(std::string_view name) {
   return {};
 }
 
-// Entity names come from the server; one that is not UTF-8 is repaired rather than thrown on.
-std::string Dump(const nlohmann::json &json) {
-  return json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+// The wallboard as one server-sent event: its JSON on one line (a compact dump holds no line
+// break) between the event's framing. Entity names come from the server; one that is not UTF-8
+// is repaired rather than thrown on.
+constexpr std::string_view kEventPrefix = "data: ";
+constexpr std::string_view kEventSuffix = "\n\n";
+
+std::string WallboardMessage(const nlohmann::json &wallboard) {
+  std::string message(kEventPrefix);
+  message += wallboard.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+  message += kEventSuffix;
+  return message;
+}
+
+std::string_view WallboardJson(std::string_view message) {
+  message.remove_prefix(kEventPrefix.size());
+  message.remove_suffix(kEventSuffix.size());
+  return message;
 }
 
 void SendOk(mg_connection *connection, const char *contentType, std::string_view body) {
@@ -121,16 +136,18 @@ void CapSendBuffers(int port) {
 
 struct HttpServer::Impl : CivetHandler {
   explicit Impl(ExportState &exportState)
-      : state(exportState), collectable(exportState.Collectable()) {}
+      : state(exportState), collectable(exportState.Collectable()),
+        metrics([this] { return prometheus::TextSerializer().Serialize(collectable->Collect()); }),
+        wallboard([this] { return WallboardMessage(state.Wallboard(Clock::now())); }) {}
 
   bool handleGet(CivetServer *, mg_connection *connection) override {
     const mg_request_info *request = mg_get_request_info(connection);
     const std::string_view path = request->local_uri != nullptr ? request->local_uri : "";
     if (path == "/metrics") {
-      SendOk(connection, "text/plain; version=0.0.4; charset=utf-8",
-             prometheus::TextSerializer().Serialize(collectable->Collect()));
+      SendOk(connection, "text/plain; version=0.0.4; charset=utf-8", *metrics.Get());
     } else if (path == "/api/wallboard") {
-      SendOk(connection, "application/json", Dump(state.Wallboard(Clock::now())));
+      const std::shared_ptr<const std::string> message = wallboard.Get();
+      SendOk(connection, "application/json", WallboardJson(*message));
     } else if (path == "/events") {
       Stream(connection);
     } else if (const PageRoute *route = FindPageRoute(path)) {
@@ -155,26 +172,29 @@ struct HttpServer::Impl : CivetHandler {
       return;
     }
     mg_send_http_ok(connection, "text/event-stream", -1);
-    std::string message = "retry: 1000\n\n";
+    constexpr std::string_view retry = "retry: 1000\n\n";
+    bool sent = mg_send_chunk(connection, retry.data(), retry.size()) > 0;
     std::unique_lock<std::mutex> lock(mutex);
-    while (!stopping) {
+    while (sent && !stopping) {
       const unsigned long seen = generation;
       const auto sentAt = Clock::now();
       lock.unlock();
-      message += "data: " + Dump(state.Wallboard(sentAt)) + "\n\n";
-      const bool sent =
-          mg_send_chunk(connection, message.data(), static_cast<unsigned int>(message.size())) > 0;
-      message.clear();
+      const std::shared_ptr<const std::string> message = wallboard.Get();
+      sent = mg_send_chunk(connection, message->data(),
+                           static_cast<unsigned int>(message->size())) > 0;
       lock.lock();
-      if (!sent)
-        break;
-      wake.wait_until(lock, sentAt + kStreamPeriod, [&] { return stopping || generation != seen; });
+      if (sent)
+        wake.wait_until(lock, sentAt + kStreamPeriod,
+                        [&] { return stopping || generation != seen; });
     }
     --streams;
   }
 
   ExportState &state;
   std::shared_ptr<prometheus::Collectable> collectable;
+  // One build serves every client asking at the same moment: 50 scrapers cost one exposition.
+  CoalescedBody metrics;
+  CoalescedBody wallboard; // as the stream's message; /api/wallboard sends the JSON inside it
   std::mutex mutex;
   std::condition_variable wake;
   unsigned long generation = 0; // counts Notify calls

@@ -11,8 +11,13 @@
 // A client that stops reading its stream is dropped once a write has waited
 // kWriteTimeoutMs; civetweb's request size and time limits answer oversized or slow requests.
 //
-// Threads: civetweb's workers call the state concurrently (ExportState is thread-safe); the
-// constructor and destructor run on the owner's thread, Notify and Port on any.
+// Requests for the metrics or the wallboard that arrive together share one build of the body
+// (CoalescedBody), made on a thread of its own: a burst of clients costs one build, and the
+// memory held does not grow with the number of clients or of workers that served them.
+//
+// Threads: civetweb's workers serve the requests; the builds read the state concurrently with
+// ingestion (ExportState is thread-safe). The constructor and destructor run on the owner's
+// thread, Notify and Port on any.
 #ifndef STATCLIENT_TOOLS_STATEXPORT_HTTPSERVER_H_
 #define STATCLIENT_TOOLS_STATEXPORT_HTTPSERVER_H_
 
