@@ -7,12 +7,14 @@
   (what it answered each is printed);
 - 50 scrapers for 30 s beside an event-stream client that never reads and normal clients
   (the page, the wallboard, a reading event stream): no crash, no failed request, messages
-  still at least every 3 s, and the resident set within 10% after the first 10 s;
+  still at least every 3 s, and the resident set within 10% after the first 10 s (50% for a
+  --sanitized build, whose allocator holds freed blocks in quarantine and in the caches of
+  each of the hundred server threads);
 - the statistics server killed: statexport_server_up 0 within 3 s while /metrics goes on
   answering; restarted on the same endpoint: 1 again and events counted again;
 - SIGTERM ends it with exit code 0.
 
-Runs about 45 s, every wait bounded. Usage: faults_test.py STATSIM STATEXPORT
+Runs about 45 s, every wait bounded. Usage: faults_test.py STATSIM STATEXPORT [--sanitized]
 """
 
 import json
@@ -202,7 +204,7 @@ def vm_rss_kib(pid):
     raise RuntimeError("no VmRSS")
 
 
-def check_load(exporter):
+def check_load(exporter, growth_bound):
     stop_at = time.monotonic() + LOAD_SECONDS
     lock = threading.Lock()
     tally = {"scrapes": 0, "scrape failures": [], "normal": 0, "normal failures": [],
@@ -289,8 +291,9 @@ def check_load(exporter):
           f"{tally['longest gap']:.1f} s", failures("stream failures"))
     baseline = next(kib for at, kib in rss if at >= 10)
     peak = max(kib for at, kib in rss if at >= 10)
-    # Concurrent scrapes share one build of each body, so the load adds no per-client copies.
-    check(peak <= baseline * 1.10,
+    # Concurrent scrapes share one build of each body, made on a thread of its own, so neither
+    # the clients nor the workers that served them add to what the daemon holds.
+    check(peak <= baseline * (1 + growth_bound),
           f"resident set bounded after 10 s: {baseline} kB then at most {peak} kB "
           f"(+{100 * (peak - baseline) / baseline:.1f}%)")
 
@@ -329,6 +332,7 @@ def check_server_restart(exporter, statsim):
 
 def main():
     statsim_binary, statexport_binary = sys.argv[1], sys.argv[2]
+    sanitized = "--sanitized" in sys.argv[3:]
     directory = workdir("faults")
     statsim = Statsim(statsim_binary, directory, tick_ms=250)
     # A sanitized build keeps freed blocks in a quarantine that would read as growth.
@@ -343,7 +347,7 @@ def main():
     check_streams(exporter)
     check_port_in_use(statexport_binary, directory, statsim.endpoint)
     check_bad_requests(exporter)
-    check_load(exporter)
+    check_load(exporter, 0.50 if sanitized else 0.10)
     check_server_restart(exporter, statsim)
 
     code = stop(exporter.process)
