@@ -111,26 +111,14 @@ int Serve(const Options &options, const ListenAddress &listen) {
     return kUnavailable;
   }
 
-  const std::string name = options.server.value_or("StatisticsServer");
   std::unique_ptr<statsim::ServerConnection> connection;
-  if (options.connect) {
-    try {
-      connection = statsim::ConnectToServer(name, *options.connect);
-    } catch (const std::exception &error) {
-      std::cerr << "statexport: --connect " << *options.connect << ": " << error.what()
-                << " (expected tcp://HOST:PORT or ipc://PATH)\n";
-      return kUsage;
-    }
-    if (!connection->Reachable(kReachableWithin)) {
-      std::cerr << "statexport: no Statistics Server \"" << name << "\" answers at "
-                << *options.connect << " (waited " << kReachableWithin.count() << " s)\n";
-      return kUnavailable;
-    }
-  } else if (options.server) {
-    connection = statsim::UseNamedServer(name);
-  } else {
-    connection =
-        statsim::StartEmbeddedServer(name, std::chrono::milliseconds(options.tickMs), options.seed);
+  try {
+    connection = statsim::OpenServer(
+        {options.connect, options.server, std::chrono::milliseconds(options.tickMs), options.seed},
+        kReachableWithin);
+  } catch (const statsim::ServerChoiceError &error) {
+    std::cerr << "statexport: " << error.what() << "\n";
+    return error.BadEndpoint() ? kUsage : kUnavailable;
   }
 
   statexport::ServerFeed feed(state, connection->ServerName(), options.refreshRate);

@@ -167,26 +167,14 @@ int Watch(const Options &options, const std::set<int> &ids) {
       return kOutput;
     }
   }
-  const std::string name = options.server.value_or("StatisticsServer");
   std::unique_ptr<statsim::ServerConnection> connection;
-  if (options.connect) {
-    try {
-      connection = statsim::ConnectToServer(name, *options.connect);
-    } catch (const std::exception &error) {
-      std::cerr << "statwatch: --connect " << *options.connect << ": " << error.what()
-                << " (expected tcp://HOST:PORT or ipc://PATH)\n";
-      return kUsage;
-    }
-    if (!connection->Reachable(kReachableWithin)) {
-      std::cerr << "statwatch: no Statistics Server \"" << name << "\" answers at "
-                << *options.connect << " (waited " << kReachableWithin.count() << " s)\n";
-      return kServer;
-    }
-  } else if (options.server) {
-    connection = statsim::UseNamedServer(name);
-  } else {
-    connection =
-        statsim::StartEmbeddedServer(name, std::chrono::milliseconds(options.tickMs), options.seed);
+  try {
+    connection = statsim::OpenServer(
+        {options.connect, options.server, std::chrono::milliseconds(options.tickMs), options.seed},
+        kReachableWithin);
+  } catch (const statsim::ServerChoiceError &error) {
+    std::cerr << "statwatch: " << error.what() << "\n";
+    return error.BadEndpoint() ? kUsage : kServer;
   }
   AStatisticsServer proxy(connection->ServerName(), "statwatch", "statwatch");
   proxy.SetIncludeLoggedOffUsers(options.includeLoggedOff);

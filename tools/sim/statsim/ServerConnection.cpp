@@ -1,6 +1,7 @@
 #include "statsim/ServerConnection.h"
 
 #include <algorithm>
+#include <sstream>
 
 #include <statclient/statclient.h>
 
@@ -60,6 +61,29 @@ std::unique_ptr<ServerConnection> ConnectToServer(const std::string &name,
                                                   const std::string &endpoint) {
   TFramework::ConnectServer(name, endpoint);
   return std::make_unique<NamedServer>(name);
+}
+
+std::unique_ptr<ServerConnection> OpenServer(const ServerChoice &choice,
+                                             std::chrono::milliseconds within) {
+  const std::string name = choice.server.value_or("StatisticsServer");
+  if (!choice.connect)
+    return choice.server ? UseNamedServer(name)
+                         : StartEmbeddedServer(name, choice.tick, choice.seed);
+  std::unique_ptr<ServerConnection> connection;
+  try {
+    connection = ConnectToServer(name, *choice.connect);
+  } catch (const std::exception &error) {
+    throw ServerChoiceError("--connect " + *choice.connect + ": " + error.what() +
+                                " (expected tcp://HOST:PORT or ipc://PATH)",
+                            true);
+  }
+  if (!connection->Reachable(within)) {
+    std::ostringstream message;
+    message << "no Statistics Server \"" << name << "\" answers at " << *choice.connect
+            << " (waited " << std::chrono::duration<double>(within).count() << " s)";
+    throw ServerChoiceError(message.str(), false);
+  }
+  return connection;
 }
 
 } // namespace statsim

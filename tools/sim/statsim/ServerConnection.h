@@ -10,6 +10,8 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <stdexcept>
 #include <string>
 
 namespace statsim {
@@ -43,6 +45,35 @@ std::unique_ptr<ServerConnection> UseNamedServer(const std::string &name);
 // for a server that is not running.
 std::unique_ptr<ServerConnection> ConnectToServer(const std::string &name,
                                                   const std::string &endpoint);
+
+// The server a tool's command line names: --connect ENDPOINT (a server in another process),
+// --server NAME (one bound under NAME by someone else), or neither (an embedded simulator
+// ticking every `tick` from `seed`). The name subscribed at is `server`, else
+// "StatisticsServer".
+struct ServerChoice {
+  std::optional<std::string> connect;
+  std::optional<std::string> server;
+  std::chrono::milliseconds tick;
+  std::uint32_t seed;
+};
+
+// Why OpenServer gave no connection. what() is the message a tool prints after its own name;
+// BadEndpoint() tells a malformed --connect (a usage error) from an endpoint where no server
+// answered.
+class ServerChoiceError : public std::runtime_error {
+public:
+  ServerChoiceError(const std::string &message, bool badEndpoint)
+      : std::runtime_error(message), badEndpoint_(badEndpoint) {}
+  bool BadEndpoint() const { return badEndpoint_; }
+
+private:
+  bool badEndpoint_;
+};
+
+// The connection `choice` names. An endpoint must answer within `within` (see Reachable), so
+// that a tool pointed at nothing says so at once; throws ServerChoiceError otherwise.
+std::unique_ptr<ServerConnection> OpenServer(const ServerChoice &choice,
+                                             std::chrono::milliseconds within);
 
 } // namespace statsim
 
