@@ -34,6 +34,7 @@ namespace {
 using statexport::Clock;
 using statexport::ExportOptions;
 using statexport::ExportState;
+using statsim::Duration;
 using Server = TStatisticsServer;
 using namespace std::chrono_literals;
 
@@ -63,16 +64,6 @@ double Value(const std::string &exposition, const std::string &series) {
     if (line.compare(0, series.size() + 1, series + " ") == 0)
       return std::stod(line.substr(series.size() + 1));
   return std::nan("");
-}
-
-TTimeStamp Duration(long seconds, unsigned short milliseconds = 0) {
-  TTimeStamp duration(1);
-  duration.AddDays(seconds / 86400);
-  duration.SetHour(static_cast<unsigned short>(seconds % 86400 / 3600));
-  duration.SetMinute(static_cast<unsigned short>(seconds % 3600 / 60));
-  duration.SetSecond(static_cast<unsigned short>(seconds % 60));
-  duration.SetMSecond(milliseconds);
-  return duration;
 }
 
 TTimeStamp Instant(unsigned short hour, unsigned short minute) {

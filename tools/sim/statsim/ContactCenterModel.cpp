@@ -11,7 +11,7 @@ ContactCenterModel::ContactCenterModel(std::uint32_t seed) : engine_(seed) {
   for (int i = 0; i < kUsers; ++i)
     users_.push_back(SimUser{1000 + i, i % kGroups, i % 3 != 2, 0});
   for (int i = 0; i < kQueues; ++i)
-    queues_.push_back(SimQueue{2000 + i});
+    queues_.push_back(SimQueue{2000 + i, {}});
 }
 
 bool ContactCenterModel::Advance() {
@@ -28,13 +28,15 @@ bool ContactCenterModel::Advance() {
   for (SimQueue &queue : queues_) {
     const long arrived = Roll(3);
     queue.received += arrived;
-    queue.waiting += arrived;
+    queue.arrivals.insert(queue.arrivals.end(), static_cast<std::size_t>(arrived), step_);
     const long idle = CountUsers(queue.key % kGroups, 0);
-    const long answered = std::min(queue.waiting, idle);
-    queue.answered += answered;
-    queue.waiting -= answered;
-    if (queue.waiting > 0 && Roll(4) == 0) {
-      --queue.waiting;
+    for (long answered = std::min(queue.Waiting(), idle); answered > 0; --answered) {
+      queue.answeredInTarget += step_ - queue.arrivals.front() <= kServiceTargetSteps;
+      queue.arrivals.pop_front();
+      ++queue.answered;
+    }
+    if (queue.Waiting() > 0 && Roll(4) == 0) {
+      queue.arrivals.pop_front();
       ++queue.abandoned;
       if (Roll(2) == 0)
         ++callbacks_;

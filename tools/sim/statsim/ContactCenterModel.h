@@ -8,6 +8,7 @@
 #define STATCLIENT_TOOLS_SIM_CONTACTCENTERMODEL_H_
 
 #include <cstdint>
+#include <deque>
 #include <random>
 #include <vector>
 
@@ -21,17 +22,25 @@ struct SimUser {
   long stateSince = 0; // the step at which the user last changed state
 };
 
+// A queue's figures since the model began (its one shift). Contacts are answered and abandon in
+// the order they arrived.
 struct SimQueue {
   long key = 0;
-  long waiting = 0;
+  std::deque<long> arrivals; // the step at which each waiting contact arrived, oldest first
   long received = 0;
   long answered = 0;
+  long answeredInTarget = 0; // answered at most kServiceTargetSteps after arriving
   long abandoned = 0;
+
+  long Waiting() const { return static_cast<long>(arrivals.size()); }
 };
 
 class ContactCenterModel {
 public:
   static constexpr int kGroups = 2;
+  // The service level counts the contacts answered within this many steps (a step stands for
+  // a second of the center's time).
+  static constexpr long kServiceTargetSteps = 20;
 
   explicit ContactCenterModel(std::uint32_t seed);
 

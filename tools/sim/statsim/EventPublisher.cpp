@@ -58,10 +58,16 @@ std::vector<unsigned char> QueueRealTime(const ContactCenterModel &model) {
   for (const SimQueue &queue : model.Queues()) {
     if (auto *record = AddRecord(event)) {
       record->QK = queue.key;
-      record->CIQ = queue.waiting;
+      record->CIQ = queue.Waiting();
+      if (!queue.arrivals.empty())
+        record->Samp.OWT = Duration(model.Step() - queue.arrivals.front());
       record->Shf.Rec = queue.received;
       record->Shf.Ans = queue.answered;
       record->Shf.Abd = queue.abandoned;
+      // With nothing answered yet no contact has missed the target.
+      record->Shf.SL = queue.answered == 0 ? 100.0f
+                                           : 100.0f * static_cast<float>(queue.answeredInTarget) /
+                                                 static_cast<float>(queue.answered);
     }
   }
   return Packed(event);
@@ -76,7 +82,7 @@ std::vector<unsigned char> GroupRealTime(const ContactCenterModel &model) {
       record->IdleUsers = model.CountUsers(group, 0);
       record->BusyUsers = model.CountUsers(group, 1);
       record->AwayUsers = model.CountUsers(group, 2);
-      record->PrimWaiting = model.Queues()[static_cast<std::size_t>(group)].waiting;
+      record->PrimWaiting = model.Queues()[static_cast<std::size_t>(group)].Waiting();
     }
   }
   return Packed(event);
@@ -86,7 +92,7 @@ std::vector<unsigned char> GroupRealTime(const ContactCenterModel &model) {
 std::vector<unsigned char> ContactRealTime(const ContactCenterModel &model) {
   TContactRealTimeEvent event;
   for (const SimQueue &queue : model.Queues())
-    for (long contact = 0; contact < queue.waiting; ++contact)
+    for (long contact = 0; contact < queue.Waiting(); ++contact)
       if (auto *record = AddRecord(event)) {
         record->QK = static_cast<short>(queue.key);
         record->VG = queue.key % ContactCenterModel::kGroups;
@@ -118,7 +124,7 @@ std::vector<unsigned char> QueueCumulative(const ContactCenterModel &model) {
       record->Received[0] = queue.received;
       record->Answered[0] = queue.answered;
       record->Abandoned = queue.abandoned;
-      record->Waiting[1] = queue.waiting;
+      record->Waiting[1] = queue.Waiting();
     }
   return Packed(event);
 }
@@ -157,6 +163,16 @@ std::vector<unsigned char> CallbackCumulative(const ContactCenterModel &model) {
 }
 
 } // namespace
+
+TTimeStamp Duration(long seconds, unsigned short milliseconds) {
+  TTimeStamp duration(1);
+  duration.AddDays(seconds / 86400);
+  duration.SetHour(static_cast<unsigned short>(seconds % 86400 / 3600));
+  duration.SetMinute(static_cast<unsigned short>(seconds % 3600 / 60));
+  duration.SetSecond(static_cast<unsigned short>(seconds % 60));
+  duration.SetMSecond(milliseconds);
+  return duration;
+}
 
 bool IsCumulative(int eventId) {
   return eventId >= Server::USERCUMULATIVEEVENT && eventId != Server::CONTACTLOGSUMMARYEVENT &&

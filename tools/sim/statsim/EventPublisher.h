@@ -9,9 +9,14 @@
 
 #include <vector>
 
+#include <statclient/statclient.h>
+
 #include "statsim/ContactCenterModel.h"
 
 namespace statsim {
+
+// A length of time as the records carry one: days, hours, minutes, seconds and milliseconds.
+TTimeStamp Duration(long seconds, unsigned short milliseconds = 0);
 
 // True for the ids whose events come at the cumulative refresh rate.
 bool IsCumulative(int eventId);

@@ -98,7 +98,7 @@ TRpcReply Simulator::ContactDetail(TPack &body, bool replyWanted) {
     std::lock_guard<std::mutex> lock(mutex_);
     const SimQueue &queue = model_.Queues().front();
     detail.SetQueueKey(queue.key);
-    detail.SetContactWaitTime(queue.waiting);
+    detail.SetContactWaitTime(queue.Waiting());
     detail.SetAssignedAgentKey(model_.Users().front().key);
     detail.SetDescription("simulated contact");
   }
