@@ -21,6 +21,7 @@
 #include <statclient/statclient.h>
 
 #include "statexport/ExportState.h"
+#include "statexport/TextExposition.h"
 #include "support/Measure.h"
 
 namespace {
@@ -137,9 +138,7 @@ void Scrape(benchmark::State &state, ExportOptions options) {
   Clock::duration spent{};
   for (auto _ : state) {
     const auto start = Clock::now();
-    std::ostringstream text;
-    prometheus::TextSerializer().Serialize(text, collectable->Collect());
-    bytes = text.str().size();
+    bytes = statexport::TextExposition(collectable->Collect(), bytes).size();
     spent += Clock::now() - start;
   }
   state.counters["scrape_ms"] =

@@ -25,6 +25,7 @@
 #include "statexport/CoalescedBody.h"
 #include "statexport/ExportState.h"
 #include "statexport/Family.h"
+#include "statexport/TextExposition.h"
 #include "statsim/ContactCenterModel.h"
 #include "statsim/EventPublisher.h"
 #include "statsupport/EventTable.h"
@@ -516,6 +517,20 @@ TEST(ExportStateTest, ScrapesRunWhileEventsArrive) {
   EXPECT_EQ(Value(Exposition(state, start + steps * 1s),
                   R"(statexport_events_received_total{event="GROUPREALTIMEEVENT"})"),
             steps);
+}
+
+// The daemon's exposition, split in two halves serialized at once or written whole, is the one
+// serializer's text byte for byte, whatever size the hint guesses.
+TEST(ExportStateTest, TheDaemonsExpositionIsTheSerializersText) {
+  ExportState state(ExportOptions{true, 5, true});
+  const auto start = Clock::now();
+  FeedSimulation(state, start, 3);
+  const std::string expected = Exposition(state, start + 3s);
+  ASSERT_GT(expected.size(), 1000u);
+  for (std::size_t hint :
+       {std::size_t{0}, expected.size() / 3, std::size_t{1} << 20, std::size_t{8} << 20})
+    EXPECT_EQ(statexport::TextExposition(state.Collect(start + 3s), hint), expected) << hint;
+  EXPECT_EQ(statexport::TextExposition({}, std::size_t{1} << 20), "");
 }
 
 TEST(ExportStateTest, PromtoolFindsNothingToReportInAFullExposition) {

@@ -16,10 +16,10 @@
 
 #include <CivetServer.h>
 #include <nlohmann/json.hpp>
-#include <prometheus/text_serializer.h>
 
 #include "statexport/CoalescedBody.h"
 #include "statexport/ExportState.h"
+#include "statexport/TextExposition.h"
 #include "statexport/WebFiles.h"
 
 namespace statexport {
@@ -136,8 +136,11 @@ void CapSendBuffers(int port) {
 
 struct HttpServer::Impl : CivetHandler {
   explicit Impl(ExportState &exportState)
-      : state(exportState), collectable(exportState.Collectable()),
-        metrics([this] { return prometheus::TextSerializer().Serialize(collectable->Collect()); }),
+      : state(exportState), collectable(exportState.Collectable()), metrics([this] {
+          std::string text = TextExposition(collectable->Collect(), metricsBytes);
+          metricsBytes = text.size();
+          return text;
+        }),
         wallboard([this] { return WallboardMessage(state.Wallboard(Clock::now())); }) {}
 
   bool handleGet(CivetServer *, mg_connection *connection) override {
@@ -192,6 +195,7 @@ struct HttpServer::Impl : CivetHandler {
 
   ExportState &state;
   std::shared_ptr<prometheus::Collectable> collectable;
+  std::size_t metricsBytes = 0; // the last exposition's size; its builder's thread alone uses it
   // One build serves every client asking at the same moment: 50 scrapers cost one exposition.
   CoalescedBody metrics;
   CoalescedBody wallboard; // as the stream's message; /api/wallboard sends the JSON inside it
